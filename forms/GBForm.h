@@ -1,0 +1,109 @@
+#pragma once
+
+#include <concepts>
+#include <sstream>
+#include <string_view>
+#include <type_traits>
+
+#include "runtime/CellConstraints.h"
+#include "runtime/Component.h"
+#include "runtime/Text.h"
+#include "runtime/Widgets.h"
+
+namespace forms {
+
+// Anything messageBox can show as an object: a type with a toString() member
+// returning rt::String, or one that can be written to a std::ostream (taken
+// as UTF-8). Numbers and texts have overloads of their own.
+template <class T>
+concept HasTextForm =
+    !std::is_arithmetic_v<T> && !std::is_convertible_v<const T&, rt::StringView> &&
+    (requires(const T& t) { { t.toString() } -> std::convertible_to<rt::String>; } ||
+     requires(std::ostream& out, const T& t) { out << t; });
+
+template <HasTextForm T>
+rt::String textForm(const T& object) {
+    if constexpr (requires { { object.toString() } -> std::convertible_to<rt::String>; }) {
+        return object.toString();
+    } else {
+        std::ostringstream out;
+        out << object;
+        return rt::fromUtf8(out.str());
+    }
+}
+
+// What the three form classes share: the grid-bag placement rule, the widget
+// factories, the overridable handlers with their default messages, the
+// messageBox family and the visual-style switch. The subclasses supply the
+// container, the owner of message boxes, the adapters and the window
+// behaviour.
+class GBForm {
+public:
+    virtual ~GBForm();
+    GBForm(const GBForm&) = delete;
+    GBForm& operator=(const GBForm&) = delete;
+
+    // Widget factories: the cell is 1-based (row, col) plus a span in cells.
+    rt::Button* addButton(const rt::String& text, int row, int col, int width, int height);
+    rt::CheckBox* addCheckBox(const rt::String& text, int row, int col, int width, int height);
+    rt::ComboBox* addComboBox(int row, int col, int width, int height);
+    rt::Label* addLabel(const rt::String& text, int row, int col, int width, int height);
+    rt::ListBox* addList(int row, int col, int width, int height);
+    rt::RadioButton* addRadioButton(const rt::String& text, int row, int col, int width, int height);
+    rt::TextArea* addTextArea(const rt::String& text, int row, int col, int width, int height);
+    rt::TextField* addTextField(const rt::String& text, int row, int col, int width, int height);
+
+    // Overridable handlers; the defaults name the missing override.
+    virtual void buttonClicked(rt::Button& button);
+    virtual void listDoubleClicked(rt::ListBox& list, const rt::String& item);
+    virtual void listItemSelected(rt::ListBox& list);
+
+    // Modal messages; each returns when the user has closed the box. Sizes
+    // default to 300 x 150.
+    void messageBox(double number);
+    void messageBox(double number, int width, int height);
+    template <HasTextForm T>
+    void messageBox(const T& object) { showMessage(textForm(object), DefaultWidth, DefaultHeight); }
+    template <HasTextForm T>
+    void messageBox(const T& object, int width, int height) { showMessage(textForm(object), width, height); }
+    // The overload the default handlers use: overriding it changes how they
+    // show their messages.
+    virtual void messageBox(const rt::String& text);
+    void messageBox(const rt::String& text, int width, int height);
+
+    // Switches the visual style: "METAL" (any case) picks the first installed
+    // style, "MOTIF" the second, anything else the third; failures are shown
+    // as "Error: \n" and their description.
+    void setLookAndFeel(const rt::String& name);
+
+    static constexpr int DefaultWidth = 300;
+    static constexpr int DefaultHeight = 150;
+    static constexpr double BaseWeight = 100.0;
+    static constexpr double StretchWeight = 500.0;
+
+protected:
+    GBForm() = default;
+    // Sets up gbc, gbl and contentPane over the given container.
+    void initForm(rt::Container& pane);
+
+    // Places a component at the 1-based cell (row, col) spanning width x
+    // height cells, with the current gbc; no range checks.
+    void add(rt::Component& component, int row, int col, int width, int height);
+
+    rt::Container* contentPane = nullptr;
+    rt::CellConstraints gbc;
+    rt::GridBag* gbl = nullptr;
+
+private:
+    // Subclass hooks.
+    virtual void attachButtonListener(rt::Button& button) = 0;
+    virtual void attachListListener(rt::ListBox& list) = 0;
+    // Shows a modal MessageBox of the given size with the right owner.
+    virtual void showMessage(const rt::String& text, int width, int height) = 0;
+    // Re-styles the form's component tree.
+    virtual void updateStyle() = 0;
+
+    void placeStretched(rt::Component& component, int row, int col, int width, int height);
+};
+
+}  // namespace forms

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+
+#include "forms/GBForm.h"
+#include "runtime/Windows.h"
+
+namespace forms {
+
+// Base class of the program's top-level windows: a toolkit frame built as a
+// grid-bag form, with menus built by name. Closing it ends the process with
+// status 0.
+class GBFrame : public GBForm {
+public:
+    GBFrame();
+    ~GBFrame() override;
+
+    // Adds an item to the menu titled menuName (exact, case-sensitive match;
+    // a new menu is appended when none matches) and returns it.
+    rt::MenuItem* addMenuItem(const rt::String& menuName, const rt::String& itemName);
+
+    virtual void menuItemSelected(rt::MenuItem& item);
+
+    // Sizes the frame and installs the menu bar once it holds a menu.
+    virtual void setSize(int width, int height);
+    void setTitle(const rt::String& title);
+    rt::String getTitle() const;
+    void setVisible(bool visible);
+    bool isVisible() const;
+    void dispose();
+
+    rt::Frame& frame() const { return *window; }
+
+    // Writes "\nHit Enter to continue: " and waits for a line on standard
+    // input (an unreadable input just returns).
+    static void pause();
+
+protected:
+    rt::MenuBar* menuBar = nullptr;
+
+private:
+    void attachButtonListener(rt::Button& button) override;
+    void attachListListener(rt::ListBox& list) override;
+    void showMessage(const rt::String& text, int width, int height) override;
+    void updateStyle() override;
+
+    std::unique_ptr<rt::Frame> window;
+};
+
+}  // namespace forms

@@ -1,0 +1,55 @@
+// Out-of-line destructors: they anchor the vtables and type information of
+// the interface classes in one translation unit.
+#include "runtime/Component.h"
+#include "runtime/Events.h"
+#include "runtime/Failure.h"
+#include "runtime/TestDriver.h"
+#include "runtime/TextFile.h"
+#include "runtime/Toolkit.h"
+#include "runtime/Widgets.h"
+#include "runtime/Windows.h"
+
+namespace rt {
+
+EventSource::~EventSource() = default;
+ActionListener::~ActionListener() = default;
+MouseListener::~MouseListener() = default;
+MouseMotionListener::~MouseMotionListener() = default;
+WindowListener::~WindowListener() = default;
+
+Component::~Component() = default;
+GridBag::~GridBag() = default;
+Container::~Container() = default;
+Label::~Label() = default;
+Button::~Button() = default;
+TextComponent::~TextComponent() = default;
+TextField::~TextField() = default;
+TextArea::~TextArea() = default;
+CheckBox::~CheckBox() = default;
+RadioButton::~RadioButton() = default;
+ComboBox::~ComboBox() = default;
+Panel::~Panel() = default;
+ScrollPane::~ScrollPane() = default;
+ListModel::~ListModel() = default;
+ListBox::~ListBox() = default;
+MenuItem::~MenuItem() = default;
+Menu::~Menu() = default;
+MenuBar::~MenuBar() = default;
+
+Window::~Window() = default;
+Frame::~Frame() = default;
+Dialog::~Dialog() = default;
+AppletPanel::~AppletPanel() = default;
+
+TextReader::~TextReader() = default;
+TextWriter::~TextWriter() = default;
+Toolkit::~Toolkit() = default;
+TestDriver::~TestDriver() = default;
+ModalWindow::~ModalWindow() = default;
+
+Failure::Failure(const String& description)
+    : std::runtime_error(toUtf8(description)), description_(description) {}
+Failure::~Failure() = default;
+IoError::~IoError() = default;
+
+}  // namespace rt

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "runtime/Text.h"
+#include "runtime/Widgets.h"
+#include "runtime/Windows.h"
+
+namespace rt {
+
+// A modal window as a test handler sees it while it is open.
+class ModalWindow {
+public:
+    virtual ~ModalWindow();
+    virtual String title() const = 0;
+    virtual Size size() const = 0;
+    // The text of its text area (a message box's message); empty if none.
+    virtual String text() const = 0;
+    virtual Window* window() const = 0;  // the toolkit window object, if any
+    // Types text into the n-th one-line text field of the window (0-based).
+    virtual void setFieldText(int index, const String& text) = 0;
+    // Presses the button with that caption (real mouse press and release).
+    virtual void pressButton(const String& caption) = 0;
+    // Closes the window with its close control.
+    virtual void closeBox() = 0;
+};
+
+// Drives the toolkit with real input events, for tests. Calls that make the
+// application open a modal window block until it is closed, so the answer
+// must be armed before with whenModalOpens / whenFileChooserOpens.
+class TestDriver {
+public:
+    virtual ~TestDriver();
+
+    // Mouse press and release at the button's centre.
+    virtual void pressButton(Button& button) = 0;
+    // Chooses the item through its menu, as a user does.
+    virtual void chooseMenuItem(MenuItem& item) = 0;
+    // Clicks (clicks = 1) or double-clicks (clicks = 2: press, release,
+    // press, double-click, release) the row; a row of -1 clicks below the
+    // last row.
+    virtual void clickListRow(ListBox& list, int row, int clicks) = 0;
+    enum class Key { Up, Down, Home, End, Space };
+    virtual void pressKey(Component& component, Key key) = 0;
+    // Replaces the text as a user typing it would.
+    virtual void typeText(TextComponent& field, const String& text) = 0;
+    // Closes the window with its close control.
+    virtual void closeWindow(Window& window) = 0;
+
+    // Calls handler once, with the next modal window as soon as it is shown.
+    // The handler must close the window (or arm another answer) itself.
+    virtual void whenModalOpens(std::function<void(ModalWindow&)> handler) = 0;
+    // Answers the next file chooser: approves the path, or cancels when none.
+    virtual void whenFileChooserOpens(std::optional<String> path) = 0;
+    // Drops answers that were armed but not used.
+    virtual void disarm() = 0;
+
+    // Delivers pending events (layout, paint, posted calls).
+    virtual void processEvents() = 0;
+};
+
+}  // namespace rt

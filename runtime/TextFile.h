@@ -1,0 +1,32 @@
+#pragma once
+
+#include "runtime/Text.h"
+
+namespace rt {
+
+// A text file opened for reading in the platform's default encoding. Lines end
+// at LF, CR or CR LF; the terminator is not part of the line. Bytes that do
+// not decode become U+FFFD. Failures throw IoError.
+class TextReader {
+public:
+    virtual ~TextReader();
+    // Reads the next line into line; false at the end of the file.
+    virtual bool readLine(String& line) = 0;
+    virtual void close() = 0;
+};
+
+// A text file opened for writing in the platform's default encoding. Each line
+// is followed by the platform's line separator and flushed. The file being
+// replaced is left untouched until close() succeeds: the text goes to a
+// temporary file beside it that close() puts in its place, so a failed
+// export never destroys the previous file. Failures throw IoError; after a
+// failure close() throws too and nothing is replaced. Destroying a writer
+// that was not closed discards what was written.
+class TextWriter {
+public:
+    virtual ~TextWriter();
+    virtual void writeLine(const String& line) = 0;
+    virtual void close() = 0;
+};
+
+}  // namespace rt

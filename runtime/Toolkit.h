@@ -1,0 +1,91 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "runtime/Text.h"
+#include "runtime/TextFile.h"
+#include "runtime/Widgets.h"
+#include "runtime/Windows.h"
+
+namespace rt {
+
+class TestDriver;
+
+// One installed visual style: a display name and the class that implements it.
+struct StyleInfo {
+    String name;
+    String className;
+};
+
+enum class FileChooserMode { Open, Save };
+
+// The GUI toolkit and the class-library services that the framework and the
+// game are written against. One instance exists per process; it is reached
+// through rt::toolkit(). Every call is made on the toolkit's event thread.
+class Toolkit {
+public:
+    virtual ~Toolkit();
+
+    // Windows, owned by the caller; all start hidden, untitled, with a content
+    // pane in the border arrangement.
+    virtual std::unique_ptr<Frame> createFrame() = 0;
+    // owner may be null: the dialog then gets the toolkit's hidden owner.
+    virtual std::unique_ptr<Dialog> createDialog(Frame* owner, bool modal) = 0;
+    virtual std::unique_ptr<AppletPanel> createAppletPanel() = 0;
+
+    // Components; see the ownership rule in Component.h.
+    virtual Label* createLabel(const String& text) = 0;
+    virtual Button* createButton(const String& text) = 0;
+    virtual TextField* createTextField(const String& text) = 0;
+    virtual TextArea* createTextArea(const String& text) = 0;
+    virtual CheckBox* createCheckBox(const String& text) = 0;
+    virtual RadioButton* createRadioButton(const String& text) = 0;
+    virtual ComboBox* createComboBox() = 0;
+    virtual Panel* createPanel() = 0;
+    // The pane takes ownership of view.
+    virtual ScrollPane* createScrollPane(Component& view) = 0;
+    // A list with single selection over a new empty model.
+    virtual ListBox* createListBox() = 0;
+    virtual MenuBar* createMenuBar() = 0;
+    virtual Menu* createMenu(const std::optional<String>& title) = 0;
+    virtual MenuItem* createMenuItem(const String& text) = 0;
+
+    // Modal file chooser owned by the window, starting in the chooser's
+    // default directory. The chosen path, or nothing when not approved.
+    virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode) = 0;
+
+    // Visual styles, in the toolkit's fixed order.
+    virtual std::vector<StyleInfo> installedStyles() const = 0;
+    // Makes the style implemented by className current; throws Failure with a
+    // description when it does not exist or cannot be used.
+    virtual void setStyle(const String& className) = 0;
+    virtual String currentStyle() const = 0;
+
+    // Text files; opening throws IoError naming the path and the reason.
+    virtual std::unique_ptr<TextReader> openTextReader(const String& path) = 0;
+    virtual std::unique_ptr<TextWriter> openTextWriter(const String& path) = 0;
+
+    // Uniform double in [0, 1) from the process's one random source, seeded
+    // once per process from the clock.
+    virtual double nextRandom() = 0;
+
+    // Console: write without adding a line break; read one line (nothing at
+    // the end of input or on a read failure).
+    virtual void writeStdout(const String& text) = 0;
+    virtual std::optional<String> readStdinLine() = 0;
+
+    // Ends the process at once with the status; no window is asked first.
+    [[noreturn]] virtual void exitProcess(int status) = 0;
+
+    // Drives the toolkit with real input events; for tests only.
+    virtual TestDriver& testDriver() = 0;
+};
+
+// The process's toolkit. bindToolkit is called once by whoever starts the
+// toolkit (the runtime component at start-up, a test's main in tests).
+Toolkit& toolkit();
+void bindToolkit(Toolkit* toolkit);
+
+}  // namespace rt
