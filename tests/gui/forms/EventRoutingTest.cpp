@@ -37,7 +37,7 @@ TEST_F(ListFixture, DoubleClickBelowTheLastRowReportsTheLastItem) {
 TEST_F(ListFixture, TheThirdClickOfATripleClickCallsNothing) {
     driver().clickListRow(list, 2, 2);
     const rt::Rect row = list.rowBounds(2);
-    forms::routeListClick(frame, list, rt::MouseEvent{list, {row.x + 1, row.y + 1}, 3});
+    forms::GBFrameDCListener(list, frame).mouseClicked(rt::MouseEvent{list, {row.x + 1, row.y + 1}, 3});
     EXPECT_EQ(frame.calls, (std::vector<rt::String>{u"selected 2", u"double gamma"}));
 }
 
