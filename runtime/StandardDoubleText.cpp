@@ -1,8 +1,9 @@
+#include "runtime/Text.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
-
-#include "runtime/Text.h"
+#include <string_view>
 
 namespace rt {
 namespace {
@@ -38,8 +39,9 @@ std::string withPoint(const std::string& whole, const std::string& fraction) {
 std::string plainText(const Digits& d) {
     if (d.exponent < 0) return "0." + std::string(-d.exponent - 1, '0') + d.digits;
     const std::size_t whole = static_cast<std::size_t>(d.exponent) + 1;
-    if (d.digits.size() <= whole) return withPoint(d.digits + std::string(whole - d.digits.size(), '0'), "");
-    return withPoint(d.digits.substr(0, whole), d.digits.substr(whole));
+    std::string digits = d.digits;
+    if (digits.size() < whole) digits.append(whole - digits.size(), '0');
+    return withPoint(digits.substr(0, whole), digits.substr(whole));
 }
 
 std::string exponentText(const Digits& d) {
