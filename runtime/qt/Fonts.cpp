@@ -2,7 +2,7 @@
 // whether or not a face of that name is installed.
 
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QWidget>
 #include <array>
 
@@ -21,6 +21,28 @@ bool namesFixedPitch(const QString& family) {
 
 constexpr const char* RequestProperty = "rtFontRequest";
 
+// Judged by the glyphs, not by the face's flags: some monospaced faces do
+// not declare themselves fixed-pitch.
+bool isMonospaced(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(QLatin1Char('i'));
+    return width == metrics.horizontalAdvance(QLatin1Char('W')) && width == metrics.horizontalAdvance(QLatin1Char('m'));
+}
+
+// A monospaced family that is installed here, looked up once.
+QString monospacedFamily() {
+    static const QString family = [] {
+        QStringList candidates{QFontDatabase::systemFont(QFontDatabase::FixedFont).family(), "DejaVu Sans Mono",
+                               "Liberation Mono", "Noto Mono", "Nimbus Mono PS", "Courier New"};
+        for (const QString& name : QFontDatabase::families())
+            if (QFontDatabase::isFixedPitch(name)) candidates.append(name);
+        for (const QString& name : candidates)
+            if (isMonospaced(QFont(name))) return name;
+        return candidates.first();
+    }();
+    return family;
+}
+
 }  // namespace
 
 void applyFont(QWidget& widget, const rt::Font& font) {
@@ -31,7 +53,7 @@ void applyFont(QWidget& widget, const rt::Font& font) {
     if (namesFixedPitch(qfont.family())) {
         qfont.setStyleHint(QFont::TypeWriter);
         qfont.setFixedPitch(true);
-        if (!QFontInfo(qfont).fixedPitch()) qfont.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+        if (!isMonospaced(qfont)) qfont.setFamily(monospacedFamily());
     }
     widget.setFont(qfont);
     widget.setProperty(RequestProperty, toQ(font.name));

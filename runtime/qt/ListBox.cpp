@@ -70,18 +70,13 @@ public:
     }
 
 protected:
-    // A press beside or below the rows selects the nearest row.
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()) {
-            const int row = nearestRow(event->position().toPoint());
-            if (row >= 0) setCurrentIndex(model()->index(row, 0));
-        }
-        QListView::mousePressEvent(event);
-        relayed(event);
+        if (insideBase_) QListView::mousePressEvent(event);
+        else pressed(event, [&] { QListView::mousePressEvent(event); });
     }
+    // The second press of a double click is a press like the first.
     void mouseDoubleClickEvent(QMouseEvent* event) override {
-        QListView::mouseDoubleClickEvent(event);
-        relayed(event);
+        pressed(event, [&] { QListView::mouseDoubleClickEvent(event); });
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QListView::mouseReleaseEvent(event);
@@ -98,6 +93,25 @@ protected:
     }
 
 private:
+    // A press beside or below the rows selects the nearest row (the view
+    // itself would clear the selection); the press is reported once, even
+    // when the view turns a double click back into a press.
+    template <class Base>
+    void pressed(QMouseEvent* event, Base base) {
+        const QPoint at = event->position().toPoint();
+        if (event->button() == Qt::LeftButton && !indexAt(at).isValid()) {
+            const int row = nearestRow(at);
+            if (row >= 0) setCurrentIndex(model()->index(row, 0));
+        } else {
+            insideBase_ = true;
+            base();
+            insideBase_ = false;
+        }
+        relayed(event);
+    }
+
+    bool insideBase_ = false;
+
     void relayed(QMouseEvent* event) { relay(*event, event->position().toPoint()); }
 };
 
