@@ -28,6 +28,11 @@ inline rt::String fromQ(const QString& text) {
     return rt::String(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
 }
 
+// Captions of buttons and menus: Qt reads "&" as a mnemonic marker, the
+// toolkit's users mean the character itself.
+inline QString toCaption(rt::StringView text) { return toQ(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+inline rt::String fromCaption(QString caption) { return fromQ(caption.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
+
 inline rt::Size fromQ(QSize size) { return {size.width(), size.height()}; }
 inline rt::Rect fromQ(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
 

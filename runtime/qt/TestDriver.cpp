@@ -90,7 +90,8 @@ public:
 
     void chooseMenuItem(rt::MenuItem& item) override {
         QAction* action = actionOf(item);
-        if (action->isEnabled()) action->activate(QAction::Trigger);
+        auto* menu = qobject_cast<QMenu*>(action->parent());
+        if (action->isEnabled() && (menu == nullptr || menu->isEnabled())) action->activate(QAction::Trigger);
     }
 
     void clickListRow(rt::ListBox& list, int row, int clicks) override {
@@ -197,7 +198,7 @@ void OpenModal::setFieldText(int index, const rt::String& text) {
 
 void OpenModal::pressButton(const rt::String& caption) {
     for (QPushButton* button : window_->findChildren<QPushButton*>()) {
-        if (button->text() == toQ(caption) && button->isVisible()) {
+        if (button->text() == toCaption(caption) && button->isVisible()) {
             static_cast<Driver&>(driver_).click(button, button->rect().center());
             return;
         }

@@ -11,6 +11,7 @@
 
 #include "runtime/KrProtocol.h"
 #include "runtime/Toolkit.h"
+#include "runtime/qt/QtRuntime.h"
 
 namespace {
 
@@ -113,6 +114,10 @@ TEST_F(LoaderTest, AcceptanceFillsTheInitAndRunSlots) {
     EXPECT_NE(table1[kr::HeaderWords + kr::InitSlot], 0u);
     EXPECT_NE(table1[kr::HeaderWords + kr::RunSlot], 0u);
     for (std::size_t i = 0; i < kr::Table2Slots; ++i) EXPECT_EQ(table2[kr::HeaderWords + i], 0u);
+    EXPECT_EQ(rtqt::runtimeOption("kov.lib.path"), "forms.lib");
+    EXPECT_EQ(rtqt::runtimeOption("kov.jit.fast"), "");
+    EXPECT_EQ(rtqt::runtimeOption("kov.gc.heaplimit"), "0");
+    EXPECT_EQ(rtqt::runtimeOption("kov.other"), std::nullopt);
 }
 
 TEST_F(LoaderTest, SlotsStartTheToolkitAndRunMainUntilItExits) {

@@ -1,6 +1,9 @@
 #include <string>
 
+#include <QWidget>
+
 #include "GuiTest.h"
+#include "runtime/qt/QtRuntime.h"
 
 namespace {
 
@@ -91,6 +94,24 @@ TEST_F(WidgetsTest, ButtonsTogglesFieldsAndCombos) {
     EXPECT_FALSE(field->isEditable());
     EXPECT_EQ(panel->componentCount(), 6);
     EXPECT_EQ(&panel->componentAt(5), field);
+}
+
+TEST_F(WidgetsTest, CaptionsKeepTheirAmpersands) {
+    rt::Button* button = tk().createButton(u"Save & Quit");
+    rt::MenuItem* item = tk().createMenuItem(u"Import & Sort");
+    EXPECT_EQ(button->text(), u"Save & Quit");
+    EXPECT_EQ(item->text(), u"Import & Sort");
+}
+
+TEST_F(WidgetsTest, AppletPanelHostsAContentPane) {
+    auto applet = tk().createAppletPanel();
+    rt::Label* label = tk().createLabel(u"in the applet");
+    applet->contentPane().add(*label, rt::BorderPlace::North);
+    frame->contentPane().add(*applet);
+    show(200, 100);
+    EXPECT_EQ(applet->bounds().width, 200);
+    EXPECT_TRUE(rtqt::widgetOf(*label)->isVisible());
+    EXPECT_EQ(label->bounds().y, 0);
 }
 
 }  // namespace
