@@ -168,6 +168,10 @@ private:
             auto handler = std::exchange(modalHandler_, nullptr);
             OpenModal modal(*this, window);
             handler(modal);
+        } else {
+            // Nothing will answer it: say so, since the test now waits.
+            std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\"\n",
+                         window->windowTitle().toUtf8().constData());
         }
     }
 
