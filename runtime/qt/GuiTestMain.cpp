@@ -1,0 +1,32 @@
+// main() of the GUI test executables: the real runtime component on Qt's
+// offscreen platform (unless the environment chooses another), bound to the
+// test executable's own copy of the toolkit interface.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cstdlib>
+
+#include "runtime/Toolkit.h"
+#include "runtime/qt/QtRuntime.h"
+
+namespace {
+
+QtMessageHandler qtDefault = nullptr;
+
+// The offscreen platform warns on every window shown; nothing to act on.
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support propagateSizeHints"))) return;
+    qtDefault(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qtDefault = qInstallMessageHandler(quietOffscreen);
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform == nullptr || *platform == '\0') setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    testing::InitGoogleTest(&argc, argv);
+    rt::bindToolkit(&rtqt::startToolkit(argc, argv));
+    return RUN_ALL_TESTS();
+}
