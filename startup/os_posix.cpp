@@ -93,7 +93,8 @@ bool sameIgnoringCase(const char* a, const char* b) {
     return *a == '\0' && *b == '\0';
 }
 
-// Copies text with every CR LF pair as a single LF, cut to the buffer.
+// Copies text with every CR LF pair as a single LF (the line end here),
+// cut to the buffer.
 void plainLines(const char* text, char (&plain)[str::MessageCapacity]) {
     std::size_t n = 0;
     for (; *text != '\0' && n + 1 < sizeof plain; ++text) {
@@ -221,8 +222,9 @@ void* allocate(std::size_t size) {
 void showMessage(const char* text) {
     char plain[str::MessageCapacity];
     plainLines(text, plain);
-    writeAll(STDERR_FILENO, plain, str::length(plain));
-    writeAll(STDERR_FILENO, "\n", 1);
+    const std::size_t n = str::length(plain);
+    writeAll(STDERR_FILENO, plain, n);
+    if (n == 0 || plain[n - 1] != '\n') writeAll(STDERR_FILENO, "\n", 1);
     if (!isatty(STDERR_FILENO) && desktopAvailable()) showDialog(plain);
 }
 
