@@ -48,7 +48,8 @@ void buildSearchList(os::Module module) {
 
 struct Lookup {
     str::Path path = {};
-    char* kernelName = nullptr;
+    char* kernelName = nullptr;        // upper case: matched against map keys
+    const char* kernelFile = nullptr;  // as the block spells it: the file name
     bool mapPresent = false;
     const char* kernelMapValue = nullptr;
     const char* profileName = nullptr;
@@ -56,6 +57,7 @@ struct Lookup {
 };
 
 void takeKernelName(Lookup& lookup, const char* value) {
+    lookup.kernelFile = value;
     lookup.kernelName = str::duplicate(value);
     str::upperAscii(lookup.kernelName);
 }
@@ -96,7 +98,7 @@ void locateThroughProfile(os::Module module, Lookup& lookup) {
     os::moduleFilePath(module, component);
     if (!os::exists(profile)) os::fatalf(ProfileMissing, component, lookup.profileName, profile);
     cpb::joinPath(lookup.path, {profile, os::SeparatorText, "jre", os::SeparatorText, "kovrt",
-                                os::SeparatorText, lookup.kernelName});
+                                os::SeparatorText, lookup.kernelFile});
     if (!os::exists(lookup.path)) {
         os::fatalf(ProfileDamaged, component, lookup.profileName, profile, lookup.profileName);
     }
