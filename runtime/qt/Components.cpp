@@ -1,0 +1,210 @@
+// The simple widgets: label, push button, text field and area, check box,
+// radio button, combo box and scroll pane.
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "runtime/qt/Core.h"
+#include "runtime/qt/Factories.h"
+
+namespace rtqt {
+
+QWidget* limbo() {
+    static QPointer<QWidget> holder;
+    if (holder.isNull()) holder = new QWidget;
+    return holder;
+}
+
+QWidget* widgetOfComponent(const rt::Component& component) {
+    auto* holder = dynamic_cast<const WidgetHolder*>(&component);
+    return holder != nullptr ? holder->widget() : nullptr;
+}
+
+template <class Call>
+void MouseRelay::toMouse(Call call) {
+    for (auto& listener : mouse_) call(*listener);
+}
+
+void MouseRelay::pressed(const QMouseEvent& event, rt::EventSource& source, QPoint point) {
+    const quint64 interval = static_cast<quint64>(QApplication::doubleClickInterval());
+    const bool continues = clickCount_ > 0 && event.timestamp() - lastPressTime_ <= interval &&
+                           (point - lastPressPoint_).manhattanLength() <= QApplication::startDragDistance();
+    clickCount_ = continues ? clickCount_ + 1 : 1;
+    lastPressTime_ = event.timestamp();
+    lastPressPoint_ = point;
+    toMouse([&](rt::MouseListener& l) { l.mousePressed({source, {point.x(), point.y()}, clickCount_}); });
+}
+
+void MouseRelay::relay(const QEvent& event, rt::EventSource& source, QPoint point, QRect area) {
+    const rt::MouseEvent e{source, {point.x(), point.y()}, std::max(clickCount_, 1)};
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        pressed(static_cast<const QMouseEvent&>(event), source, point);
+        break;
+    case QEvent::MouseButtonRelease:
+        toMouse([&](rt::MouseListener& l) { l.mouseReleased(e); });
+        if (area.contains(point)) toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
+        break;
+    case QEvent::MouseMove: {
+        const bool dragging = static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
+        for (auto& l : motion_) dragging ? l->mouseDragged(e) : l->mouseMoved(e);
+        break;
+    }
+    case QEvent::Enter:
+        toMouse([&](rt::MouseListener& l) { l.mouseEntered(e); });
+        break;
+    case QEvent::Leave:
+        toMouse([&](rt::MouseListener& l) { l.mouseExited(e); });
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+class LabelImpl final : public ComponentImpl<rt::Label> {
+public:
+    explicit LabelImpl(QLabel* label) : ComponentImpl(label, label), label_(label) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    rt::String text() const override { return fromQ(label_->text()); }
+    void setText(const rt::String& text) override { label_->setText(toQ(text)); }
+
+private:
+    QLabel* label_;
+};
+
+class ButtonImpl final : public ComponentImpl<rt::Button> {
+public:
+    explicit ButtonImpl(QPushButton* button) : ComponentImpl(button, button), button_(button) {
+        QObject::connect(button, &QPushButton::clicked, this, [this] { listeners_.fire(*this); });
+    }
+    rt::String text() const override { return fromQ(button_->text()); }
+    void setText(const rt::String& text) override { button_->setText(toQ(text)); }
+    void addActionListener(std::unique_ptr<rt::ActionListener> listener) override { listeners_.add(std::move(listener)); }
+    void addActionListener(rt::ActionListener& listener) override { listeners_.add(listener); }
+
+private:
+    QPushButton* button_;
+    ActionListeners listeners_;
+};
+
+class TextFieldImpl final : public ComponentImpl<rt::TextField> {
+public:
+    explicit TextFieldImpl(QLineEdit* edit) : ComponentImpl(edit, edit), edit_(edit) {}
+    rt::String text() const override { return fromQ(edit_->text()); }
+    void setText(const rt::String& text) override { edit_->setText(toQ(text)); }
+    bool isEditable() const override { return !edit_->isReadOnly(); }
+    void setEditable(bool editable) override { edit_->setReadOnly(!editable); }
+
+private:
+    QLineEdit* edit_;
+};
+
+class TextAreaImpl final : public ComponentImpl<rt::TextArea> {
+public:
+    explicit TextAreaImpl(QPlainTextEdit* edit) : ComponentImpl(edit, edit->viewport()), edit_(edit) {
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    }
+    rt::String text() const override { return fromQ(edit_->toPlainText()); }
+    void setText(const rt::String& text) override { edit_->setPlainText(toQ(text)); }
+    bool isEditable() const override { return !edit_->isReadOnly(); }
+    void setEditable(bool editable) override {
+        edit_->setReadOnly(!editable);
+        // Read-only text can still be selected and copied.
+        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction
+                                                : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+
+private:
+    QPlainTextEdit* edit_;
+};
+
+// Check boxes and radio buttons differ only in their widget.
+template <class Iface, class QButton>
+class ToggleImpl final : public ComponentImpl<Iface> {
+public:
+    explicit ToggleImpl(QButton* button) : ComponentImpl<Iface>(button, button), button_(button) {}
+    rt::String text() const override { return fromQ(button_->text()); }
+    bool isSelected() const override { return button_->isChecked(); }
+    void setSelected(bool selected) override { button_->setChecked(selected); }
+
+private:
+    QButton* button_;
+};
+
+class ComboBoxImpl final : public ComponentImpl<rt::ComboBox> {
+public:
+    explicit ComboBoxImpl(QComboBox* combo) : ComponentImpl(combo, combo), combo_(combo) {}
+    void addItem(const rt::String& item) override { combo_->addItem(toQ(item)); }
+    int itemCount() const override { return combo_->count(); }
+    rt::String itemAt(int index) const override { return fromQ(combo_->itemText(index)); }
+    int selectedIndex() const override { return combo_->currentIndex(); }
+    void setSelectedIndex(int index) override { combo_->setCurrentIndex(index); }
+
+private:
+    QComboBox* combo_;
+};
+
+// A view that scrolls itself (list, text area) is framed as it is; any other
+// view goes into a scroll area. Scroll bars appear as needed.
+QWidget* scrollerFor(QWidget* view) {
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(view)) {
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        auto* frame = new QWidget;
+        auto* layout = new QVBoxLayout(frame);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view);
+        return frame;
+    }
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setWidget(view);
+    return area;
+}
+
+class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane> {
+public:
+    ScrollPaneImpl(QWidget* pane, rt::Component& view) : ComponentImpl(pane, pane), view_(view) {}
+    rt::Component& view() const override { return view_; }
+
+private:
+    rt::Component& view_;
+};
+
+}  // namespace
+
+rt::Label* makeLabel(const rt::String& text) { return new LabelImpl(new QLabel(toQ(text))); }
+rt::Button* makeButton(const rt::String& text) { return new ButtonImpl(new QPushButton(toQ(text))); }
+rt::TextField* makeTextField(const rt::String& text) { return new TextFieldImpl(new QLineEdit(toQ(text))); }
+rt::TextArea* makeTextArea(const rt::String& text) { return new TextAreaImpl(new QPlainTextEdit(toQ(text))); }
+
+rt::CheckBox* makeCheckBox(const rt::String& text) {
+    return new ToggleImpl<rt::CheckBox, QCheckBox>(new QCheckBox(toQ(text)));
+}
+
+rt::RadioButton* makeRadioButton(const rt::String& text) {
+    auto* radio = new QRadioButton(toQ(text));
+    radio->setAutoExclusive(false);
+    return new ToggleImpl<rt::RadioButton, QRadioButton>(radio);
+}
+
+rt::ComboBox* makeComboBox() { return new ComboBoxImpl(new QComboBox); }
+
+rt::ScrollPane* makeScrollPane(rt::Component& view) {
+    return new ScrollPaneImpl(scrollerFor(widgetOfComponent(view)), view);
+}
+
+}  // namespace rtqt

@@ -1,0 +1,145 @@
+#pragma once
+
+// Shared pieces of the Qt implementation: string and geometry conversion,
+// the widget behind a component, mouse event relaying and the component base.
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "runtime/Component.h"
+#include "runtime/Text.h"
+
+class QMouseEvent;
+
+namespace rtqt {
+
+inline QString toQ(rt::StringView text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+inline rt::String fromQ(const QString& text) {
+    return rt::String(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+}
+
+inline rt::Size fromQ(QSize size) { return {size.width(), size.height()}; }
+inline rt::Rect fromQ(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// Every component of this toolkit can name its widget.
+class WidgetHolder {
+public:
+    virtual ~WidgetHolder() = default;
+    virtual QWidget* widget() const = 0;
+};
+
+QWidget* widgetOfComponent(const rt::Component& component);
+
+// The hidden parent of components not yet placed in a container, so that
+// showing or hiding them never makes a top-level window.
+QWidget* limbo();
+
+// Applies a font request to a widget; fixed-pitch names come out fixed-pitch.
+void applyFont(QWidget& widget, const rt::Font& font);
+rt::Font fontOf(const QWidget& widget);
+
+// Turns Qt mouse events into listener calls with the click count of the
+// gesture: a press within the double-click interval and distance of the
+// previous one continues the gesture (2, 3, ...), a click is reported on a
+// release inside the component.
+class MouseRelay {
+public:
+    void add(std::unique_ptr<rt::MouseListener> listener) { mouse_.push_back(std::move(listener)); }
+    void add(std::unique_ptr<rt::MouseMotionListener> listener) { motion_.push_back(std::move(listener)); }
+    // Relays one event; point is in the coordinates of the component.
+    void relay(const QEvent& event, rt::EventSource& source, QPoint point, QRect area);
+
+private:
+    void pressed(const QMouseEvent& event, rt::EventSource& source, QPoint point);
+    template <class Call>
+    void toMouse(Call call);
+
+    std::vector<std::unique_ptr<rt::MouseListener>> mouse_;
+    std::vector<std::unique_ptr<rt::MouseMotionListener>> motion_;
+    int clickCount_ = 0;
+    quint64 lastPressTime_ = 0;
+    QPoint lastPressPoint_;
+};
+
+// Action listeners shared by buttons and menu items: owned or borrowed.
+class ActionListeners {
+public:
+    void add(std::unique_ptr<rt::ActionListener> listener) {
+        owned_.push_back(std::move(listener));
+        all_.push_back(owned_.back().get());
+    }
+    void add(rt::ActionListener& listener) { all_.push_back(&listener); }
+    void fire(rt::EventSource& source) const {
+        const auto listeners = all_;
+        for (rt::ActionListener* l : listeners) l->actionPerformed({source});
+    }
+
+private:
+    std::vector<std::unique_ptr<rt::ActionListener>> owned_;
+    std::vector<rt::ActionListener*> all_;
+};
+
+// Base of every component: the rt side of one widget. It is a child of the
+// widget, so it lives exactly as long as the widget does.
+template <class Iface>
+class ComponentImpl : public QObject, public Iface, public WidgetHolder {
+public:
+    // mouseTarget receives the mouse events reported to listeners (the
+    // widget itself unless a subclass relays them on its own).
+    explicit ComponentImpl(QWidget* widget, QWidget* mouseTarget)
+        : QObject(widget), widget_(widget), mouseTarget_(mouseTarget) {
+        if (widget->parentWidget() == nullptr) widget->setParent(limbo());
+        if (mouseTarget != nullptr) mouseTarget->installEventFilter(this);
+    }
+
+    QWidget* widget() const override { return widget_; }
+
+    void setVisible(bool visible) override { widget_->setVisible(visible); }
+    bool isVisible() const override { return !widget_->isHidden(); }
+    void setEnabled(bool enabled) override { widget_->setEnabled(enabled); }
+    bool isEnabled() const override { return widget_->isEnabled(); }
+    rt::Font font() const override { return fontOf(*widget_); }
+    void setFont(const rt::Font& font) override { applyFont(*widget_, font); }
+    rt::Size preferredSize() const override { return fromQ(widget_->sizeHint().expandedTo(widget_->minimumSizeHint())); }
+    rt::Size minimumSize() const override {
+        QSize min = widget_->minimumSizeHint();
+        return fromQ(min.isValid() ? min : widget_->sizeHint());
+    }
+    rt::Rect bounds() const override { return fromQ(widget_->geometry()); }
+    void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
+    void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
+        if (mouseTarget_ != nullptr) mouseTarget_->setMouseTracking(true);
+        relay_.add(std::move(listener));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event), mouseTarget_->rect());
+        return false;
+    }
+    MouseRelay& relay() { return relay_; }
+    static QPoint pointIn(const QEvent& event);
+
+private:
+    QWidget* widget_;
+    QWidget* mouseTarget_;
+    MouseRelay relay_;
+};
+
+template <class Iface>
+QPoint ComponentImpl<Iface>::pointIn(const QEvent& event) {
+    if (auto* single = dynamic_cast<const QSinglePointEvent*>(&event)) return single->position().toPoint();
+    return {};
+}
+
+}  // namespace rtqt

@@ -1,0 +1,36 @@
+#pragma once
+
+// The C++ entry of the runtime component, for programs and tests that link it
+// directly instead of going through KR_Loader.
+
+#include <optional>
+#include <string>
+
+#define RTQT_API __attribute__((visibility("default")))
+
+class QWidget;
+
+namespace rt {
+class Component;
+class Toolkit;
+class Window;
+}  // namespace rt
+
+namespace rtqt {
+
+// Creates the application object (unless one exists) and the toolkit, once
+// per process, and returns the toolkit. The caller binds it in its own copy
+// of the interface (rt::bindToolkit); the component never does. argc and argv
+// must outlive the toolkit.
+RTQT_API rt::Toolkit& startToolkit(int& argc, char** argv);
+
+// The Qt widget behind a component or a window made by this toolkit, for
+// tests that check what Qt shows; null for objects of another toolkit.
+RTQT_API QWidget* widgetOf(const rt::Component& component);
+RTQT_API QWidget* widgetOf(const rt::Window& window);
+
+// A runtime option ("-Dname[:value]") from the configuration block that
+// KR_Loader accepted: its value ("" for a bare name), or nothing.
+RTQT_API std::optional<std::string> runtimeOption(const std::string& name);
+
+}  // namespace rtqt

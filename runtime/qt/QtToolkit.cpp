@@ -1,0 +1,139 @@
+// The toolkit object: creation of windows and components, file choosers,
+// visual styles and the process services (random, console, exit).
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QStyle>
+#include <QStyleFactory>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <random>
+#include <unistd.h>
+
+#include "runtime/Failure.h"
+#include "runtime/Toolkit.h"
+#include "runtime/qt/Core.h"
+#include "runtime/qt/Driver.h"
+#include "runtime/qt/Factories.h"
+#include "runtime/qt/QtRuntime.h"
+#include "runtime/qt/TextFiles.h"
+#include "runtime/qt/WindowShells.h"
+
+namespace rtqt {
+
+namespace {
+
+class QtToolkit final : public rt::Toolkit {
+public:
+    QtToolkit()
+        : platformStyle_(QApplication::style()->name()),
+          random_(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())),
+          driver_(makeTestDriver()) {}
+
+    std::unique_ptr<rt::Frame> createFrame() override { return makeFrame(); }
+    std::unique_ptr<rt::Dialog> createDialog(rt::Frame* owner, bool modal) override { return makeDialog(owner, modal); }
+    std::unique_ptr<rt::AppletPanel> createAppletPanel() override { return makeAppletPanel(); }
+
+    rt::Label* createLabel(const rt::String& text) override { return makeLabel(text); }
+    rt::Button* createButton(const rt::String& text) override { return makeButton(text); }
+    rt::TextField* createTextField(const rt::String& text) override { return makeTextField(text); }
+    rt::TextArea* createTextArea(const rt::String& text) override { return makeTextArea(text); }
+    rt::CheckBox* createCheckBox(const rt::String& text) override { return makeCheckBox(text); }
+    rt::RadioButton* createRadioButton(const rt::String& text) override { return makeRadioButton(text); }
+    rt::ComboBox* createComboBox() override { return makeComboBox(); }
+    rt::Panel* createPanel() override { return makePanel(); }
+    rt::ScrollPane* createScrollPane(rt::Component& view) override { return makeScrollPane(view); }
+    rt::ListBox* createListBox() override { return makeListBox(); }
+    rt::MenuBar* createMenuBar() override { return makeMenuBar(); }
+    rt::Menu* createMenu(const std::optional<rt::String>& title) override { return makeMenu(title); }
+    rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
+
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
+        QFileDialog dialog(windowWidget(owner));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        const bool save = mode == rt::FileChooserMode::Save;
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setWindowTitle(save ? QStringLiteral("Save") : QStringLiteral("Open"));
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        const QVariant answered = dialog.property(AnsweredPathProperty);
+        if (answered.isValid()) return fromQ(answered.toString());
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty()) return std::nullopt;
+        return fromQ(files.first());
+    }
+
+    // Fusion, the classic Windows style, then the platform's own.
+    std::vector<rt::StyleInfo> installedStyles() const override {
+        std::vector<rt::StyleInfo> styles;
+        for (const QString& key : {QStringLiteral("Fusion"), QStringLiteral("Windows"), platformStyle_}) {
+            const QString name = key.left(1).toUpper() + key.mid(1);
+            styles.push_back({fromQ(name), fromQ(key)});
+        }
+        return styles;
+    }
+
+    void setStyle(const rt::String& className) override {
+        QStyle* style = QStyleFactory::create(toQ(className));
+        if (style == nullptr) {
+            throw rt::Failure(u"Visual style " + className + u" is not installed (installed: " +
+                              fromQ(QStyleFactory::keys().join(QStringLiteral(", "))) + u")");
+        }
+        QApplication::setStyle(style);
+    }
+
+    rt::String currentStyle() const override { return fromQ(QApplication::style()->name()); }
+
+    std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path) override { return rtqt::openTextReader(path); }
+    std::unique_ptr<rt::TextWriter> openTextWriter(const rt::String& path) override { return rtqt::openTextWriter(path); }
+
+    // 53 random bits scaled to [0, 1): never 1.0, unlike a rounded division.
+    double nextRandom() override { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
+
+    void writeStdout(const rt::String& text) override {
+        const std::string bytes = rt::toUtf8(text);
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        std::fflush(stdout);
+    }
+
+    std::optional<rt::String> readStdinLine() override {
+        std::string line;
+        if (!std::getline(std::cin, line)) {
+            std::cin.clear();
+            return std::nullopt;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return rt::fromUtf8(line);
+    }
+
+    [[noreturn]] void exitProcess(int status) override {
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        _exit(status);
+    }
+
+    rt::TestDriver& testDriver() override { return *driver_; }
+
+private:
+    QString platformStyle_;
+    std::mt19937_64 random_;
+    std::unique_ptr<rt::TestDriver> driver_;
+};
+
+}  // namespace
+
+rt::Toolkit& startToolkit(int& argc, char** argv) {
+    if (QApplication::instance() == nullptr) {
+        auto* app = new QApplication(argc, argv);
+        app->setQuitOnLastWindowClosed(false);
+    }
+    static QtToolkit toolkit;
+    return toolkit;
+}
+
+QWidget* widgetOf(const rt::Component& component) { return widgetOfComponent(component); }
+QWidget* widgetOf(const rt::Window& window) { return windowWidget(window); }
+
+}  // namespace rtqt

@@ -1,0 +1,214 @@
+// The test driver: real mouse and key events sent to the widgets, and modal
+// windows answered from inside their nested event loop as soon as they show.
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+#include "runtime/qt/Core.h"
+#include "runtime/qt/Driver.h"
+#include "runtime/qt/Menus.h"
+#include "runtime/qt/WindowShells.h"
+
+namespace rtqt {
+
+namespace {
+
+// Mouse gestures carry timestamps of their own: the presses of one gesture
+// are close together, separate gestures far apart, whatever the real clock
+// says, so a click count never depends on how fast a test runs.
+class MouseClock {
+public:
+    quint64 nextGesture() { return now_ += 10'000; }
+    quint64 withinGesture() { return now_ += 20; }
+
+private:
+    quint64 now_ = 1'000'000;
+};
+
+void sendMouse(QWidget* target, QEvent::Type type, QPoint at, quint64 time) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    event.setTimestamp(time);
+    QApplication::sendEvent(target, &event);
+}
+
+void sendKey(QWidget* target, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+class Driver;
+
+class OpenModal final : public rt::ModalWindow {
+public:
+    OpenModal(Driver& driver, QWidget* window) : driver_(driver), window_(window) {}
+    rt::String title() const override { return fromQ(window_->windowTitle()); }
+    rt::Size size() const override { return fromQ(window_->size()); }
+    rt::String text() const override {
+        auto* area = window_->findChild<QPlainTextEdit*>();
+        return area != nullptr ? fromQ(area->toPlainText()) : rt::String();
+    }
+    rt::Window* window() const override { return windowOfWidget(window_); }
+    void setFieldText(int index, const rt::String& text) override;
+    void pressButton(const rt::String& caption) override;
+    void closeBox() override { window_->close(); }
+
+private:
+    Driver& driver_;
+    QPointer<QWidget> window_;
+};
+
+class Driver final : public QObject, public rt::TestDriver {
+public:
+    Driver() { qApp->installEventFilter(this); }
+    ~Driver() override {
+        if (qApp != nullptr) qApp->removeEventFilter(this);
+    }
+
+    void click(QWidget* target, QPoint at) {
+        const quint64 time = clock_.nextGesture();
+        sendMouse(target, QEvent::MouseButtonPress, at, time);
+        sendMouse(target, QEvent::MouseButtonRelease, at, time + 5);
+    }
+
+    void pressButton(rt::Button& button) override {
+        QWidget* w = widgetOfComponent(button);
+        click(w, w->rect().center());
+    }
+
+    void chooseMenuItem(rt::MenuItem& item) override {
+        QAction* action = actionOf(item);
+        if (action->isEnabled()) action->activate(QAction::Trigger);
+    }
+
+    void clickListRow(rt::ListBox& list, int row, int clicks) override {
+        auto* view = qobject_cast<QAbstractItemView*>(widgetOfComponent(list));
+        QWidget* viewport = view->viewport();
+        QApplication::sendPostedEvents();
+        const QPoint at = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center() : belowLastRow(*view);
+        quint64 time = clock_.nextGesture();
+        for (int i = 0; i < clicks; ++i) {
+            if (i > 0) time = clock_.withinGesture();
+            sendMouse(viewport, i == 1 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at, time);
+            sendMouse(viewport, QEvent::MouseButtonRelease, at, time + 5);
+        }
+    }
+
+    void pressKey(rt::Component& component, Key key) override {
+        static const std::map<Key, int> codes = {{Key::Up, Qt::Key_Up},     {Key::Down, Qt::Key_Down},
+                                                 {Key::Home, Qt::Key_Home}, {Key::End, Qt::Key_End},
+                                                 {Key::Space, Qt::Key_Space}};
+        sendKey(widgetOfComponent(component), codes.at(key), key == Key::Space ? QStringLiteral(" ") : QString());
+    }
+
+    void typeText(rt::TextComponent& field, const rt::String& text) override { typeInto(widgetOfComponent(field), text); }
+
+    static void typeInto(QWidget* w, const rt::String& text) {
+        if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
+        if (auto* area = qobject_cast<QPlainTextEdit*>(w)) area->selectAll();
+        const QString typed = toQ(text);
+        if (typed.isEmpty()) sendKey(w, Qt::Key_Delete);
+        else sendKey(w, 0, typed);
+    }
+
+    void closeWindow(rt::Window& window) override { windowWidget(window)->close(); }
+
+    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override { modalHandler_ = std::move(handler); }
+    void whenFileChooserOpens(std::optional<rt::String> path) override {
+        fileAnswer_ = std::move(path);
+        fileArmed_ = true;
+    }
+    void disarm() override {
+        modalHandler_ = nullptr;
+        fileArmed_ = false;
+    }
+
+    void processEvents() override {
+        for (int i = 0; i < 3; ++i) {
+            QApplication::sendPostedEvents();
+            QApplication::processEvents();
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+            QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, this, [this, window] { answer(window); });
+        }
+        return false;
+    }
+
+private:
+    static QPoint belowLastRow(const QAbstractItemView& view) {
+        const QRect area = view.viewport()->rect();
+        return {area.center().x(), area.bottom() - 1};
+    }
+
+    // Runs inside the window's nested loop; the handler may arm the next one.
+    void answer(const QPointer<QWidget>& window) {
+        if (window.isNull() || !window->isVisible() || QApplication::activeModalWidget() != window) return;
+        if (auto* chooser = qobject_cast<QFileDialog*>(window.data()); chooser != nullptr && fileArmed_) {
+            fileArmed_ = false;
+            answerChooser(*chooser, std::exchange(fileAnswer_, std::nullopt));
+        } else if (modalHandler_) {
+            auto handler = std::exchange(modalHandler_, nullptr);
+            OpenModal modal(*this, window);
+            handler(modal);
+        }
+    }
+
+    static void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
+        if (!path) {
+            chooser.reject();
+            return;
+        }
+        chooser.setProperty(AnsweredPathProperty, toQ(*path));
+        chooser.selectFile(toQ(*path));
+        static_cast<QDialog&>(chooser).done(QDialog::Accepted);
+    }
+
+    MouseClock clock_;
+    std::function<void(rt::ModalWindow&)> modalHandler_;
+    std::optional<rt::String> fileAnswer_;
+    bool fileArmed_ = false;
+};
+
+void OpenModal::setFieldText(int index, const rt::String& text) {
+    const auto fields = window_->findChildren<QLineEdit*>();
+    if (index < 0 || index >= fields.size()) {
+        std::fprintf(stderr, "The modal window has no text field %d\n", index);
+        return;
+    }
+    Driver::typeInto(fields.at(index), text);
+}
+
+void OpenModal::pressButton(const rt::String& caption) {
+    for (QPushButton* button : window_->findChildren<QPushButton*>()) {
+        if (button->text() == toQ(caption) && button->isVisible()) {
+            static_cast<Driver&>(driver_).click(button, button->rect().center());
+            return;
+        }
+    }
+    // Without the button the window would block the test for good: close it.
+    std::fprintf(stderr, "The modal window has no button \"%s\"; closing it\n", rt::toUtf8(caption).c_str());
+    window_->close();
+}
+
+}  // namespace
+
+std::unique_ptr<rt::TestDriver> makeTestDriver() { return std::make_unique<Driver>(); }
+
+}  // namespace rtqt

@@ -1,0 +1,255 @@
+// Frames, dialogs and the applet panel. A window's close control only tells
+// the window listeners (windowClosing); the listeners decide what happens.
+// Showing a modal dialog runs a nested event loop until it is hidden.
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QEventLoop>
+#include <QMenuBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "runtime/Widgets.h"
+#include "runtime/qt/Containers.h"
+#include "runtime/qt/Core.h"
+#include "runtime/qt/Factories.h"
+#include "runtime/qt/Menus.h"
+#include "runtime/qt/WindowShells.h"
+
+namespace rtqt {
+
+namespace {
+
+constexpr const char* WindowProperty = "rtWindow";
+
+// What a window's widget reports to the window object.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void closeRequested() = 0;
+    virtual void shown() = 0;
+    virtual void hidden() = 0;
+    virtual void activated(bool active) = 0;
+    virtual void iconified(bool iconic) = 0;
+};
+
+template <class QBase>
+class Shell : public QBase {
+public:
+    explicit Shell(QWidget* parent) : QBase(parent) {}
+    WindowEvents* events = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        if (events != nullptr) events->closeRequested();
+    }
+    void showEvent(QShowEvent* event) override {
+        QBase::showEvent(event);
+        if (events != nullptr && !event->spontaneous()) events->shown();
+    }
+    void hideEvent(QHideEvent* event) override {
+        QBase::hideEvent(event);
+        if (events != nullptr && !event->spontaneous()) events->hidden();
+    }
+    void changeEvent(QEvent* event) override {
+        QBase::changeEvent(event);
+        if (events == nullptr) return;
+        if (event->type() == QEvent::ActivationChange) events->activated(this->isActiveWindow());
+        if (event->type() == QEvent::WindowStateChange) events->iconified(this->windowState() & Qt::WindowMinimized);
+    }
+};
+
+using FrameShell = Shell<QWidget>;
+
+class DialogShell final : public Shell<QDialog> {
+public:
+    using Shell::Shell;
+
+protected:
+    // Escape asks to close, like the close control; it does not hide.
+    void reject() override {
+        if (events != nullptr) events->closeRequested();
+    }
+};
+
+class WindowHolder {
+public:
+    virtual ~WindowHolder() = default;
+    virtual QWidget* shellWidget() const = 0;
+};
+
+template <class Iface, class ShellT>
+class WindowImpl : public Iface, public WindowEvents, public WindowHolder {
+public:
+    explicit WindowImpl(ShellT* shell) : shell_(shell), layout_(new QVBoxLayout(shell)), content_(makeContentPane()) {
+        shell->events = this;
+        shell->setProperty(WindowProperty, QVariant::fromValue(static_cast<void*>(static_cast<rt::Window*>(this))));
+        layout_->setContentsMargins(0, 0, 0, 0);
+        layout_->setSpacing(0);
+        layout_->addWidget(widgetOfComponent(*content_));
+    }
+    ~WindowImpl() override {
+        if (shell_.isNull()) return;
+        shell_->events = nullptr;
+        delete shell_.data();
+    }
+
+    QWidget* shellWidget() const override { return shell_; }
+    rt::Container& contentPane() override { return *content_; }
+    rt::String title() const override { return fromQ(shell_->windowTitle()); }
+    void setTitle(const rt::String& title) override { shell_->setWindowTitle(toQ(title)); }
+    rt::Size size() const override { return fromQ(shell_->size()); }
+    void setSize(int width, int height) override { shell_->resize(width, height); }
+    bool isVisible() const override { return shell_->isVisible(); }
+
+    void setVisible(bool visible) override {
+        if (!visible) {
+            shell_->hide();
+        } else if (!shell_->isVisible()) {
+            displayable_ = true;
+            shell_->show();
+            if (shell_->isModal()) runModalLoop();
+        }
+    }
+
+    void dispose() override {
+        const bool wasDisplayable = std::exchange(displayable_, false);
+        shell_->hide();
+        if (wasDisplayable) fire(&rt::WindowListener::windowClosed);
+    }
+
+    void validate() override {
+        layout_->invalidate();
+        layout_->activate();
+        shell_->update();
+    }
+
+    void updateStyle() override {
+        QStyle* style = QApplication::style();
+        QList<QWidget*> widgets = shell_->template findChildren<QWidget*>();
+        widgets.prepend(shell_);
+        for (QWidget* w : widgets) {
+            style->unpolish(w);
+            style->polish(w);
+            QEvent changed(QEvent::StyleChange);
+            QApplication::sendEvent(w, &changed);
+        }
+        validate();
+    }
+
+    void addWindowListener(std::unique_ptr<rt::WindowListener> listener) override {
+        owned_.push_back(std::move(listener));
+        listeners_.push_back(owned_.back().get());
+    }
+    void addWindowListener(rt::WindowListener& listener) override { listeners_.push_back(&listener); }
+
+    void closeRequested() override { fire(&rt::WindowListener::windowClosing); }
+    void shown() override {
+        if (!std::exchange(opened_, true)) fire(&rt::WindowListener::windowOpened);
+    }
+    void hidden() override {
+        if (modalLoop_ != nullptr) modalLoop_->quit();
+    }
+    void activated(bool active) override {
+        fire(active ? &rt::WindowListener::windowActivated : &rt::WindowListener::windowDeactivated);
+    }
+    void iconified(bool iconic) override {
+        fire(iconic ? &rt::WindowListener::windowIconified : &rt::WindowListener::windowDeiconified);
+    }
+
+protected:
+    ShellT& shell() const { return *shell_; }
+    QVBoxLayout& layout() const { return *layout_; }
+
+private:
+    void runModalLoop() {
+        QEventLoop loop;
+        QEventLoop* outer = std::exchange(modalLoop_, &loop);
+        loop.exec(QEventLoop::DialogExec);
+        modalLoop_ = outer;
+    }
+
+    void fire(void (rt::WindowListener::*call)(const rt::WindowEvent&)) {
+        const auto listeners = listeners_;
+        for (rt::WindowListener* l : listeners) (l->*call)({*this});
+    }
+
+    QPointer<ShellT> shell_;
+    QVBoxLayout* layout_;
+    rt::Container* content_;
+    std::vector<std::unique_ptr<rt::WindowListener>> owned_;
+    std::vector<rt::WindowListener*> listeners_;
+    QEventLoop* modalLoop_ = nullptr;
+    bool displayable_ = false;
+    bool opened_ = false;
+};
+
+class FrameImpl final : public WindowImpl<rt::Frame, FrameShell> {
+public:
+    FrameImpl() : WindowImpl(new FrameShell(nullptr)) {}
+    void setMenuBar(rt::MenuBar& bar) override {
+        layout().setMenuBar(menuBarWidget(bar));
+        bar_ = &bar;
+    }
+    rt::MenuBar* menuBar() const override { return bar_; }
+
+private:
+    rt::MenuBar* bar_ = nullptr;
+};
+
+class DialogImpl final : public WindowImpl<rt::Dialog, DialogShell> {
+public:
+    DialogImpl(rt::Frame* owner, bool modal)
+        : WindowImpl(new DialogShell(owner != nullptr ? windowWidget(*owner) : nullptr)), owner_(owner) {
+        shell().setModal(modal);
+    }
+    bool isModal() const override { return shell().isModal(); }
+    rt::Frame* owner() const override { return owner_; }
+
+private:
+    rt::Frame* owner_;
+};
+
+class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel> {
+public:
+    // The host owns this object (not the widget's parent): it takes the
+    // widget with it unless a container already destroyed that.
+    explicit AppletPanelImpl(QWidget* panel)
+        : ComponentImpl(panel, panel), panel_(panel), content_(makeContentPane()) {
+        setParent(nullptr);
+        auto* layout = new QVBoxLayout(panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(widgetOfComponent(*content_));
+    }
+    ~AppletPanelImpl() override { delete panel_.data(); }
+    rt::Container& contentPane() override { return *content_; }
+
+private:
+    QPointer<QWidget> panel_;
+    rt::Container* content_;
+};
+
+}  // namespace
+
+QWidget* windowWidget(const rt::Window& window) {
+    auto* holder = dynamic_cast<const WindowHolder*>(&window);
+    return holder != nullptr ? holder->shellWidget() : nullptr;
+}
+
+rt::Window* windowOfWidget(const QWidget* widget) {
+    return widget != nullptr ? static_cast<rt::Window*>(widget->property(WindowProperty).value<void*>()) : nullptr;
+}
+
+std::unique_ptr<rt::Frame> makeFrame() { return std::make_unique<FrameImpl>(); }
+
+std::unique_ptr<rt::Dialog> makeDialog(rt::Frame* owner, bool modal) {
+    return std::make_unique<DialogImpl>(owner, modal);
+}
+
+std::unique_ptr<rt::AppletPanel> makeAppletPanel() {
+    return std::make_unique<AppletPanelImpl>(new QWidget);
+}
+
+}  // namespace rtqt

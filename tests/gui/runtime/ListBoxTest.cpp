@@ -1,0 +1,114 @@
+#include <string>
+
+#include "GuiTest.h"
+
+namespace {
+
+struct Seen {
+    std::string kind;
+    int clickCount;
+    int selected;
+    bool operator==(const Seen&) const = default;
+};
+
+class Recorder final : public rt::MouseListener {
+public:
+    Recorder(rt::ListBox& list, std::vector<Seen>& seen) : list_(list), seen_(seen) {}
+    void mousePressed(const rt::MouseEvent& e) override { seen_.push_back({"press", e.clickCount, list_.selectedIndex()}); }
+    void mouseClicked(const rt::MouseEvent& e) override { seen_.push_back({"click", e.clickCount, list_.selectedIndex()}); }
+
+private:
+    rt::ListBox& list_;
+    std::vector<Seen>& seen_;
+};
+
+class ListBoxTest : public GuiTest {
+protected:
+    ListBoxTest() : list(*tk().createListBox()) {
+        frame->contentPane().add(*tk().createScrollPane(list), rt::BorderPlace::Center);
+        list.addMouseListener(std::make_unique<Recorder>(list, seen));
+        for (const char16_t* item : {u"alpha", u"beta", u"gamma"}) list.model().append(item);
+        show();
+    }
+
+    std::vector<Seen> clicks() const {
+        std::vector<Seen> result;
+        for (const Seen& s : seen)
+            if (s.kind == "click") result.push_back(s);
+        return result;
+    }
+
+    rt::ListBox& list;
+    std::vector<Seen> seen;
+};
+
+TEST_F(ListBoxTest, SelectionMovesOnThePressBeforeListenersHearOfIt) {
+    driver().clickListRow(list, 1, 1);
+    EXPECT_EQ(seen, (std::vector<Seen>{{"press", 1, 1}, {"click", 1, 1}}));
+    EXPECT_EQ(list.selectedValue(), u"beta");
+}
+
+TEST_F(ListBoxTest, DoubleClickIsReportedAsCountOneThenCountTwo) {
+    driver().clickListRow(list, 2, 2);
+    EXPECT_EQ(clicks(), (std::vector<Seen>{{"click", 1, 2}, {"click", 2, 2}}));
+}
+
+TEST_F(ListBoxTest, ThirdQuickClickCountsThreeAndSeparateClicksStayAtOne) {
+    driver().clickListRow(list, 0, 3);
+    driver().clickListRow(list, 0, 1);
+    driver().clickListRow(list, 1, 1);
+    EXPECT_EQ(clicks(), (std::vector<Seen>{{"click", 1, 0}, {"click", 2, 0}, {"click", 3, 0}, {"click", 1, 0}, {"click", 1, 1}}));
+}
+
+TEST_F(ListBoxTest, BelowTheLastRowMeansTheLastRow) {
+    const rt::Rect last = list.rowBounds(2);
+    EXPECT_EQ(list.locationToIndex({last.x + 1, last.y + last.height + 40}), 2);
+    EXPECT_EQ(list.locationToIndex({last.x + 1, last.y + 1}), 2);
+    EXPECT_EQ(list.locationToIndex({1, list.rowBounds(0).y + 1}), 0);
+    driver().clickListRow(list, -1, 2);
+    EXPECT_EQ(clicks(), (std::vector<Seen>{{"click", 1, 2}, {"click", 2, 2}}));
+}
+
+TEST_F(ListBoxTest, EmptyListHasNoRowUnderAnyPoint) {
+    list.model().clear();
+    EXPECT_EQ(list.locationToIndex({5, 5}), -1);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(list.selectedValue(), std::nullopt);
+}
+
+TEST_F(ListBoxTest, KeyboardMovesTheSelectionWithoutAClick) {
+    list.setSelectedIndex(0);
+    driver().pressKey(list, rt::TestDriver::Key::Down);
+    EXPECT_EQ(list.selectedIndex(), 1);
+    driver().pressKey(list, rt::TestDriver::Key::End);
+    EXPECT_EQ(list.selectedIndex(), 2);
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(ListBoxTest, SelectByValueAndClear) {
+    list.setSelectedValue(u"gamma", false);
+    EXPECT_EQ(list.selectedIndex(), 2);
+    list.setSelectedValue(u"missing", false);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    list.setSelectedIndex(1);
+    list.clearSelection();
+    EXPECT_EQ(list.selectedIndex(), -1);
+}
+
+TEST_F(ListBoxTest, MillionItemsAssignAndScrollIntoView) {
+    std::vector<rt::String> items;
+    items.reserve(1'000'000);
+    for (int i = 0; i < 1'000'000; ++i) items.push_back(rt::fromUtf8("word " + std::to_string(i)));
+    list.model().assign(items);
+    EXPECT_EQ(list.model().size(), 1'000'000);
+    EXPECT_EQ(list.model().at(999'999), u"word 999999");
+    list.setSelectedValue(u"word 999998", true);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), 999'998);
+    const rt::Rect row = list.rowBounds(999'998);
+    const rt::Rect pane = frame->contentPane().componentAt(0).bounds();
+    EXPECT_GE(row.y, 0);
+    EXPECT_LE(row.y + row.height, pane.height);
+}
+
+}  // namespace

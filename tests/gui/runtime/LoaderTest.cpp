@@ -1,0 +1,143 @@
+// KR_Loader of the built runtime component, loaded with the real loader and
+// handed a descriptor and a configuration block made here.
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "runtime/KrProtocol.h"
+#include "runtime/Toolkit.h"
+
+namespace {
+
+std::vector<unsigned char> block(const std::vector<std::pair<std::uint32_t, std::string>>& texts,
+                                 std::uint32_t version = 4) {
+    std::vector<unsigned char> bytes;
+    auto word = [&](std::uint32_t w) {
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(w >> (8 * i)));
+    };
+    bytes = {'C', 'P', 'B', 0};
+    for (std::uint32_t w : {version, 6u, 40u, 3u, 7u, static_cast<std::uint32_t>(texts.size()), 0u, 1u}) word(w);
+    for (const auto& [tag, text] : texts) {
+        const auto length = static_cast<std::uint32_t>((text.size() + 4) / 4 * 4);
+        word(tag);
+        word(length);
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        bytes.resize(bytes.size() + length - text.size(), 0);
+    }
+    return bytes;
+}
+
+int exitStatus = 0;
+void mainThatExits(const std::vector<rt::String>&) { rt::toolkit().exitProcess(exitStatus); }
+void bind(rt::Toolkit* toolkit) { rt::bindToolkit(toolkit); }
+
+const kr::MainClass mainClasses[] = {{"Other", nullptr}, {"HangMan", &mainThatExits}, {nullptr, nullptr}};
+
+class LoaderTest : public testing::Test {
+protected:
+    LoaderTest() {
+        library = dlopen(KOVRT_PATH, RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) throw std::runtime_error(dlerror());
+        loader = reinterpret_cast<kr::LoaderFn>(dlsym(library, kr::LoaderEntryName));
+        descriptor[kr::Magic] = kr::DescriptorMagic;
+        descriptor[kr::Version] = kr::DescriptorVersion;
+        descriptor[kr::MainClasses] = reinterpret_cast<kr::Word>(mainClasses);
+        descriptor[kr::EntryTable1] = reinterpret_cast<kr::Word>(table1.data());
+        descriptor[kr::EntryTable2] = reinterpret_cast<kr::Word>(table2.data());
+        descriptor[kr::BindToolkit] = reinterpret_cast<kr::Word>(&bind);
+        useBlock(block({{5, "-Dkov.lib.path:forms.lib  -Dkov.jit.fast  -Dkov.gc.heaplimit:0"}, {6, "HangMan"}}));
+    }
+
+    void useBlock(std::vector<unsigned char> bytes) {
+        config = std::move(bytes);
+        descriptor[kr::Block] = reinterpret_cast<kr::Word>(config.data());
+        descriptor[kr::BlockSize] = config.size();
+    }
+
+    int load() { return loader(0x1000, descriptor.data()); }
+
+    // Loads, expecting a refusal, and returns what the runtime printed.
+    std::string refusal() {
+        testing::internal::CaptureStderr();
+        const int result = load();
+        std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(table1[kr::HeaderWords + kr::InitSlot], 0u);
+        return printed;
+    }
+
+    void* library = nullptr;
+    kr::LoaderFn loader = nullptr;
+    std::vector<kr::Word> descriptor = std::vector<kr::Word>(kr::DescriptorWords, 0);
+    std::vector<kr::Word> table1 = std::vector<kr::Word>(kr::HeaderWords + kr::Table1Slots, 0);
+    std::vector<kr::Word> table2 = std::vector<kr::Word>(kr::HeaderWords + kr::Table2Slots, 0);
+    std::vector<unsigned char> config;
+};
+
+TEST_F(LoaderTest, RefusesABadDescriptorOrBlockWithAReason) {
+    ASSERT_NE(loader, nullptr);
+    descriptor[kr::Magic] = 0x12345678;
+    EXPECT_NE(refusal().find("CDES"), std::string::npos);
+    descriptor[kr::Magic] = kr::DescriptorMagic;
+    descriptor[kr::Version] = 2;
+    EXPECT_NE(refusal().find("version"), std::string::npos);
+    descriptor[kr::Version] = kr::DescriptorVersion;
+    useBlock(block({{6, "HangMan"}}, 3));
+    EXPECT_NE(refusal().find("CPB"), std::string::npos);
+}
+
+TEST_F(LoaderTest, RefusesAMissingOrUnknownMainClass) {
+    useBlock(block({{5, "-Dkov.jit.fast"}}));
+    EXPECT_NE(refusal().find("no main class"), std::string::npos);
+    useBlock(block({{6, "Nobody"}}));
+    EXPECT_NE(refusal().find("\"Nobody\""), std::string::npos);
+}
+
+TEST_F(LoaderTest, NeverWalksPastTheBlockSize) {
+    std::vector<unsigned char> bytes = block({{6, "HangMan"}});
+    descriptor[kr::BlockSize] = bytes.size() - 4;
+    EXPECT_NE(refusal().find("past its end"), std::string::npos);
+    // A record count larger than the records present.
+    bytes[24] = 9;
+    useBlock(bytes);
+    EXPECT_NE(refusal().find("past its end"), std::string::npos);
+}
+
+TEST_F(LoaderTest, AcceptanceFillsTheInitAndRunSlots) {
+    EXPECT_NE(load(), 0);
+    EXPECT_NE(table1[kr::HeaderWords + kr::InitSlot], 0u);
+    EXPECT_NE(table1[kr::HeaderWords + kr::RunSlot], 0u);
+    for (std::size_t i = 0; i < kr::Table2Slots; ++i) EXPECT_EQ(table2[kr::HeaderWords + i], 0u);
+}
+
+TEST_F(LoaderTest, SlotsStartTheToolkitAndRunMainUntilItExits) {
+    ASSERT_NE(load(), 0);
+    const auto init = reinterpret_cast<kr::InitFn>(table1[kr::HeaderWords + kr::InitSlot]);
+    const auto run = reinterpret_cast<kr::RunFn>(table1[kr::HeaderWords + kr::RunSlot]);
+    exitStatus = 7;
+    EXPECT_EXIT(
+        {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            init(0);
+            run();
+        },
+        testing::ExitedWithCode(7), "");
+}
+
+TEST_F(LoaderTest, WithoutADisplayInitExplainsAndExitsWithOne) {
+    ASSERT_NE(load(), 0);
+    const auto init = reinterpret_cast<kr::InitFn>(table1[kr::HeaderWords + kr::InitSlot]);
+    EXPECT_EXIT(
+        {
+            for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
+            init(0);
+        },
+        testing::ExitedWithCode(1), "needs a graphical display");
+}
+
+}  // namespace

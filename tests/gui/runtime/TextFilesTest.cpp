@@ -1,0 +1,143 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "GuiTest.h"
+#include "runtime/Failure.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TextFilesTest : public testing::Test {
+protected:
+    TextFilesTest() {
+        std::string pattern = (fs::temp_directory_path() / "rtfilesXXXXXX").string();
+        dir = mkdtemp(pattern.data());
+    }
+    ~TextFilesTest() override { fs::remove_all(dir); }
+
+    rt::String path(const std::string& name) const { return rt::fromUtf8((dir / name).string()); }
+
+    void writeBytes(const std::string& name, const std::string& bytes) const {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+    }
+
+    static std::string readBytes(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    std::vector<rt::String> lines(const std::string& name) const {
+        auto reader = rt::toolkit().openTextReader(path(name));
+        std::vector<rt::String> result;
+        for (rt::String line; reader->readLine(line);) result.push_back(line);
+        reader->close();
+        return result;
+    }
+
+    static rt::String describe(const std::function<void()>& failing) {
+        try {
+            failing();
+        } catch (const rt::IoError& e) {
+            return e.description();
+        }
+        return u"no failure";
+    }
+
+    fs::path dir;
+};
+
+using Lines = std::vector<rt::String>;
+
+TEST_F(TextFilesTest, LinesEndAtLfCrAndCrLf) {
+    writeBytes("mix.txt", "one\ntwo\r\nthree\rfour\n\n\r\rlast");
+    EXPECT_EQ(lines("mix.txt"), (Lines{u"one", u"two", u"three", u"four", u"", u"", u"", u"last"}));
+    writeBytes("empty.txt", "");
+    EXPECT_EQ(lines("empty.txt"), Lines{});
+    writeBytes("crlf.txt", "a\r\n");
+    EXPECT_EQ(lines("crlf.txt"), Lines{u"a"});
+}
+
+TEST_F(TextFilesTest, TerminatorsAndCharactersSplitBetweenBlocks) {
+    const std::size_t block = 1 << 20;
+    const std::string first(block - 1, 'x');
+    writeBytes("crlf.txt", first + "\r\nnext\r");
+    EXPECT_EQ(lines("crlf.txt"), (Lines{rt::fromUtf8(first), u"next"}));
+    writeBytes("cr.txt", first + "\rnext");
+    EXPECT_EQ(lines("cr.txt"), (Lines{rt::fromUtf8(first), u"next"}));
+    writeBytes("utf8.txt", first + "\xC3\xA9\n");  // é across the boundary
+    EXPECT_EQ(lines("utf8.txt"), (Lines{rt::fromUtf8(first + "\xC3\xA9")}));
+}
+
+TEST_F(TextFilesTest, UndecodableBytesBecomeReplacementCharacters) {
+    writeBytes("bad.txt", "ab\xFF" "cd\nok\n\xE2\x82");
+    const Lines read = lines("bad.txt");
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0], u"ab\uFFFDcd");
+    EXPECT_EQ(read[1], u"ok");
+    EXPECT_EQ(read[2], u"\uFFFD");
+}
+
+TEST_F(TextFilesTest, OpeningFailuresNameThePathAndTheReason) {
+    const rt::String missing = path("missing.txt");
+    EXPECT_EQ(describe([&] { rt::toolkit().openTextReader(missing); }), missing + u" (No such file or directory)");
+    const rt::String folder = rt::fromUtf8(dir.string());
+    EXPECT_EQ(describe([&] { rt::toolkit().openTextReader(folder); }), folder + u" (Is a directory)");
+    EXPECT_EQ(describe([&] { rt::toolkit().openTextWriter(folder); }), folder + u" (Is a directory)");
+    const rt::String nowhere = path("no/such/dir/out.txt");
+    EXPECT_NE(describe([&] { rt::toolkit().openTextWriter(nowhere); }).find(nowhere + u" ("), rt::String::npos);
+}
+
+TEST_F(TextFilesTest, WriterReplacesTheFileOnlyWhenClosed) {
+    writeBytes("out.txt", "old\n");
+    auto writer = rt::toolkit().openTextWriter(path("out.txt"));
+    writer->writeLine(u"new");
+    writer->writeLine(u"caf\u00E9");
+    EXPECT_EQ(readBytes(dir / "out.txt"), "old\n");
+    writer->close();
+    EXPECT_EQ(readBytes(dir / "out.txt"), "new\ncaf\xC3\xA9\n");
+
+    auto abandoned = rt::toolkit().openTextWriter(path("out.txt"));
+    abandoned->writeLine(u"lost");
+    abandoned.reset();
+    EXPECT_EQ(readBytes(dir / "out.txt"), "new\ncaf\xC3\xA9\n");
+}
+
+TEST_F(TextFilesTest, FailedCloseKeepsTheOldFile) {
+    fs::create_directory(dir / "sub");
+    writeBytes("sub/out.txt", "precious\n");
+    auto writer = rt::toolkit().openTextWriter(path("sub/out.txt"));
+    writer->writeLine(u"replacement");
+    fs::rename(dir / "sub", dir / "moved");
+    EXPECT_NE(describe([&] { writer->close(); }).find(path("sub/out.txt") + u" ("), rt::String::npos);
+    EXPECT_EQ(readBytes(dir / "moved" / "out.txt"), "precious\n");
+}
+
+TEST_F(TextFilesTest, FailedWriteIsReported) {
+    struct stat info {};
+    if (stat("/dev/full", &info) != 0 || !S_ISCHR(info.st_mode)) GTEST_SKIP() << "no /dev/full here";
+    auto writer = rt::toolkit().openTextWriter(u"/dev/full");
+    EXPECT_EQ(describe([&] { writer->writeLine(u"does not fit"); }), u"/dev/full (No space left on device)");
+    EXPECT_EQ(describe([&] { writer->close(); }), u"/dev/full (No space left on device)");
+    ASSERT_EQ(stat("/dev/full", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(RandomTest, UniformInUnitIntervalAndNotStuck) {
+    std::set<double> seen;
+    for (int i = 0; i < 10'000; ++i) {
+        const double r = rt::toolkit().nextRandom();
+        ASSERT_GE(r, 0.0);
+        ASSERT_LT(r, 1.0);
+        seen.insert(r);
+    }
+    EXPECT_GT(seen.size(), 9'990u);
+    EXPECT_LT(*seen.begin(), 0.01);
+    EXPECT_GT(*seen.rbegin(), 0.99);
+}
+
+}  // namespace
