@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "forms/GBForm.h"
+#include "runtime/Events.h"
 #include "runtime/Windows.h"
 
 namespace forms {
@@ -43,6 +44,38 @@ private:
     void updateStyle() override;
 
     std::unique_ptr<rt::Dialog> window;
+};
+
+// Disposes of the dialog when the user closes it; the process goes on.
+class GBDialogWindowListener : public rt::WindowListener {
+public:
+    explicit GBDialogWindowListener(GBDialog& dialog) : myDialog(dialog) {}
+    void windowClosing(const rt::WindowEvent& event) override;
+
+private:
+    GBDialog& myDialog;
+};
+
+// Reports a press of a button made by addButton to the dialog's buttonClicked.
+class GBDialogButtonListener : public rt::ActionListener {
+public:
+    explicit GBDialogButtonListener(GBDialog& dialog) : myDialog(dialog) {}
+    void actionPerformed(const rt::ActionEvent& event) override;
+
+private:
+    GBDialog& myDialog;
+};
+
+// Applies the list click rule (see routeListClick) to a list made by the
+// dialog's addList, calling the dialog's handlers.
+class GBDialogDCListener : public rt::MouseListener {
+public:
+    GBDialogDCListener(rt::ListBox& list, GBDialog& dialog) : list(list), dlg(dialog) {}
+    void mouseClicked(const rt::MouseEvent& event) override;
+
+private:
+    rt::ListBox& list;
+    GBDialog& dlg;
 };
 
 }  // namespace forms

@@ -7,17 +7,26 @@
 
 #include "runtime/CellConstraints.h"
 #include "runtime/Component.h"
+#include "runtime/Events.h"
 #include "runtime/Text.h"
 #include "runtime/Widgets.h"
 
 namespace forms {
 
-// Anything messageBox can show as an object: a type with a toString() member
-// returning rt::String, or one that can be written to a std::ostream (taken
-// as UTF-8). Numbers and texts have overloads of their own.
+// The "object" overload of messageBox: anything with a text form of its own.
+// A type qualifies when it has a toString() member returning something
+// convertible to rt::String (the text shown as it is), or when it can be
+// written to a std::ostream (the bytes written are read as UTF-8; bool shows
+// as "true" / "false"). Numbers go to the double overload and texts
+// (anything convertible to rt::StringView) to the string overload, as their
+// own overloads are the better match; bool is the exception: it is an object
+// here, not the number 1.0. A pointer is shown as what operator<< writes for
+// it (char pointers as their text, others as an address), never dereferenced
+// otherwise.
 template <class T>
 concept HasTextForm =
-    !std::is_arithmetic_v<T> && !std::is_convertible_v<const T&, rt::StringView> &&
+    (!std::is_arithmetic_v<T> || std::is_same_v<T, bool>) &&
+    !std::is_convertible_v<const T&, rt::StringView> &&
     (requires(const T& t) { { t.toString() } -> std::convertible_to<rt::String>; } ||
      requires(std::ostream& out, const T& t) { out << t; });
 
@@ -27,7 +36,7 @@ rt::String textForm(const T& object) {
         return object.toString();
     } else {
         std::ostringstream out;
-        out << object;
+        out << std::boolalpha << object;
         return rt::fromUtf8(out.str());
     }
 }
@@ -103,7 +112,19 @@ private:
     // Re-styles the form's component tree.
     virtual void updateStyle() = 0;
 
+    // Sets anchor and fill, then places with the current weights.
+    void place(rt::Component& component, rt::Anchor anchor, rt::Fill fill, int row, int col,
+               int width, int height);
+    // Places a list, text area or panel: stretch weights while placing, the
+    // base weights again afterwards.
     void placeStretched(rt::Component& component, int row, int col, int width, int height);
 };
+
+// The list click rule shared by the list adapters of every form class: a
+// click on a list with an empty model calls nothing; a click reported with
+// count 1 calls listItemSelected; one with count 2 calls listDoubleClicked
+// with the text of the item under the click point (the last item below the
+// last row); higher counts call nothing.
+void routeListClick(GBForm& form, rt::ListBox& list, const rt::MouseEvent& event);
 
 }  // namespace forms

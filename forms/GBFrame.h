@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "forms/GBForm.h"
+#include "runtime/Events.h"
 #include "runtime/Windows.h"
 
 namespace forms {
@@ -45,6 +46,47 @@ private:
     void updateStyle() override;
 
     std::unique_ptr<rt::Frame> window;
+};
+
+// Ends the process with status 0 when the user closes the form window.
+class GBFrameWindowListener : public rt::WindowListener {
+public:
+    explicit GBFrameWindowListener(GBFrame& frame) : myFrame(frame) {}
+    void windowClosing(const rt::WindowEvent& event) override;
+
+private:
+    GBFrame& myFrame;
+};
+
+// Reports a press of a button made by addButton to buttonClicked.
+class GBFrameButtonListener : public rt::ActionListener {
+public:
+    explicit GBFrameButtonListener(GBFrame& frame) : myFrame(frame) {}
+    void actionPerformed(const rt::ActionEvent& event) override;
+
+private:
+    GBFrame& myFrame;
+};
+
+// Reports a choice of a menu item made by addMenuItem to menuItemSelected.
+class GBFrameMenuListener : public rt::ActionListener {
+public:
+    explicit GBFrameMenuListener(GBFrame& frame) : myFrame(frame) {}
+    void actionPerformed(const rt::ActionEvent& event) override;
+
+private:
+    GBFrame& myFrame;
+};
+
+// Applies the list click rule (see routeListClick) to a list made by addList.
+class GBFrameDCListener : public rt::MouseListener {
+public:
+    GBFrameDCListener(rt::ListBox& list, GBFrame& frame) : list(list), frm(frame) {}
+    void mouseClicked(const rt::MouseEvent& event) override;
+
+private:
+    rt::ListBox& list;
+    GBFrame& frm;
 };
 
 }  // namespace forms

@@ -1,0 +1,123 @@
+#include "app/Game.h"
+
+#include <algorithm>
+
+#include "app/HangMan.h"
+
+namespace app {
+
+namespace {
+
+bool contains(const std::vector<char16_t>& list, char16_t c) {
+    return std::find(list.begin(), list.end(), c) != list.end();
+}
+
+// Each character followed by one blank. Built in a loop rather than by
+// recursion over positions, so that a very long word cannot exhaust the stack.
+rt::String spaced(const std::vector<char16_t>& list) {
+    rt::String text;
+    text.reserve(2 * list.size());
+    for (char16_t c : list) {
+        text.push_back(c);
+        text.push_back(u' ');
+    }
+    return text;
+}
+
+}  // namespace
+
+Game::Game(const rt::String& theWord) : word(theWord), characters(theWord.size(), u'_') {
+    for (char16_t c : word) {
+        if (!contains(wordCharacters, c)) {
+            wordCharacters.push_back(c);
+        }
+    }
+    const rt::String pattern = generateWord();
+
+    newMI = addMenuItem(u"File", u"New Game");
+    lettersLabel = addLabel(u"Letters Selected:", 1, 1, 1, 1);
+    lettersText = addTextField(u"", 2, 1, 1, 1);
+    attemptsLabel = addLabel(u"Attemps Left:", 3, 1, 1, 1);
+    attemptsText = addTextField(u"7", 4, 1, 1, 1);
+    wordLabel = addLabel(u"Word:", 5, 1, 1, 1);
+    wordText = addTextField(pattern, 6, 1, 1, 1);
+    guessLabel = addLabel(u"Guess (only lowercase characters):", 7, 1, 1, 1);
+    guessText = addTextField(u"", 8, 1, 1, 1);
+    goButton = addButton(u"Go", 9, 1, 1, 1);
+
+    lettersText->setEditable(false);
+    attemptsText->setEditable(false);
+    wordText->setEditable(false);
+}
+
+void Game::buttonClicked(rt::Button&) {
+    const rt::String guess = rt::trim(guessText->text());
+    if (guess.empty()) {
+        messageBox(u"No character was inputted.");
+        guessText->setText(u"");
+        return;
+    }
+    const char16_t c = guess.front();
+    if (contains(selectedCharacters, c)) {
+        messageBox(u"This character was already selected.");
+        guessText->setText(u"");
+        return;
+    }
+    if (contains(wordCharacters, c)) {
+        correctGuess(c);
+    } else {
+        wrongGuess(c);
+    }
+}
+
+void Game::correctGuess(char16_t c) {
+    selectedCharacters.push_back(c);
+    wordCharacters.erase(std::find(wordCharacters.begin(), wordCharacters.end(), c));
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (word[i] == c) {
+            characters[i] = c;
+        }
+    }
+    wordText->setText(generateWord());
+    guessText->setText(u"");
+    lettersText->setText(generateSelectedCharacters());
+    if (wordCharacters.empty()) {
+        lockInput();
+        messageBox(u"YOU WON!");
+    }
+}
+
+void Game::wrongGuess(char16_t c) {
+    messageBox(u"This character is not in the word.");
+    --attemptsLeft;
+    attemptsText->setText(rt::decimalText(attemptsLeft));
+    selectedCharacters.push_back(c);
+    lettersText->setText(generateSelectedCharacters());
+    guessText->setText(u"");
+    checkContinue();
+}
+
+void Game::lockInput() {
+    guessText->setEditable(false);
+    goButton->setEnabled(false);
+}
+
+void Game::checkContinue() {
+    if (attemptsLeft == 0) {
+        lockInput();
+        messageBox(u"You lost.  The word was " + word + u".");
+    }
+}
+
+rt::String Game::generateSelectedCharacters() const { return spaced(selectedCharacters); }
+
+rt::String Game::generateWord() const { return spaced(characters); }
+
+void Game::menuItemSelected(rt::MenuItem&) {
+    if (HangMan::wordGUI != nullptr) {
+        HangMan::wordGUI->setVisible(true);
+    }
+    setVisible(false);
+}
+
+}  // namespace app

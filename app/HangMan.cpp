@@ -1,0 +1,214 @@
+#include "app/HangMan.h"
+
+#include <algorithm>
+
+#include "app/WordDialog.h"
+#include "runtime/Failure.h"
+#include "runtime/Toolkit.h"
+
+namespace app {
+
+HangMan* HangMan::wordGUI = nullptr;
+Game* HangMan::gameGUI = nullptr;
+
+HangMan::HangMan() {
+    setTitle(u"Word Selection");
+    wordsLabel = addLabel(u"Words:", 1, 1, 1, 1);
+    wordList = addList(2, 1, 2, 1);
+    startButton = addButton(u"Select Word", 3, 1, 1, 1);
+    randomStartButton = addButton(u"Select Random Word", 3, 2, 1, 1);
+    importMI = addMenuItem(u"File", u"Import List");
+    exportMI = addMenuItem(u"File", u"Export List");
+    addMI = addMenuItem(u"Edit", u"Add");
+    removeMI = addMenuItem(u"Edit", u"Remove");
+    alphaSortMI = addMenuItem(u"Sort", u"Sort Alphabetacaly");
+    lengthSortMI = addMenuItem(u"Sort", u"Sort by Length");
+    displayList();
+}
+
+HangMan::~HangMan() {
+    if (gameGUI == game.get()) {
+        gameGUI = nullptr;
+    }
+    if (wordGUI == this) {
+        wordGUI = nullptr;
+    }
+}
+
+void HangMan::main(const std::vector<rt::String>&) {
+    // Never deleted: the window lives as long as the process, which ends
+    // without tearing its windows down.
+    wordGUI = new HangMan();
+    wordGUI->setSize(300, 300);
+    wordGUI->setVisible(true);
+}
+
+void HangMan::buttonClicked(rt::Button& button) {
+    if (&button == startButton) {
+        start();
+    } else if (&button == randomStartButton) {
+        randomStart();
+    }
+}
+
+void HangMan::menuItemSelected(rt::MenuItem& item) {
+    if (&item == importMI) {
+        importFile();
+    } else if (&item == exportMI) {
+        exportFile();
+    } else if (&item == addMI) {
+        add();
+    } else if (&item == removeMI) {
+        remove();
+    } else if (&item == alphaSortMI) {
+        alphaSort();
+    } else if (&item == lengthSortMI) {
+        lengthSort();
+    }
+}
+
+void HangMan::listItemSelected(rt::ListBox&) {
+    model.setCurrentWord(wordList->selectedValue());
+    displayList();
+}
+
+void HangMan::displayList() {
+    wordList->model().assign(model.getWords());
+    const auto& current = model.getCurrentWord();
+    if (current.has_value()) {
+        wordList->setSelectedValue(*current, true);
+    } else {
+        wordList->clearSelection();
+    }
+}
+
+void HangMan::start() {
+    if (model.size() == 0) {
+        messageBox(NoWordsMessage);
+        return;
+    }
+    if (!model.getCurrentWord().has_value()) {
+        model.setCurrentIndex(0);
+        displayList();
+    }
+    openGame();
+}
+
+void HangMan::randomStart() {
+    if (model.size() == 0) {
+        messageBox(NoWordsMessage);
+        return;
+    }
+    const std::size_t n = model.size();
+    // r * n can round up to n when r is just below 1 and n is large.
+    const auto drawn = static_cast<std::size_t>(rt::toolkit().nextRandom() * static_cast<double>(n));
+    model.setCurrentIndex(std::min(drawn, n - 1));
+    displayList();
+    openGame();
+}
+
+void HangMan::openGame() {
+    game = std::make_unique<Game>(*model.getCurrentWord());
+    gameGUI = game.get();
+    game->setSize(600, 450);
+    game->setVisible(true);
+    setVisible(false);
+}
+
+void HangMan::add() {
+    Word holder;
+    WordDialog dialog(this, holder);
+    dialog.setVisible(true);
+    if (dialog.getDlgCloseIndicator() != u"OK" || holder.getWord().empty()) {
+        return;
+    }
+    if (const auto message = model.add(holder.getWord())) {
+        messageBox(*message);
+    } else {
+        displayList();
+    }
+}
+
+void HangMan::remove() {
+    const int selected = wordList->selectedIndex();
+    if (model.size() == 0 || selected < 0) {
+        return;
+    }
+    model.remove(static_cast<std::size_t>(selected));
+    displayList();
+}
+
+void HangMan::alphaSort() {
+    model.alphaSort();
+    displayList();
+}
+
+void HangMan::lengthSort() {
+    model.lengthSort();
+    displayList();
+}
+
+void HangMan::exportFile() {
+    const auto path = rt::toolkit().chooseFile(frame(), rt::FileChooserMode::Save);
+    if (!path) {
+        return;
+    }
+    std::unique_ptr<rt::TextWriter> out;
+    try {
+        out = rt::toolkit().openTextWriter(*path);
+    } catch (const rt::IoError& error) {
+        messageBox(u"Error opening output file " + error.description());
+        return;
+    }
+    // The writer replaces the old file only when close() succeeds, so a
+    // failure here leaves whatever file was there before untouched.
+    try {
+        for (const auto& word : model.getWords()) {
+            out->writeLine(word);
+        }
+        out->close();
+    } catch (const rt::IoError& error) {
+        messageBox(u"Error writing output file " + error.description() +
+                   u"\nThe list was not exported; the file was left as it was.");
+    }
+}
+
+void HangMan::importFile() {
+    const auto path = rt::toolkit().chooseFile(frame(), rt::FileChooserMode::Open);
+    if (!path) {
+        return;
+    }
+    try {
+        const auto in = rt::toolkit().openTextReader(*path);
+        processData(*in);
+        in->close();
+    } catch (const rt::IoError& error) {
+        messageBox(u"Error opening input file " + error.description());
+    }
+}
+
+void HangMan::processData(rt::TextReader& in) {
+    try {
+        WordModel::Words list;
+        rt::String line;
+        if (in.readLine(line)) {
+            line = rt::trim(line);
+            do {
+                if (!line.empty()) {
+                    list.push_back(std::move(line));
+                }
+            } while (in.readLine(line));
+        }
+        model.setList(std::move(list));
+    } catch (const rt::IoError& error) {
+        messageBox(u"Error in file input:\n" + error.description());
+    }
+    if (model.size() > 0) {
+        model.setCurrentIndex(0);
+    } else {
+        model.setCurrentWord(std::nullopt);
+    }
+    displayList();
+}
+
+}  // namespace app

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "app/MinTree.h"
+#include "runtime/Text.h"
+
+namespace app {
+
+// The player's word list and the current word (the word the next game uses).
+//
+// Order of the alphabetical sort: plain 16-bit character code order, the
+// string type's own ordering; upper and lower case are not folded ("Zebra"
+// comes before "apple"), and the list shows the words exactly as stored.
+//
+// Both sorts are selection sorts: position i receives the smallest word of
+// positions i .. size - 1, the earliest one on ties, by a swap. They are not
+// stable (bb, aa, c sorted by length gives c, aa, bb). The minimum of the
+// unsorted tail comes from a tournament tree instead of a scan, so a sort
+// takes O(n log n) rather than O(n^2) and produces exactly the same order.
+class WordModel {
+public:
+    using Words = std::vector<rt::String>;
+
+    WordModel() = default;
+
+    // Appends word and makes it current. Refuses a word already in the list
+    // (exact comparison): returns "Word is already in the list." and changes
+    // nothing. Returns nothing on success.
+    std::optional<rt::String> add(const rt::String& word);
+    void alphaSort();
+    const std::optional<rt::String>& getCurrentWord() const { return currentWord; }
+    const Words& getWords() const { return words; }
+    void lengthSort();
+    // Removes the word at index (< size()) and makes its neighbour current:
+    // the word before it, or for index 0 the word after it. Removing the only
+    // word leaves no current word.
+    void remove(std::size_t index);
+    void setCurrentIndex(std::size_t index) { currentWord = words.at(index); }
+    // Unchecked: any text, or none.
+    void setCurrentWord(std::optional<rt::String> word) { currentWord = std::move(word); }
+    // Replaces the whole list, repeats included; the current word is kept.
+    void setList(Words list) { words = std::move(list); }
+    std::size_t size() const { return words.size(); }
+
+    static constexpr char16_t DuplicateMessage[] = u"Word is already in the list.";
+
+private:
+    // Position of the alphabetically first (findFirst) or shortest
+    // (findShort) word of start .. size - 1, the earliest on ties. Valid
+    // while the matching sort runs.
+    std::size_t findFirst(std::size_t start) const;
+    std::size_t findShort(std::size_t start) const;
+    void swap(std::size_t i, std::size_t j);
+
+    // The selection sort over the keys loaded in order, with find giving the
+    // position of the tail's minimum.
+    void selectionSort(std::size_t (WordModel::*find)(std::size_t) const);
+
+    Words words;
+    std::optional<rt::String> currentWord;
+    // Keys of the sort in progress: dense alphabetical ranks or lengths.
+    MinTree order;
+};
+
+}  // namespace app

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/WordModel.h"
+
+using app::WordModel;
+using Words = WordModel::Words;
+
+namespace {
+
+WordModel modelWith(const Words& words) {
+    WordModel model;
+    model.setList(words);
+    return model;
+}
+
+// The plain selection sort, written out as the reference the fast sorts must
+// match exactly: strictly smaller replaces the candidate, swap when it moved.
+template <class Before>
+Words referenceSelectionSort(Words words, Before before) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::size_t m = i;
+        for (std::size_t j = i + 1; j < words.size(); ++j) {
+            if (before(words[j], words[m])) {
+                m = j;
+            }
+        }
+        if (m != i) {
+            std::swap(words[i], words[m]);
+        }
+    }
+    return words;
+}
+
+Words referenceAlpha(const Words& words) {
+    return referenceSelectionSort(words, [](const rt::String& a, const rt::String& b) { return a < b; });
+}
+
+Words referenceLength(const Words& words) {
+    return referenceSelectionSort(words,
+                                  [](const rt::String& a, const rt::String& b) { return a.size() < b.size(); });
+}
+
+// Short words over a small alphabet, so that repeats and equal lengths are
+// frequent; the alphabet mixes cases and a character above ASCII.
+Words randomWords(std::mt19937& random, std::size_t count) {
+    static const rt::String alphabet = u"abAB z\u00e9";
+    std::uniform_int_distribution<std::size_t> length(0, 4);
+    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
+    Words words(count);
+    for (auto& word : words) {
+        for (std::size_t k = length(random); k > 0; --k) {
+            word.push_back(alphabet[letter(random)]);
+        }
+    }
+    return words;
+}
+
+}  // namespace
+
+TEST(WordModel, StartsEmptyWithNoCurrentWord) {
+    WordModel model;
+    EXPECT_EQ(model.size(), 0u);
+    EXPECT_FALSE(model.getCurrentWord().has_value());
+}
+
+TEST(WordModel, AddRefusesExactDuplicatesAndMakesTheNewWordCurrent) {
+    WordModel model;
+    EXPECT_FALSE(model.add(u"cat").has_value());
+    EXPECT_EQ(model.add(u"cat"), rt::String(u"Word is already in the list."));
+    EXPECT_EQ(model.getWords(), Words({u"cat"}));
+    EXPECT_FALSE(model.add(u"Cat").has_value());
+    EXPECT_EQ(model.getCurrentWord(), rt::String(u"Cat"));
+    EXPECT_EQ(model.getWords(), Words({u"cat", u"Cat"}));
+}
+
+TEST(WordModel, AddAfterSortKeepsTheNewWordCurrentAndSortKeepsIt) {
+    WordModel model = modelWith({u"pear", u"apple"});
+    model.alphaSort();
+    model.add(u"fig");
+    model.alphaSort();
+    EXPECT_EQ(model.getWords(), Words({u"apple", u"fig", u"pear"}));
+    EXPECT_EQ(model.getCurrentWord(), rt::String(u"fig"));
+}
+
+TEST(WordModel, SetListKeepsRepeatsButAddStillRefusesThem) {
+    WordModel model = modelWith({u"x", u"x"});
+    EXPECT_EQ(model.size(), 2u);
+    EXPECT_TRUE(model.add(u"x").has_value());
+    EXPECT_EQ(model.size(), 2u);
+}
+
+TEST(WordModel, RemoveMakesTheNeighbourCurrent) {
+    WordModel model = modelWith({u"a", u"b", u"c", u"d"});
+    model.remove(2);
+    EXPECT_EQ(model.getWords(), Words({u"a", u"b", u"d"}));
+    EXPECT_EQ(model.getCurrentWord(), rt::String(u"b"));
+
+    model = modelWith({u"a", u"b", u"c", u"d"});
+    model.remove(0);
+    EXPECT_EQ(model.getWords(), Words({u"b", u"c", u"d"}));
+    EXPECT_EQ(model.getCurrentWord(), rt::String(u"b"));
+
+    model.remove(2);
+    EXPECT_EQ(model.getCurrentWord(), rt::String(u"c"));
+}
+
+TEST(WordModel, RemovingTheOnlyWordLeavesNoCurrentWord) {
+    WordModel model;
+    model.add(u"solo");
+    model.remove(0);
+    EXPECT_EQ(model.size(), 0u);
+    EXPECT_FALSE(model.getCurrentWord().has_value());
+}
+
+TEST(WordModel, SortsFollowTheSelectionSortExamples) {
+    WordModel model = modelWith({u"bb", u"aa", u"c"});
+    model.lengthSort();
+    EXPECT_EQ(model.getWords(), Words({u"c", u"aa", u"bb"}));
+
+    model = modelWith({u"pear", u"apple", u"fig"});
+    model.alphaSort();
+    EXPECT_EQ(model.getWords(), Words({u"apple", u"fig", u"pear"}));
+}
+
+TEST(WordModel, AlphabeticalOrderIsCodeOrderWithoutCaseFoldingAndPrefixFirst) {
+    WordModel model = modelWith({u"apple", u"Zebra", u"app", u"\u00e9t\u00e9", u"Apple"});
+    model.alphaSort();
+    EXPECT_EQ(model.getWords(), Words({u"Apple", u"Zebra", u"app", u"apple", u"\u00e9t\u00e9"}));
+}
+
+TEST(WordModel, SortingEmptyAndSingleListsChangesNothing) {
+    WordModel model;
+    model.alphaSort();
+    model.lengthSort();
+    EXPECT_EQ(model.size(), 0u);
+    model.add(u"one");
+    model.alphaSort();
+    model.lengthSort();
+    EXPECT_EQ(model.getWords(), Words({u"one"}));
+    EXPECT_EQ(model.getCurrentWord(), rt::String(u"one"));
+}
+
+TEST(WordModel, BothSortsMatchThePlainSelectionSortOnRandomLists) {
+    std::mt19937 random(20261207);
+    for (std::size_t round = 0; round < 400; ++round) {
+        const Words words = randomWords(random, round % 97);
+        WordModel byAlpha = modelWith(words);
+        byAlpha.alphaSort();
+        ASSERT_EQ(byAlpha.getWords(), referenceAlpha(words)) << "round " << round;
+        WordModel byLength = modelWith(words);
+        byLength.lengthSort();
+        ASSERT_EQ(byLength.getWords(), referenceLength(words)) << "round " << round;
+    }
+}
+
+TEST(WordModel, SortingTwiceAndMixingSortsStaysConsistent) {
+    std::mt19937 random(7);
+    const Words words = randomWords(random, 500);
+    WordModel model = modelWith(words);
+    model.lengthSort();
+    model.alphaSort();
+    EXPECT_EQ(model.getWords(), referenceAlpha(referenceLength(words)));
+    model.lengthSort();
+    EXPECT_EQ(model.getWords(), referenceLength(referenceAlpha(referenceLength(words))));
+}
