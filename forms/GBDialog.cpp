@@ -47,12 +47,4 @@ void GBDialog::updateStyle() { window->updateStyle(); }
 
 void GBDialogWindowListener::windowClosing(const rt::WindowEvent&) { myDialog.dispose(); }
 
-void GBDialogButtonListener::actionPerformed(const rt::ActionEvent& event) {
-    myDialog.buttonClicked(dynamic_cast<rt::Button&>(event.source));
-}
-
-void GBDialogDCListener::mouseClicked(const rt::MouseEvent& event) {
-    routeListClick(dlg, list, event);
-}
-
 }  // namespace forms

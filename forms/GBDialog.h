@@ -56,26 +56,16 @@ private:
     GBDialog& myDialog;
 };
 
-// Reports a press of a button made by addButton to the dialog's buttonClicked.
-class GBDialogButtonListener : public rt::ActionListener {
+// Reports a press of a button made by addButton to buttonClicked.
+class GBDialogButtonListener : public FormButtonListener {
 public:
-    explicit GBDialogButtonListener(GBDialog& dialog) : myDialog(dialog) {}
-    void actionPerformed(const rt::ActionEvent& event) override;
-
-private:
-    GBDialog& myDialog;
+    explicit GBDialogButtonListener(GBDialog& dialog) : FormButtonListener(dialog) {}
 };
 
-// Applies the list click rule (see routeListClick) to a list made by the
-// dialog's addList, calling the dialog's handlers.
-class GBDialogDCListener : public rt::MouseListener {
+// Applies the list click rule (see FormListListener) to a list made by addList.
+class GBDialogDCListener : public FormListListener {
 public:
-    GBDialogDCListener(rt::ListBox& list, GBDialog& dialog) : list(list), dlg(dialog) {}
-    void mouseClicked(const rt::MouseEvent& event) override;
-
-private:
-    rt::ListBox& list;
-    GBDialog& dlg;
+    GBDialogDCListener(rt::ListBox& list, GBDialog& dialog) : FormListListener(list, dialog) {}
 };
 
 }  // namespace forms

@@ -158,7 +158,11 @@ void GBForm::setLookAndFeel(const rt::String& name) {
     messageBox(u"Error: \n" + failure);
 }
 
-void routeListClick(GBForm& form, rt::ListBox& list, const rt::MouseEvent& event) {
+void FormButtonListener::actionPerformed(const rt::ActionEvent& event) {
+    form.buttonClicked(dynamic_cast<rt::Button&>(event.source));
+}
+
+void FormListListener::mouseClicked(const rt::MouseEvent& event) {
     const rt::ListModel& model = list.model();
     if (model.isEmpty()) return;
     if (event.clickCount == 2) {

@@ -120,11 +120,31 @@ private:
     void placeStretched(rt::Component& component, int row, int col, int width, int height);
 };
 
-// The list click rule shared by the list adapters of every form class: a
-// click on a list with an empty model calls nothing; a click reported with
-// count 1 calls listItemSelected; one with count 2 calls listDoubleClicked
-// with the text of the item under the click point (the last item below the
-// last row); higher counts call nothing.
-void routeListClick(GBForm& form, rt::ListBox& list, const rt::MouseEvent& event);
+// The behaviour of the button and list adapters, shared by the form classes;
+// each form class derives its own named adapters from these.
+
+// Calls buttonClicked with the pressed button (the event's source).
+class FormButtonListener : public rt::ActionListener {
+public:
+    explicit FormButtonListener(GBForm& form) : form(form) {}
+    void actionPerformed(const rt::ActionEvent& event) override;
+
+private:
+    GBForm& form;
+};
+
+// The list click rule: a click on a list whose model is empty calls nothing;
+// a click reported with count 1 calls listItemSelected; one with count 2
+// calls listDoubleClicked with the text of the item under the click point
+// (the last item below the last row); higher counts call nothing.
+class FormListListener : public rt::MouseListener {
+public:
+    FormListListener(rt::ListBox& list, GBForm& form) : list(list), form(form) {}
+    void mouseClicked(const rt::MouseEvent& event) override;
+
+private:
+    rt::ListBox& list;
+    GBForm& form;
+};
 
 }  // namespace forms

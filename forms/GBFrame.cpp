@@ -67,16 +67,8 @@ void GBFrameWindowListener::windowClosing(const rt::WindowEvent&) {
     rt::toolkit().exitProcess(0);
 }
 
-void GBFrameButtonListener::actionPerformed(const rt::ActionEvent& event) {
-    myFrame.buttonClicked(dynamic_cast<rt::Button&>(event.source));
-}
-
 void GBFrameMenuListener::actionPerformed(const rt::ActionEvent& event) {
     myFrame.menuItemSelected(dynamic_cast<rt::MenuItem&>(event.source));
-}
-
-void GBFrameDCListener::mouseClicked(const rt::MouseEvent& event) {
-    routeListClick(frm, list, event);
 }
 
 }  // namespace forms

@@ -59,13 +59,9 @@ private:
 };
 
 // Reports a press of a button made by addButton to buttonClicked.
-class GBFrameButtonListener : public rt::ActionListener {
+class GBFrameButtonListener : public FormButtonListener {
 public:
-    explicit GBFrameButtonListener(GBFrame& frame) : myFrame(frame) {}
-    void actionPerformed(const rt::ActionEvent& event) override;
-
-private:
-    GBFrame& myFrame;
+    explicit GBFrameButtonListener(GBFrame& frame) : FormButtonListener(frame) {}
 };
 
 // Reports a choice of a menu item made by addMenuItem to menuItemSelected.
@@ -78,15 +74,10 @@ private:
     GBFrame& myFrame;
 };
 
-// Applies the list click rule (see routeListClick) to a list made by addList.
-class GBFrameDCListener : public rt::MouseListener {
+// Applies the list click rule (see FormListListener) to a list made by addList.
+class GBFrameDCListener : public FormListListener {
 public:
-    GBFrameDCListener(rt::ListBox& list, GBFrame& frame) : list(list), frm(frame) {}
-    void mouseClicked(const rt::MouseEvent& event) override;
-
-private:
-    rt::ListBox& list;
-    GBFrame& frm;
+    GBFrameDCListener(rt::ListBox& list, GBFrame& frame) : FormListListener(list, frame) {}
 };
 
 }  // namespace forms

@@ -1,0 +1,154 @@
+// Default handlers, the list click rule, the messageBox family and styles.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+#include "FormTestSupport.h"
+#include "runtime/Failure.h"
+
+namespace {
+
+using formtest::answerNextModal;
+using formtest::driver;
+using formtest::RecordingFrame;
+
+// A shown window with one list of three words.
+struct ListFixture : testing::Test {
+    RecordingFrame frame;
+    rt::ListBox& list = formtest::threeWordList(frame);
+    void SetUp() override {
+        frame.setSize(300, 300);
+        frame.setVisible(true);
+    }
+};
+
+TEST_F(ListFixture, DoubleClickSelectsThenReportsTheItemUnderThePoint) {
+    driver().clickListRow(list, 1, 2);
+    EXPECT_EQ(frame.calls, (std::vector<rt::String>{u"selected 1", u"double beta"}));
+}
+
+TEST_F(ListFixture, DoubleClickBelowTheLastRowReportsTheLastItem) {
+    driver().clickListRow(list, -1, 2);
+    ASSERT_FALSE(frame.calls.empty());
+    EXPECT_EQ(frame.calls.back(), u"double gamma");
+}
+
+TEST_F(ListFixture, TheThirdClickOfATripleClickCallsNothing) {
+    driver().clickListRow(list, 2, 2);
+    const rt::Rect row = list.rowBounds(2);
+    forms::GBFrameDCListener(list, frame).mouseClicked(rt::MouseEvent{list, {row.x + 1, row.y + 1}, 3});
+    EXPECT_EQ(frame.calls, (std::vector<rt::String>{u"selected 2", u"double gamma"}));
+}
+
+TEST(ListRule, EmptyListCallsNothingOnSingleOrDoubleClick) {
+    RecordingFrame frame;
+    rt::ListBox* list = frame.addList(1, 1, 1, 1);
+    frame.setSize(200, 200);
+    frame.setVisible(true);
+    driver().clickListRow(*list, -1, 1);
+    driver().clickListRow(*list, -1, 2);
+    EXPECT_TRUE(frame.calls.empty());
+}
+
+TEST(DefaultHandlers, EachMissingOverrideNamesItselfInAMessageBox) {
+    forms::GBFrame frame;
+    rt::Button* button = frame.addButton(u"Go", 1, 1, 1, 1);
+    rt::ListBox& list = formtest::threeWordList(frame);
+    rt::MenuItem* item = frame.addMenuItem(u"File", u"Open");
+    frame.setSize(300, 300);
+    frame.setVisible(true);
+
+    auto pressed = answerNextModal();
+    driver().pressButton(*button);
+    auto chosen = answerNextModal();
+    driver().chooseMenuItem(*item);
+    auto doubled = answerNextModal(true);
+    driver().clickListRow(list, 0, 2);
+
+    EXPECT_EQ(pressed->text, u"You need a 'buttonClicked' method");
+    EXPECT_EQ(chosen->text, u"You need a 'menuItemSelected' method");
+    EXPECT_EQ(doubled->text, u"You need a 'listDoubleClicked' method");
+    EXPECT_EQ(pressed->title, u"Message");
+    EXPECT_EQ(pressed->size, (rt::Size{300, 150}));
+    EXPECT_EQ(pressed->owner, &frame.frame());
+}
+
+// Overriding the string overload reroutes every default message.
+struct QuietFrame : forms::GBFrame {
+    std::vector<rt::String> shown;
+    using GBFrame::messageBox;
+    void messageBox(const rt::String& text) override { shown.push_back(text); }
+};
+
+TEST(DefaultHandlers, GoThroughTheOverridableStringOverload) {
+    QuietFrame frame;
+    rt::MenuItem* item = frame.addMenuItem(u"File", u"Open");
+    frame.setSize(300, 300);
+    frame.setVisible(true);
+    driver().chooseMenuItem(*item);
+    EXPECT_EQ(frame.shown, (std::vector<rt::String>{u"You need a 'menuItemSelected' method"}));
+}
+
+struct Named {
+    rt::String toString() const { return u"named"; }
+};
+struct Streamed {
+    friend std::ostream& operator<<(std::ostream& out, const Streamed&) { return out << "gr\xC3\xBC\xC3\x9F"; }
+};
+
+TEST(MessageBoxFamily, ShowsTheTextFormInTheRequestedSize) {
+    forms::GBFrame frame;
+    struct Case {
+        std::function<void()> show;
+        rt::String text;
+        rt::Size size;
+    };
+    const Case cases[] = {
+        {[&] { frame.messageBox(3.0); }, u"3.0", {300, 150}},
+        {[&] { frame.messageBox(1e7, 350, 120); }, u"1.0E7", {350, 120}},
+        {[&] { frame.messageBox(u"text", 400, 200); }, u"text", {400, 200}},
+        {[&] { frame.messageBox(u""); }, u"", {300, 150}},
+        {[&] { frame.messageBox(Named{}); }, u"named", {300, 150}},
+        {[&] { frame.messageBox(Streamed{}, 320, 160); }, u"gr\u00FC\u00DF", {320, 160}},
+        {[&] { frame.messageBox(true); }, u"true", {300, 150}},
+        {[&] { frame.messageBox(7); }, u"7.0", {300, 150}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(rt::toUtf8(c.text));
+        auto seen = answerNextModal();
+        c.show();
+        EXPECT_TRUE(seen->opened);
+        EXPECT_EQ(seen->text, c.text);
+        EXPECT_EQ(seen->size, c.size);
+    }
+}
+
+TEST(MessageBoxFamily, CloseBoxEndsTheWaitLikeOk) {
+    forms::GBFrame frame;
+    auto seen = answerNextModal(true);
+    frame.messageBox(u"Error: \nsecond line");
+    EXPECT_TRUE(seen->opened);
+    EXPECT_EQ(seen->text, u"Error: \nsecond line");
+}
+
+TEST(Styles, MetalInAnyCaseMotifAndOtherNamesPickTheirIndex) {
+    forms::GBFrame frame;
+    frame.addLabel(u"styled", 1, 1, 1, 1);
+    const std::vector<rt::StyleInfo> styles = rt::toolkit().installedStyles();
+    ASSERT_EQ(styles.size(), 3u);
+    const rt::String original = rt::toolkit().currentStyle();
+    auto unexpected = answerNextModal();
+    const std::pair<rt::String, std::size_t> cases[] = {
+        {u"mEtAl", 0}, {u"", 2}, {u"MOTIF", 1}, {u"METAL ", 2}, {u"Metal", 0}, {u"windows", 2}};
+    for (const auto& [name, index] : cases) {
+        SCOPED_TRACE(rt::toUtf8(name));
+        frame.setLookAndFeel(name);
+        EXPECT_EQ(rt::toolkit().currentStyle(), styles[index].className);
+    }
+    EXPECT_FALSE(unexpected->opened);
+    driver().disarm();
+    rt::toolkit().setStyle(original);
+}
+
+}  // namespace
