@@ -145,4 +145,17 @@ TEST_F(LoaderTest, WithoutADisplayInitExplainsAndExitsWithOne) {
         testing::ExitedWithCode(1), "needs a graphical display");
 }
 
+TEST_F(LoaderTest, AnUnreachableDisplayExplainsAndExitsWithOne) {
+    ASSERT_NE(load(), 0);
+    const auto init = reinterpret_cast<kr::InitFn>(table1[kr::HeaderWords + kr::InitSlot]);
+    EXPECT_EXIT(
+        {
+            unsetenv("QT_QPA_PLATFORM");
+            unsetenv("WAYLAND_DISPLAY");
+            setenv("DISPLAY", ":97", 1);
+            init(0);
+        },
+        testing::ExitedWithCode(1), "cannot open its display");
+}
+
 }  // namespace
