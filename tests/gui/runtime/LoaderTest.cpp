@@ -80,6 +80,12 @@ protected:
     std::vector<unsigned char> config;
 };
 
+TEST_F(LoaderTest, ExportsTheLoaderButKeepsItsToolkitBindingInternal) {
+    ASSERT_NE(loader, nullptr);
+    EXPECT_EQ(dlsym(library, "_ZN2rt7toolkitEv"), nullptr);         // rt::toolkit()
+    EXPECT_EQ(dlsym(library, "_ZN2rt11bindToolkitEPNS_7ToolkitE"), nullptr);  // rt::bindToolkit
+}
+
 TEST_F(LoaderTest, RefusesABadDescriptorOrBlockWithAReason) {
     ASSERT_NE(loader, nullptr);
     descriptor[kr::Magic] = 0x12345678;
