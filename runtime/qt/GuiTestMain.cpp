@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QString>
 #include <cstdlib>
 
@@ -28,5 +29,8 @@ int main(int argc, char** argv) {
     if (platform == nullptr || *platform == '\0') qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
+    // Keep the pointer off every window, so that only the driver's
+    // gestures make components see it.
+    QCursor::setPos(-10000, -10000);
     return RUN_ALL_TESTS();
 }

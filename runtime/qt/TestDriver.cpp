@@ -35,9 +35,11 @@ private:
     quint64 now_ = 1'000'000;
 };
 
-void sendMouse(QWidget* target, QEvent::Type type, QPoint at, quint64 time) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+void sendMouse(QWidget* target, QEvent::Type type, QPoint at, quint64 time, bool held = true) {
+    const bool release = type == QEvent::MouseButtonRelease;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = held && !release ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
     event.setTimestamp(time);
     QApplication::sendEvent(target, &event);
 }
@@ -77,10 +79,34 @@ public:
         if (qApp != nullptr) qApp->removeEventFilter(this);
     }
 
-    void click(QWidget* target, QPoint at) {
-        const quint64 time = clock_.nextGesture();
-        sendMouse(target, QEvent::MouseButtonPress, at, time);
-        sendMouse(target, QEvent::MouseButtonRelease, at, time + 5);
+    // clicks presses and releases at one point; the second press is a
+    // double click, as a real mouse reports it.
+    void click(QWidget* target, QPoint at, int clicks = 1) {
+        quint64 time = clock_.nextGesture();
+        for (int i = 0; i < clicks; ++i) {
+            if (i > 0) time = clock_.withinGesture();
+            sendMouse(target, i == 1 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at, time);
+            sendMouse(target, QEvent::MouseButtonRelease, at, time + 5);
+        }
+    }
+
+    void clickAt(rt::Component& component, rt::Point point, int clicks) override {
+        click(mouseWidgetOfComponent(component), {point.x, point.y}, clicks);
+    }
+
+    void movePointer(rt::Component& component, const std::vector<rt::Point>& path, bool drag) override {
+        if (path.empty()) return;
+        QWidget* target = mouseWidgetOfComponent(component);
+        const QPoint first(path.front().x, path.front().y);
+        QEnterEvent enter(first, first, target->mapToGlobal(first));
+        QApplication::sendEvent(target, &enter);
+        quint64 time = clock_.nextGesture();
+        if (drag) sendMouse(target, QEvent::MouseButtonPress, first, time);
+        for (std::size_t i = 1; i < path.size(); ++i)
+            sendMouse(target, QEvent::MouseMove, {path[i].x, path[i].y}, time = clock_.withinGesture(), drag);
+        if (drag) sendMouse(target, QEvent::MouseButtonRelease, {path.back().x, path.back().y}, clock_.withinGesture());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(target, &leave);
     }
 
     void pressButton(rt::Button& button) override {
@@ -101,12 +127,7 @@ public:
         if (row >= 0) view->scrollTo(view->model()->index(row, 0));
         QApplication::sendPostedEvents();
         const QPoint at = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center() : belowLastRow(*view);
-        quint64 time = clock_.nextGesture();
-        for (int i = 0; i < clicks; ++i) {
-            if (i > 0) time = clock_.withinGesture();
-            sendMouse(viewport, i == 1 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at, time);
-            sendMouse(viewport, QEvent::MouseButtonRelease, at, time + 5);
-        }
+        click(viewport, at, clicks);
     }
 
     void pressKey(rt::Component& component, Key key) override {
