@@ -128,9 +128,8 @@ public:
     bool isEditable() const override { return !edit_->isReadOnly(); }
     void setEditable(bool editable) override {
         edit_->setReadOnly(!editable);
-        // Read-only text can still be selected and copied.
-        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction
-                                                : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // Read-only text can still be selected and copied, and shows no caret.
+        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction : Qt::TextSelectableByMouse);
     }
 
 private:
