@@ -29,6 +29,11 @@ QWidget* widgetOfComponent(const rt::Component& component) {
     return holder != nullptr ? holder->widget() : nullptr;
 }
 
+QWidget* mouseWidgetOfComponent(const rt::Component& component) {
+    auto* holder = dynamic_cast<const WidgetHolder*>(&component);
+    return holder != nullptr ? holder->mouseWidget() : nullptr;
+}
+
 template <class Call>
 void MouseRelay::toMouse(Call call) {
     for (auto& listener : mouse_) call(*listener);
@@ -53,7 +58,8 @@ void MouseRelay::relay(const QEvent& event, rt::EventSource& source, QPoint poin
         break;
     case QEvent::MouseButtonRelease:
         toMouse([&](rt::MouseListener& l) { l.mouseReleased(e); });
-        if (area.contains(point)) toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
+        if (area.contains(point) && (point - lastPressPoint_).manhattanLength() <= QApplication::startDragDistance())
+            toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
         break;
     case QEvent::MouseMove: {
         const bool dragging = static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
@@ -122,9 +128,8 @@ public:
     bool isEditable() const override { return !edit_->isReadOnly(); }
     void setEditable(bool editable) override {
         edit_->setReadOnly(!editable);
-        // Read-only text can still be selected and copied.
-        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction
-                                                : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // Read-only text can still be selected and copied, and shows no caret.
+        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction : Qt::TextSelectableByMouse);
     }
 
 private:

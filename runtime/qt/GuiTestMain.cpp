@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QString>
 #include <cstdlib>
 
@@ -25,8 +26,11 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv) {
     qtDefault = qInstallMessageHandler(quietOffscreen);
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform == nullptr || *platform == '\0') setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (platform == nullptr || *platform == '\0') qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
+    // Keep the pointer off every window, so that only the driver's
+    // gestures make components see it.
+    QCursor::setPos(-10000, -10000);
     return RUN_ALL_TESTS();
 }
