@@ -50,6 +50,9 @@ public:
 
     // Calls handler once, with the next modal window as soon as it is shown.
     // The handler must close the window (or arm another answer) itself.
+    // Answers armed before are kept: the newest takes the next window, so an
+    // answer armed around an action still takes the windows that the
+    // action's own answer leaves (a message shown by an answered dialog).
     virtual void whenModalOpens(std::function<void(ModalWindow&)> handler) = 0;
     // Answers the next file chooser: approves the path, or cancels when none.
     virtual void whenFileChooserOpens(std::optional<String> path) = 0;

@@ -126,13 +126,15 @@ public:
 
     void closeWindow(rt::Window& window) override { windowWidget(window)->close(); }
 
-    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override { modalHandler_ = std::move(handler); }
+    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override {
+        modalHandlers_.push_back(std::move(handler));
+    }
     void whenFileChooserOpens(std::optional<rt::String> path) override {
         fileAnswer_ = std::move(path);
         fileArmed_ = true;
     }
     void disarm() override {
-        modalHandler_ = nullptr;
+        modalHandlers_.clear();
         fileArmed_ = false;
     }
 
@@ -164,14 +166,16 @@ private:
         if (auto* chooser = qobject_cast<QFileDialog*>(window.data()); chooser != nullptr && fileArmed_) {
             fileArmed_ = false;
             answerChooser(*chooser, std::exchange(fileAnswer_, std::nullopt));
-        } else if (modalHandler_) {
-            auto handler = std::exchange(modalHandler_, nullptr);
+        } else if (!modalHandlers_.empty()) {
+            auto handler = std::move(modalHandlers_.back());
+            modalHandlers_.pop_back();
             OpenModal modal(*this, window);
             handler(modal);
         } else {
             // Nothing will answer it: say so, since the test now waits.
-            std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\"\n",
-                         window->windowTitle().toUtf8().constData());
+            const OpenModal modal(*this, window);
+            std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\" %s\n",
+                         rt::toUtf8(modal.title()).c_str(), rt::toUtf8(modal.text()).c_str());
         }
     }
 
@@ -186,7 +190,8 @@ private:
     }
 
     MouseClock clock_;
-    std::function<void(rt::ModalWindow&)> modalHandler_;
+    // Newest last: the most recently armed answer takes the next window.
+    std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
     std::optional<rt::String> fileAnswer_;
     bool fileArmed_ = false;
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+// Locating and loading the runtime component for a component module: the
+// kernel library from the block's DLL map or from an installed profile, the
+// installation marker search, and the loader entry.
+
+#include <cstdint>
+
+#include "runtime/KrProtocol.h"
+#include "startup/os.h"
+#include "startup/strUtil.h"
+
+namespace rt_lookup {
+
+// KR_Loader of the runtime for module; every failure is fatal.
+kr::LoaderFn findLoaderEntry(os::Module module);
+
+// Searches the executable's directory, the module's directory and PATH, in
+// that order, for "kov<major><minor, two digits>.home"; true with its full
+// path in marker when found.
+bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_t minor,
+                            str::Path& marker);
+
+// Searches the directories of a list (separated by separator) for a file
+// name. Elements too long to join with the name
+// are skipped; an empty element stands for the current directory.
+bool searchDirectoryList(const char* list, char separator, const char* name, str::Path& result);
+
+}  // namespace rt_lookup

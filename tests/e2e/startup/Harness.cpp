@@ -1,0 +1,138 @@
+#include "tests/e2e/startup/Harness.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+void readInto(int& fd, std::string& text) {
+    char buffer[4096];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+        text.append(buffer, static_cast<std::size_t>(n));
+    } else {
+        close(fd);
+        fd = -1;
+    }
+}
+
+[[noreturn]] void execChild(const std::vector<std::string>& argv, const Environment& env, int out, int err) {
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    std::vector<std::string> pairs;
+    for (const auto& [k, v] : env) pairs.push_back(k + "=" + v);
+    std::vector<char*> args, envp;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (auto& p : pairs) envp.push_back(p.data());
+    args.push_back(nullptr);
+    envp.push_back(nullptr);
+    execve(args[0], args.data(), envp.data());
+    _exit(127);
+}
+
+int counter = 0;
+
+}  // namespace
+
+Result runProgram(const std::vector<std::string>& argv, const Environment& env) {
+    int out[2], err[2];
+    if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
+    const pid_t child = fork();
+    if (child == 0) execChild(argv, env, out[1], err[1]);
+    close(out[1]);
+    close(err[1]);
+    Result result;
+    int fds[2] = {out[0], err[0]};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while ((fds[0] >= 0 || fds[1] >= 0) && std::chrono::steady_clock::now() < deadline) {
+        pollfd p[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
+        if (poll(p, 2, 1000) <= 0) continue;
+        if (p[0].revents != 0) readInto(fds[0], result.out);
+        if (p[1].revents != 0) readInto(fds[1], result.err);
+    }
+    if (fds[0] >= 0 || fds[1] >= 0) kill(child, SIGKILL);
+    for (int fd : fds) {
+        if (fd >= 0) close(fd);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+void copyFile(const fs::path& from, const fs::path& to) {
+    fs::create_directories(to.parent_path());
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+void touch(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "";
+}
+
+Layout::Layout(const std::string& executable, bool runtime) {
+    root_ = fs::temp_directory_path() /
+            ("kov-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+    fs::remove_all(root_);
+    exe_ = root_ / "hangman";
+    copyFile(executable, exe_);
+    if (runtime) copyFile(TEST_RUNTIME, root_ / "rt" / "kovrt" / "ZKRN6407.so");
+}
+
+Layout::~Layout() { fs::remove_all(root_); }
+
+void Layout::moveExecutable(const fs::path& relative) {
+    const fs::path target = root_ / relative;
+    fs::create_directories(target.parent_path());
+    fs::rename(exe_, target);
+    exe_ = target;
+}
+
+void Layout::cpb(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{CPBTOOL, args.at(0), exe_.string()};
+    argv.insert(argv.end(), args.begin() + 1, args.end());
+    const Result r = runProgram(argv, {});
+    ASSERT_EQ(r.status, 0) << "cpbtool " << args.at(0) << ": " << r.err;
+}
+
+Environment Layout::environment(const Environment& extra) const {
+    Environment env{{"PATH", "/usr/bin:/bin"}, {"KOV_TEST_LOG", (root_ / "log.txt").string()}};
+    for (const auto& [k, v] : extra) env[k] = v;
+    return env;
+}
+
+Result Layout::run(const Environment& extra) const { return runProgram({exe_.string()}, environment(extra)); }
+
+Result Layout::runCommand(const std::vector<std::string>& argv, const Environment& extra) const {
+    return runProgram(argv, environment(extra));
+}
+
+std::vector<std::string> Layout::log() const {
+    std::ifstream in(root_ / "log.txt");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string unableToLoad(const std::string& what, const fs::path& exe) {
+    return "Unable to load " + what + " (referenced from " + exe.string() + ")\n";
+}
+
+std::string installationMissing(const std::string& version) {
+    return "Fatal error: Tarnwick KOV " + version +
+           " installation cannot be found.\n\nHOW TO FIX:\n\n"
+           "If you port compiled executables to other machines, please, use the Ferrolink\n"
+           "deployment wizard (see KOV User's Guide, \"Deployment Automation\" for details).\n\n"
+           "Otherwise, include the KOV/bin directory into PATH or reinstall KOV.\n";
+}
+
+}  // namespace e2e

@@ -1,0 +1,66 @@
+#pragma once
+
+// Test layouts for the start-up tests: a temporary directory holding a copy
+// of an executable, optionally the test runtime in rt/kovrt, and a record
+// file the test libraries write to; programs run as real processes.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;  // exit status, or -1 when killed by a signal
+    std::string err;
+    std::string out;
+};
+
+using Environment = std::map<std::string, std::string>;
+
+// Runs argv[0] with exactly env as its environment; kills it after 60 s.
+Result runProgram(const std::vector<std::string>& argv, const Environment& env);
+
+// Copies a file, keeping its permissions, creating the target's directory.
+void copyFile(const fs::path& from, const fs::path& to);
+void touch(const fs::path& file);
+
+class Layout {
+public:
+    // A fresh directory with a copy of executable named "hangman"; with
+    // runtime, the test runtime sits at rt/kovrt/ZKRN6407.so.
+    explicit Layout(const std::string& executable = HANGMAN_EXE, bool runtime = true);
+    ~Layout();
+    Layout(const Layout&) = delete;
+    Layout& operator=(const Layout&) = delete;
+
+    const fs::path& root() const { return root_; }
+    const fs::path& exe() const { return exe_; }
+
+    // Moves the executable (and nothing else) to another place in the layout.
+    void moveExecutable(const fs::path& relative);
+    // Runs cpbtool on the executable: args follow the file name. Fails the
+    // test when cpbtool fails.
+    void cpb(const std::vector<std::string>& args) const;
+    // Runs the executable with PATH=/usr/bin:/bin, KOV_TEST_LOG and extra.
+    Result run(const Environment& extra = {}) const;
+    // Runs a command line with the same environment.
+    Result runCommand(const std::vector<std::string>& argv, const Environment& extra = {}) const;
+    // The lines the test libraries recorded.
+    std::vector<std::string> log() const;
+
+private:
+    Environment environment(const Environment& extra) const;
+
+    fs::path root_;
+    fs::path exe_;
+};
+
+// The messages of the start-up failures, as shown on standard error.
+std::string unableToLoad(const std::string& what, const fs::path& exe);
+std::string installationMissing(const std::string& version);
+
+}  // namespace e2e

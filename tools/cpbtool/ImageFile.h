@@ -1,0 +1,36 @@
+#pragma once
+
+// An executable file (PE or ELF) held in memory with the place of its
+// ".config" section; changes are written back whole through a temporary
+// file that replaces the original, so a failure never leaves half a file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cpbtool {
+
+class ImageFile {
+public:
+    // Reads the file and finds ".config"; Error when it is not an executable
+    // image or has no such section in the file.
+    explicit ImageFile(std::string path);
+
+    std::vector<std::uint8_t> section() const;
+    // Replaces the section's bytes (same size) and writes the file.
+    void replaceSection(const std::vector<std::uint8_t>& bytes);
+
+private:
+    std::string path_;
+    std::vector<std::uint8_t> content_;
+    std::uint64_t offset_ = 0;
+    std::uint64_t size_ = 0;
+};
+
+// Writes content to path through a temporary file in the same directory,
+// keeping the permissions of mode.
+void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& content, unsigned mode);
+
+std::vector<std::uint8_t> readFile(const std::string& path);
+
+}  // namespace cpbtool
