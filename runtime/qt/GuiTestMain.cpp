@@ -25,7 +25,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv) {
     qtDefault = qInstallMessageHandler(quietOffscreen);
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform == nullptr || *platform == '\0') setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (platform == nullptr || *platform == '\0') qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
     return RUN_ALL_TESTS();

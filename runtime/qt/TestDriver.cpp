@@ -97,6 +97,8 @@ public:
     void clickListRow(rt::ListBox& list, int row, int clicks) override {
         auto* view = qobject_cast<QAbstractItemView*>(widgetOfComponent(list));
         QWidget* viewport = view->viewport();
+        // A user scrolls the row into sight before clicking it.
+        if (row >= 0) view->scrollTo(view->model()->index(row, 0));
         QApplication::sendPostedEvents();
         const QPoint at = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center() : belowLastRow(*view);
         quint64 time = clock_.nextGesture();

@@ -80,6 +80,12 @@ protected:
     std::vector<unsigned char> config;
 };
 
+TEST_F(LoaderTest, ExportsTheLoaderButKeepsItsToolkitBindingInternal) {
+    ASSERT_NE(loader, nullptr);
+    EXPECT_EQ(dlsym(library, "_ZN2rt7toolkitEv"), nullptr);         // rt::toolkit()
+    EXPECT_EQ(dlsym(library, "_ZN2rt11bindToolkitEPNS_7ToolkitE"), nullptr);  // rt::bindToolkit
+}
+
 TEST_F(LoaderTest, RefusesABadDescriptorOrBlockWithAReason) {
     ASSERT_NE(loader, nullptr);
     descriptor[kr::Magic] = 0x12345678;
@@ -143,6 +149,19 @@ TEST_F(LoaderTest, WithoutADisplayInitExplainsAndExitsWithOne) {
             init(0);
         },
         testing::ExitedWithCode(1), "needs a graphical display");
+}
+
+TEST_F(LoaderTest, AnUnreachableDisplayExplainsAndExitsWithOne) {
+    ASSERT_NE(load(), 0);
+    const auto init = reinterpret_cast<kr::InitFn>(table1[kr::HeaderWords + kr::InitSlot]);
+    EXPECT_EXIT(
+        {
+            unsetenv("QT_QPA_PLATFORM");
+            unsetenv("WAYLAND_DISPLAY");
+            setenv("DISPLAY", ":97", 1);
+            init(0);
+        },
+        testing::ExitedWithCode(1), "cannot open its display");
 }
 
 }  // namespace
