@@ -213,6 +213,8 @@ char* environment(const char* name) {
     return value == nullptr ? nullptr : str::duplicate(value);
 }
 
+char* codePageCopy(const char*) { return nullptr; }
+
 void* allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) fatal("Out of memory");
