@@ -17,13 +17,19 @@ using Module = std::uintptr_t;
 // A loaded library, as the loader hands it out.
 using Library = void*;
 
-// Directory separator and shared-library suffix of this platform; every path
-// the stub builds takes them from here.
-extern const char Separator;
-extern const char SeparatorText[];
-extern const char LibrarySuffix[];
-// Separator of the entries of the PATH environment variable.
-extern const char ListSeparator;
+// Directory separator, shared-library suffix and separator of the PATH
+// entries of this platform; every path the stub builds takes them from here.
+#ifdef _WIN32
+inline constexpr char Separator = '\\';
+inline constexpr char SeparatorText[] = "\\";
+inline constexpr char LibrarySuffix[] = ".dll";
+inline constexpr char ListSeparator = ';';
+#else
+inline constexpr char Separator = '/';
+inline constexpr char SeparatorText[] = "/";
+inline constexpr char LibrarySuffix[] = ".so";
+inline constexpr char ListSeparator = ':';
+#endif
 
 Module ownModule();
 

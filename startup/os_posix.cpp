@@ -22,11 +22,6 @@ extern char** environ;
 
 namespace os {
 
-const char Separator = '/';
-const char SeparatorText[] = "/";
-const char LibrarySuffix[] = ".so";
-const char ListSeparator = ':';
-
 namespace {
 
 // Reads the executable's path; its length, or -1 when it does not fit in a

@@ -10,11 +10,6 @@
 
 namespace os {
 
-const char Separator = '\\';
-const char SeparatorText[] = "\\";
-const char LibrarySuffix[] = ".dll";
-const char ListSeparator = ';';
-
 namespace {
 
 constexpr DWORD EventIdentifier = 0x40000001;
