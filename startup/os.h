@@ -17,13 +17,19 @@ using Module = std::uintptr_t;
 // A loaded library, as the loader hands it out.
 using Library = void*;
 
-// Directory separator and shared-library suffix of this platform; every path
-// the stub builds takes them from here.
-extern const char Separator;
-extern const char SeparatorText[];
-extern const char LibrarySuffix[];
-// Separator of the entries of the PATH environment variable.
-extern const char ListSeparator;
+// Directory separator, shared-library suffix and separator of the PATH
+// entries of this platform; every path the stub builds takes them from here.
+#ifdef _WIN32
+inline constexpr char Separator = '\\';
+inline constexpr char SeparatorText[] = "\\";
+inline constexpr char LibrarySuffix[] = ".dll";
+inline constexpr char ListSeparator = ';';
+#else
+inline constexpr char Separator = '/';
+inline constexpr char SeparatorText[] = "/";
+inline constexpr char LibrarySuffix[] = ".so";
+inline constexpr char ListSeparator = ':';
+#endif
 
 Module ownModule();
 
@@ -55,6 +61,10 @@ bool exists(const char* path);
 
 // Heap copy of an environment variable, or null when it is not set.
 char* environment(const char* name);
+
+// Heap copy of text converted from the OEM to the ANSI code page, or null
+// where there are no code pages (POSIX) or the conversion fails.
+char* codePageCopy(const char* text);
 
 // Process heap; a failed allocation is fatal. Nothing is ever released.
 void* allocate(std::size_t size);

@@ -22,11 +22,6 @@ extern char** environ;
 
 namespace os {
 
-const char Separator = '/';
-const char SeparatorText[] = "/";
-const char LibrarySuffix[] = ".so";
-const char ListSeparator = ':';
-
 namespace {
 
 // Reads the executable's path; its length, or -1 when it does not fit in a
@@ -43,15 +38,33 @@ bool takePath(const char* text, str::Path& path) {
     return path[0] != '\0';
 }
 
+// A file read through a one-page window, so that walking the section
+// headers costs a few reads rather than one per field.
 class FileBytes final : public image::Bytes {
 public:
     explicit FileBytes(int fd) : fd_(fd) {}
     bool read(std::uint64_t offset, void* out, std::size_t n) const override {
-        return pread(fd_, out, n, static_cast<off_t>(offset)) == static_cast<ssize_t>(n);
+        auto* dst = static_cast<std::uint8_t*>(out);
+        for (; n > 0; --n, ++offset, ++dst) {
+            if (!load(offset)) return false;
+            *dst = window_[offset - start_];
+        }
+        return true;
     }
 
 private:
+    bool load(std::uint64_t offset) const {
+        if (offset >= start_ && offset < start_ + length_) return true;
+        start_ = offset - offset % sizeof window_;
+        const ssize_t n = pread(fd_, window_, sizeof window_, static_cast<off_t>(start_));
+        length_ = n < 0 ? 0 : static_cast<std::uint64_t>(n);
+        return offset < start_ + length_;
+    }
+
     int fd_;
+    mutable std::uint8_t window_[4096];
+    mutable std::uint64_t start_ = 0;
+    mutable std::uint64_t length_ = 0;
 };
 
 struct ModuleSearch {
@@ -212,6 +225,8 @@ char* environment(const char* name) {
     const char* value = std::getenv(name);
     return value == nullptr ? nullptr : str::duplicate(value);
 }
+
+char* codePageCopy(const char*) { return nullptr; }
 
 void* allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);

@@ -23,8 +23,8 @@ constexpr char UnableToLoad[] = "Unable to load %s (referenced from %s)\r\n";
 // The directories searched for the installation marker, built once.
 struct SearchList {
     bool built = false;
-    char* entries[3] = {};
-    char separators[3] = {};
+    char* entries[4] = {};
+    char separators[4] = {};
 };
 SearchList searchList;
 
@@ -42,7 +42,8 @@ void buildSearchList(os::Module module) {
     searchList.entries[0] = directoryOf(executablePath, module);
     searchList.entries[1] = directoryOf(os::moduleFilePath, module);
     searchList.entries[2] = os::environment("PATH");
-    searchList.separators[2] = os::ListSeparator;
+    searchList.entries[3] = searchList.entries[2] == nullptr ? nullptr : os::codePageCopy(searchList.entries[2]);
+    searchList.separators[2] = searchList.separators[3] = os::ListSeparator;
     searchList.built = true;
 }
 
@@ -155,7 +156,7 @@ bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_
     char name[str::MessageCapacity];
     str::format(name, sizeof name, "kov%d%02d.home", major, minor);
     buildSearchList(module);
-    for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         if (searchDirectoryList(searchList.entries[i], searchList.separators[i], name, marker)) return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #include "tests/e2e/startup/Harness.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -67,6 +68,48 @@ Result runProgram(const std::vector<std::string>& argv, const Environment& env) 
     waitpid(child, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+Background::Background(const std::vector<std::string>& argv, const Environment& env, const fs::path& errFile) {
+    const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int out = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    pid_ = fork();
+    if (pid_ == 0) {
+        setpgid(0, 0);
+        execChild(argv, env, out, err);
+    }
+    close(err);
+    close(out);
+}
+
+Background::~Background() {
+    if (running()) {
+        kill(-pid_, SIGKILL);
+        wait(10);
+    }
+}
+
+bool Background::running() {
+    if (ended_) return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
+    ended_ = true;
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+}
+
+int Background::wait(int seconds) {
+    eventually(seconds, [this] { return !running(); });
+    return status_;
+}
+
+bool eventually(int seconds, const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        usleep(100 * 1000);
+    }
+    return true;
 }
 
 void copyFile(const fs::path& from, const fs::path& to) {

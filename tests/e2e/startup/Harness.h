@@ -5,6 +5,7 @@
 // file the test libraries write to; programs run as real processes.
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,6 +24,29 @@ using Environment = std::map<std::string, std::string>;
 
 // Runs argv[0] with exactly env as its environment; kills it after 60 s.
 Result runProgram(const std::vector<std::string>& argv, const Environment& env);
+
+// A program running in the background in its own process group, with its
+// standard error in a file; killed (with the whole group) when dropped.
+class Background {
+public:
+    Background(const std::vector<std::string>& argv, const Environment& env, const fs::path& errFile);
+    ~Background();
+    Background(const Background&) = delete;
+    Background& operator=(const Background&) = delete;
+
+    int pid() const { return pid_; }
+    bool running();
+    // Waits up to seconds for the program to end; its exit status, or -1.
+    int wait(int seconds);
+
+private:
+    int pid_ = -1;
+    int status_ = -1;
+    bool ended_ = false;
+};
+
+// Polls condition every 100 ms for up to seconds.
+bool eventually(int seconds, const std::function<bool()>& condition);
 
 // Copies a file, keeping its permissions, creating the target's directory.
 void copyFile(const fs::path& from, const fs::path& to);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "startup/image.h"
+#include "tools/cpbtool/Block.h"
+#include "tools/cpbtool/ImageFile.h"
 
 namespace {
 
@@ -194,6 +196,30 @@ TEST(ElfImage, FindsTheBlockOfTheBuiltExecutable) {
     EXPECT_EQ(std::string(file.begin() + static_cast<long>(s.fileOffset),
                           file.begin() + static_cast<long>(s.fileOffset) + 4),
               std::string("CPB\0", 4));
+}
+
+TEST(PeFile, BlockToolEditsTheRawDataOfTheConfigSection) {
+    // A file whose .config holds 984 bytes of block in 1024 bytes of raw data.
+    Bytes file = peImage({{".text", 0x10, 0x1000, 0x200, 0x200}, {".config", 984, 0x2000, 0x400, 0x400}});
+    file.resize(0x800, 0xcc);
+    const Bytes block = cpbtool::encode(cpbtool::parseDefinition("kernel-dll = ZKRN6407.dll\n"), 984);
+    std::copy(block.begin(), block.end(), file.begin() + 0x400);
+    const std::string path = testing::TempDir() + "pe-block.exe";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                               static_cast<std::streamsize>(file.size()));
+
+    cpbtool::ImageFile image(path);
+    ASSERT_EQ(image.section(), block);
+    cpbtool::Block edited = cpbtool::decode(image.section());
+    edited.records.push_back({25, cpbtool::encodeValue(cpbtool::findTag("profile"), "2.8.0_07")});
+    image.replaceSection(cpbtool::encode(edited, 984));
+
+    const Bytes written = cpbtool::readFile(path);
+    ASSERT_EQ(written.size(), file.size());
+    EXPECT_TRUE(std::equal(file.begin(), file.begin() + 0x400, written.begin()));
+    EXPECT_TRUE(std::equal(file.begin() + 0x400 + 984, file.end(), written.begin() + 0x400 + 984));
+    EXPECT_EQ(cpbtool::decode(Bytes(written.begin() + 0x400, written.begin() + 0x400 + 984)).records.size(), 2u);
+    EXPECT_THROW(image.replaceSection(Bytes(1024, 0)), cpbtool::Error);
 }
 
 }  // namespace

@@ -1,0 +1,118 @@
+// The built executable started through the real runtime component: the
+// game's window comes up and the program waits in the toolkit's event loop.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "tests/e2e/startup/Harness.h"
+
+namespace e2e {
+namespace {
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class RealRuntime : public testing::Test {
+protected:
+    RealRuntime() : layout(HANGMAN_EXE, false) {
+        copyFile(REAL_RUNTIME, layout.root() / "rt/kovrt/ZKRN6407.so");
+    }
+    Environment environment(const Environment& extra) const {
+        Environment env{{"PATH", "/usr/bin:/bin"}, {"HOME", layout.root().string()},
+                        {"XDG_RUNTIME_DIR", layout.root().string()}};
+        for (const auto& [k, v] : extra) env[k] = v;
+        return env;
+    }
+    fs::path errFile() const { return layout.root() / "stderr.txt"; }
+
+    Layout layout;
+};
+
+TEST_F(RealRuntime, StartsTheGameOnTheOffscreenPlatformAndWaitsForEvents) {
+    // Qt wants a private runtime directory.
+    fs::permissions(layout.root(), fs::perms::owner_all, fs::perm_options::replace);
+    Background program({layout.exe().string()}, environment({{"QT_QPA_PLATFORM", "offscreen"}}), errFile());
+    const fs::path proc = "/proc/" + std::to_string(program.pid());
+    // Up and waiting: the runtime and Qt Widgets are mapped and the main
+    // thread sleeps in the event loop's poll.
+    const bool waiting = eventually(30, [&] {
+        const std::string maps = fileText(proc / "maps");
+        return program.running() && maps.find((layout.root() / "rt/kovrt/ZKRN6407.so").string()) != std::string::npos &&
+               maps.find("libQt6Widgets") != std::string::npos &&
+               fileText(proc / "wchan").find("poll") != std::string::npos;
+    });
+    EXPECT_TRUE(waiting) << "stderr: " << fileText(errFile());
+    EXPECT_TRUE(program.running()) << "ended early; stderr: " << fileText(errFile());
+    EXPECT_EQ(fileText(errFile()).find("KOV runtime"), std::string::npos) << fileText(errFile());
+}
+
+// A real X server for a person's view: the window "Word Selection" appears.
+class XServer {
+public:
+    explicit XServer(const fs::path& dir) {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        server_ = std::make_unique<Background>(
+            std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp",
+                                     "-screen", "0", "1024x768x24"},
+            Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
+        close(fds[1]);
+        std::string number;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (!number.empty()) display_ = ":" + number;
+    }
+    const std::string& display() const { return display_; }
+
+private:
+    std::unique_ptr<Background> server_;
+    std::string display_;
+};
+
+bool windowShown(const std::string& display, const std::string& title) {
+    const Result r = runProgram({"/usr/bin/xdotool", "search", "--name", "^" + title + "$"},
+                                {{"DISPLAY", display}});
+    return r.status == 0 && !r.out.empty();
+}
+
+TEST_F(RealRuntime, ShowsTheWordSelectionWindowOnAnXServer) {
+    if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool")) GTEST_SKIP() << "Xvfb or xdotool missing";
+    XServer server(layout.root());
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    Background program({layout.exe().string()}, environment({{"DISPLAY", server.display()}}), errFile());
+    EXPECT_TRUE(eventually(30, [&] { return windowShown(server.display(), "Word Selection"); }))
+        << "stderr: " << fileText(errFile());
+    EXPECT_TRUE(program.running());
+}
+
+TEST(DesktopDialog, FatalMessageIsAlsoShownOnTheDesktopWithoutATerminal) {
+    if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xmessage")) GTEST_SKIP() << "Xvfb or xmessage missing";
+    Layout layout(HANGMAN_EXE, false);
+    XServer server(layout.root());
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    Background program({layout.exe().string()}, {{"PATH", "/usr/bin:/bin"}, {"DISPLAY", server.display()}},
+                       layout.root() / "stderr.txt");
+    // The box is titled with the executable's path and holds the process
+    // until it is dismissed.
+    ASSERT_TRUE(eventually(30, [&] { return windowShown(server.display(), layout.exe().string()); }));
+    EXPECT_TRUE(program.running());
+    EXPECT_EQ(fileText(layout.root() / "stderr.txt"),
+              unableToLoad((layout.root() / "rt/kovrt/ZKRN6407.so").string(), layout.exe()));
+    const Result closed = runProgram({"/usr/bin/xdotool", "search", "--name", layout.exe().string(), "windowkill"},
+                                     {{"DISPLAY", server.display()}});
+    EXPECT_EQ(closed.status, 0) << closed.err;
+    EXPECT_EQ(program.wait(20), 1);
+}
+
+}  // namespace
+}  // namespace e2e
