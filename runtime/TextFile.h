@@ -16,10 +16,12 @@ public:
 };
 
 // A text file opened for writing in the platform's default encoding. Each line
-// is followed by the platform's line separator and flushed. The file being
-// replaced is left untouched until close() succeeds: the text goes to a
-// temporary file beside it that close() puts in its place, so a failed
-// export never destroys the previous file. Failures throw IoError; after a
+// is followed by the platform's line separator. The file being replaced is
+// left untouched until close() succeeds: the text goes to a temporary file
+// beside it that close() flushes and puts in its place, so a failed export
+// never destroys the previous file, and a write failure surfaces at the
+// latest in close(). A target that cannot be replaced (a device, a pipe) is
+// written directly and flushed after every line. Failures throw IoError; after a
 // failure close() throws too and nothing is replaced. Destroying a writer
 // that was not closed discards what was written.
 class TextWriter {

@@ -29,8 +29,7 @@ class QtToolkit final : public rt::Toolkit {
 public:
     QtToolkit()
         : platformStyle_(QApplication::style()->name()),
-          random_(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())),
-          driver_(makeTestDriver()) {}
+          random_(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {}
 
     std::unique_ptr<rt::Frame> createFrame() override { return makeFrame(); }
     std::unique_ptr<rt::Dialog> createDialog(rt::Frame* owner, bool modal) override { return makeDialog(owner, modal); }
@@ -116,7 +115,12 @@ public:
         std::_Exit(status);
     }
 
-    rt::TestDriver& testDriver() override { return *driver_; }
+    // Made on first use, so a program that is not under test never watches
+    // its windows for answers.
+    rt::TestDriver& testDriver() override {
+        if (!driver_) driver_ = makeTestDriver();
+        return *driver_;
+    }
 
 private:
     QString platformStyle_;

@@ -136,8 +136,10 @@ public:
         if (failed_) fail(path_, reason_);
         QByteArray bytes = encoder_.encode(toQ(line));
         bytes.append(LineSeparator);
-        const bool written = device_->write(bytes) == bytes.size() && device_->flush();
-        if (!written) failWith(device_->errorString());
+        if (device_->write(bytes) != bytes.size()) failWith(device_->errorString());
+        // A replaced target only appears when close() commits, so nothing can
+        // see a half-written file: flush per line only when writing directly.
+        if (!isSafeWrite() && !device_->flush()) failWith(device_->errorString());
     }
 
     void close() override {
@@ -148,6 +150,8 @@ public:
     }
 
 private:
+    bool isSafeWrite() const { return dynamic_cast<const QSaveFile*>(device_.get()) != nullptr; }
+
     [[noreturn]] void failWith(const QString& reason) {
         failed_ = true;
         reason_ = reason;
