@@ -61,7 +61,9 @@ inline constexpr Word Table2Header[HeaderWords] = {225, 225, 39};
 inline constexpr std::size_t Table1Slots = 107;
 inline constexpr std::size_t Table2Slots = 39;
 
-// Slots of entry table 1 that the stub calls.
+// Slots of entry table 1 that the stub calls. The runtime fills only these
+// two; every other slot of table 1 and all of table 2 stay zero (the
+// component reaches the toolkit through BindToolkit instead).
 inline constexpr std::size_t RunSlot = 0;    // RunFn
 inline constexpr std::size_t InitSlot = 98;  // InitFn, called with 0
 

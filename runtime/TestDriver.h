@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "runtime/Text.h"
 #include "runtime/Widgets.h"
@@ -41,6 +42,13 @@ public:
     // press, double-click, release) the row; a row of -1 clicks below the
     // last row.
     virtual void clickListRow(ListBox& list, int row, int clicks) = 0;
+    // Pointer gestures on any component (a drawing panel, say), at points in
+    // its coordinates. clickAt presses and releases without moving, clicks
+    // times in quick succession. movePointer enters at the first point of the
+    // path, moves through the others and leaves; with drag, the button is
+    // pressed at the first point and released at the last.
+    virtual void clickAt(Component& component, Point point, int clicks) = 0;
+    virtual void movePointer(Component& component, const std::vector<Point>& path, bool drag) = 0;
     enum class Key { Up, Down, Home, End, Space };
     virtual void pressKey(Component& component, Key key) = 0;
     // Replaces the text as a user typing it would.
@@ -50,6 +58,9 @@ public:
 
     // Calls handler once, with the next modal window as soon as it is shown.
     // The handler must close the window (or arm another answer) itself.
+    // Answers armed before are kept: the newest takes the next window, so an
+    // answer armed around an action still takes the windows that the
+    // action's own answer leaves (a message shown by an answered dialog).
     virtual void whenModalOpens(std::function<void(ModalWindow&)> handler) = 0;
     // Answers the next file chooser: approves the path, or cancels when none.
     virtual void whenFileChooserOpens(std::optional<String> path) = 0;

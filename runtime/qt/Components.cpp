@@ -29,6 +29,11 @@ QWidget* widgetOfComponent(const rt::Component& component) {
     return holder != nullptr ? holder->widget() : nullptr;
 }
 
+QWidget* mouseWidgetOfComponent(const rt::Component& component) {
+    auto* holder = dynamic_cast<const WidgetHolder*>(&component);
+    return holder != nullptr ? holder->mouseWidget() : nullptr;
+}
+
 template <class Call>
 void MouseRelay::toMouse(Call call) {
     for (auto& listener : mouse_) call(*listener);
@@ -53,7 +58,8 @@ void MouseRelay::relay(const QEvent& event, rt::EventSource& source, QPoint poin
         break;
     case QEvent::MouseButtonRelease:
         toMouse([&](rt::MouseListener& l) { l.mouseReleased(e); });
-        if (area.contains(point)) toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
+        if (area.contains(point) && (point - lastPressPoint_).manhattanLength() <= QApplication::startDragDistance())
+            toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
         break;
     case QEvent::MouseMove: {
         const bool dragging = static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
@@ -90,8 +96,8 @@ public:
     explicit ButtonImpl(QPushButton* button) : ComponentImpl(button, button), button_(button) {
         QObject::connect(button, &QPushButton::clicked, this, [this] { listeners_.fire(*this); });
     }
-    rt::String text() const override { return fromQ(button_->text()); }
-    void setText(const rt::String& text) override { button_->setText(toQ(text)); }
+    rt::String text() const override { return fromCaption(button_->text()); }
+    void setText(const rt::String& text) override { button_->setText(toCaption(text)); }
     void addActionListener(std::unique_ptr<rt::ActionListener> listener) override { listeners_.add(std::move(listener)); }
     void addActionListener(rt::ActionListener& listener) override { listeners_.add(listener); }
 
@@ -122,9 +128,8 @@ public:
     bool isEditable() const override { return !edit_->isReadOnly(); }
     void setEditable(bool editable) override {
         edit_->setReadOnly(!editable);
-        // Read-only text can still be selected and copied.
-        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction
-                                                : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // Read-only text can still be selected and copied, and shows no caret.
+        edit_->setTextInteractionFlags(editable ? Qt::TextEditorInteraction : Qt::TextSelectableByMouse);
     }
 
 private:
@@ -136,7 +141,7 @@ template <class Iface, class QButton>
 class ToggleImpl final : public ComponentImpl<Iface> {
 public:
     explicit ToggleImpl(QButton* button) : ComponentImpl<Iface>(button, button), button_(button) {}
-    rt::String text() const override { return fromQ(button_->text()); }
+    rt::String text() const override { return fromCaption(button_->text()); }
     bool isSelected() const override { return button_->isChecked(); }
     void setSelected(bool selected) override { button_->setChecked(selected); }
 
@@ -187,16 +192,16 @@ private:
 }  // namespace
 
 rt::Label* makeLabel(const rt::String& text) { return new LabelImpl(new QLabel(toQ(text))); }
-rt::Button* makeButton(const rt::String& text) { return new ButtonImpl(new QPushButton(toQ(text))); }
+rt::Button* makeButton(const rt::String& text) { return new ButtonImpl(new QPushButton(toCaption(text))); }
 rt::TextField* makeTextField(const rt::String& text) { return new TextFieldImpl(new QLineEdit(toQ(text))); }
 rt::TextArea* makeTextArea(const rt::String& text) { return new TextAreaImpl(new QPlainTextEdit(toQ(text))); }
 
 rt::CheckBox* makeCheckBox(const rt::String& text) {
-    return new ToggleImpl<rt::CheckBox, QCheckBox>(new QCheckBox(toQ(text)));
+    return new ToggleImpl<rt::CheckBox, QCheckBox>(new QCheckBox(toCaption(text)));
 }
 
 rt::RadioButton* makeRadioButton(const rt::String& text) {
-    auto* radio = new QRadioButton(toQ(text));
+    auto* radio = new QRadioButton(toCaption(text));
     radio->setAutoExclusive(false);
     return new ToggleImpl<rt::RadioButton, QRadioButton>(radio);
 }

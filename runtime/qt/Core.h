@@ -28,6 +28,11 @@ inline rt::String fromQ(const QString& text) {
     return rt::String(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
 }
 
+// Captions of buttons and menus: Qt reads "&" as a mnemonic marker, the
+// toolkit's users mean the character itself.
+inline QString toCaption(rt::StringView text) { return toQ(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+inline rt::String fromCaption(QString caption) { return fromQ(caption.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
+
 inline rt::Size fromQ(QSize size) { return {size.width(), size.height()}; }
 inline rt::Rect fromQ(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
@@ -36,9 +41,12 @@ class WidgetHolder {
 public:
     virtual ~WidgetHolder() = default;
     virtual QWidget* widget() const = 0;
+    // The widget that receives the mouse events reported to listeners.
+    virtual QWidget* mouseWidget() const { return widget(); }
 };
 
 QWidget* widgetOfComponent(const rt::Component& component);
+QWidget* mouseWidgetOfComponent(const rt::Component& component);
 
 // The hidden parent of components not yet placed in a container, so that
 // showing or hiding them never makes a top-level window.
@@ -51,7 +59,7 @@ rt::Font fontOf(const QWidget& widget);
 // Turns Qt mouse events into listener calls with the click count of the
 // gesture: a press within the double-click interval and distance of the
 // previous one continues the gesture (2, 3, ...), a click is reported on a
-// release inside the component.
+// release inside the component without a move away from the press.
 class MouseRelay {
 public:
     void add(std::unique_ptr<rt::MouseListener> listener) { mouse_.push_back(std::move(listener)); }
@@ -103,6 +111,7 @@ public:
     }
 
     QWidget* widget() const override { return widget_; }
+    QWidget* mouseWidget() const override { return mouseTarget_ != nullptr ? mouseTarget_ : widget_; }
 
     void setVisible(bool visible) override { widget_->setVisible(visible); }
     bool isVisible() const override { return !widget_->isHidden(); }

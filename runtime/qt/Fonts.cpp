@@ -47,7 +47,9 @@ QString monospacedFamily() {
 
 void applyFont(QWidget& widget, const rt::Font& font) {
     QFont qfont(toQ(font.name));
-    qfont.setPointSize(std::max(font.size, 1));
+    // Sizes are in the toolkit's points of 1/72 inch on a 72-dpi screen:
+    // one point per pixel, so a window sized in pixels fits its text.
+    qfont.setPixelSize(std::max(font.size, 1));
     qfont.setBold((font.style & rt::Font::Bold) != 0);
     qfont.setItalic((font.style & rt::Font::Italic) != 0);
     if (namesFixedPitch(qfont.family())) {
@@ -64,7 +66,8 @@ rt::Font fontOf(const QWidget& widget) {
     const QFont qfont = widget.font();
     const QVariant requested = widget.property(RequestProperty);
     const int style = (qfont.bold() ? rt::Font::Bold : 0) | (qfont.italic() ? rt::Font::Italic : 0);
-    return {fromQ(requested.isValid() ? requested.toString() : qfont.family()), style, qfont.pointSize()};
+    const int size = qfont.pixelSize() > 0 ? qfont.pixelSize() : qfont.pointSize();
+    return {fromQ(requested.isValid() ? requested.toString() : qfont.family()), style, size};
 }
 
 }  // namespace rtqt

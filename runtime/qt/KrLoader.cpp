@@ -132,6 +132,20 @@ Arguments& processArguments() {
     return args;
 }
 
+QtMessageHandler qtDefault = nullptr;
+
+// While the application object starts: a display that cannot be opened ends
+// the program with a message and status 1, not with Qt's abort.
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+        qtDefault(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "The program cannot open its display: %s\n", message.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 void initRuntime(kr::Word) {
     if (!displayAvailable()) {
         std::fputs("The program needs a graphical display, but none is set (DISPLAY or WAYLAND_DISPLAY);"
@@ -141,7 +155,9 @@ void initRuntime(kr::Word) {
         std::_Exit(1);
     }
     Arguments& args = processArguments();
+    qtDefault = qInstallMessageHandler(startupMessages);
     rt::Toolkit& toolkit = startToolkit(args.count, args.pointers.data());
+    qInstallMessageHandler(qtDefault);
     if (auto bind = reinterpret_cast<kr::BindToolkitFn>(loaded.descriptor[kr::BindToolkit])) bind(&toolkit);
 }
 

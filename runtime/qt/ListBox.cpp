@@ -127,6 +127,7 @@ public:
         };
     }
 
+    QWidget* mouseWidget() const override { return view_->viewport(); }
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         view_->viewport()->setMouseTracking(true);
         relay().add(std::move(listener));

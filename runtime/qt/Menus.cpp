@@ -19,7 +19,7 @@ public:
         QObject::connect(action, &QAction::triggered, this, [this] { listeners_.fire(*this); });
     }
     QAction* action() const { return action_; }
-    rt::String text() const override { return fromQ(action_->text()); }
+    rt::String text() const override { return fromCaption(action_->text()); }
     void setEnabled(bool enabled) override { action_->setEnabled(enabled); }
     bool isEnabled() const override { return action_->isEnabled(); }
     void addActionListener(std::unique_ptr<rt::ActionListener> listener) override { listeners_.add(std::move(listener)); }
@@ -79,9 +79,9 @@ rt::MenuBar* makeMenuBar() {
 }
 
 rt::Menu* makeMenu(const std::optional<rt::String>& title) {
-    return new MenuImpl(new QMenu(title ? toQ(*title) : QString(), limbo()), title);
+    return new MenuImpl(new QMenu(title ? toCaption(*title) : QString(), limbo()), title);
 }
 
-rt::MenuItem* makeMenuItem(const rt::String& text) { return new MenuItemImpl(new QAction(toQ(text), limbo())); }
+rt::MenuItem* makeMenuItem(const rt::String& text) { return new MenuItemImpl(new QAction(toCaption(text), limbo())); }
 
 }  // namespace rtqt

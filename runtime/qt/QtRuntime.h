@@ -6,7 +6,13 @@
 #include <optional>
 #include <string>
 
+#if defined(_WIN32) && defined(RTQT_BUILDING)
+#define RTQT_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define RTQT_API __declspec(dllimport)
+#else
 #define RTQT_API __attribute__((visibility("default")))
+#endif
 
 class QWidget;
 

@@ -2,14 +2,15 @@
 // visual styles and the process services (random, console, exit).
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QStyle>
 #include <QStyleFactory>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <random>
-#include <unistd.h>
 
 #include "runtime/Failure.h"
 #include "runtime/Toolkit.h"
@@ -52,6 +53,7 @@ public:
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
         QFileDialog dialog(windowWidget(owner));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setDirectory(QDir::home());
         const bool save = mode == rt::FileChooserMode::Save;
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -111,7 +113,7 @@ public:
         std::cout.flush();
         std::cerr.flush();
         std::fflush(nullptr);
-        _exit(status);
+        std::_Exit(status);
     }
 
     rt::TestDriver& testDriver() override { return *driver_; }

@@ -35,9 +35,11 @@ private:
     quint64 now_ = 1'000'000;
 };
 
-void sendMouse(QWidget* target, QEvent::Type type, QPoint at, quint64 time) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+void sendMouse(QWidget* target, QEvent::Type type, QPoint at, quint64 time, bool held = true) {
+    const bool release = type == QEvent::MouseButtonRelease;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = held && !release ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
     event.setTimestamp(time);
     QApplication::sendEvent(target, &event);
 }
@@ -77,10 +79,34 @@ public:
         if (qApp != nullptr) qApp->removeEventFilter(this);
     }
 
-    void click(QWidget* target, QPoint at) {
-        const quint64 time = clock_.nextGesture();
-        sendMouse(target, QEvent::MouseButtonPress, at, time);
-        sendMouse(target, QEvent::MouseButtonRelease, at, time + 5);
+    // clicks presses and releases at one point; the second press is a
+    // double click, as a real mouse reports it.
+    void click(QWidget* target, QPoint at, int clicks = 1) {
+        quint64 time = clock_.nextGesture();
+        for (int i = 0; i < clicks; ++i) {
+            if (i > 0) time = clock_.withinGesture();
+            sendMouse(target, i == 1 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at, time);
+            sendMouse(target, QEvent::MouseButtonRelease, at, time + 5);
+        }
+    }
+
+    void clickAt(rt::Component& component, rt::Point point, int clicks) override {
+        click(mouseWidgetOfComponent(component), {point.x, point.y}, clicks);
+    }
+
+    void movePointer(rt::Component& component, const std::vector<rt::Point>& path, bool drag) override {
+        if (path.empty()) return;
+        QWidget* target = mouseWidgetOfComponent(component);
+        const QPoint first(path.front().x, path.front().y);
+        QEnterEvent enter(first, first, target->mapToGlobal(first));
+        QApplication::sendEvent(target, &enter);
+        quint64 time = clock_.nextGesture();
+        if (drag) sendMouse(target, QEvent::MouseButtonPress, first, time);
+        for (std::size_t i = 1; i < path.size(); ++i)
+            sendMouse(target, QEvent::MouseMove, {path[i].x, path[i].y}, time = clock_.withinGesture(), drag);
+        if (drag) sendMouse(target, QEvent::MouseButtonRelease, {path.back().x, path.back().y}, clock_.withinGesture());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(target, &leave);
     }
 
     void pressButton(rt::Button& button) override {
@@ -90,20 +116,18 @@ public:
 
     void chooseMenuItem(rt::MenuItem& item) override {
         QAction* action = actionOf(item);
-        if (action->isEnabled()) action->activate(QAction::Trigger);
+        auto* menu = qobject_cast<QMenu*>(action->parent());
+        if (action->isEnabled() && (menu == nullptr || menu->isEnabled())) action->activate(QAction::Trigger);
     }
 
     void clickListRow(rt::ListBox& list, int row, int clicks) override {
         auto* view = qobject_cast<QAbstractItemView*>(widgetOfComponent(list));
         QWidget* viewport = view->viewport();
+        // A user scrolls the row into sight before clicking it.
+        if (row >= 0) view->scrollTo(view->model()->index(row, 0));
         QApplication::sendPostedEvents();
         const QPoint at = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center() : belowLastRow(*view);
-        quint64 time = clock_.nextGesture();
-        for (int i = 0; i < clicks; ++i) {
-            if (i > 0) time = clock_.withinGesture();
-            sendMouse(viewport, i == 1 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at, time);
-            sendMouse(viewport, QEvent::MouseButtonRelease, at, time + 5);
-        }
+        click(viewport, at, clicks);
     }
 
     void pressKey(rt::Component& component, Key key) override {
@@ -125,13 +149,15 @@ public:
 
     void closeWindow(rt::Window& window) override { windowWidget(window)->close(); }
 
-    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override { modalHandler_ = std::move(handler); }
+    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override {
+        modalHandlers_.push_back(std::move(handler));
+    }
     void whenFileChooserOpens(std::optional<rt::String> path) override {
         fileAnswer_ = std::move(path);
         fileArmed_ = true;
     }
     void disarm() override {
-        modalHandler_ = nullptr;
+        modalHandlers_.clear();
         fileArmed_ = false;
     }
 
@@ -163,10 +189,16 @@ private:
         if (auto* chooser = qobject_cast<QFileDialog*>(window.data()); chooser != nullptr && fileArmed_) {
             fileArmed_ = false;
             answerChooser(*chooser, std::exchange(fileAnswer_, std::nullopt));
-        } else if (modalHandler_) {
-            auto handler = std::exchange(modalHandler_, nullptr);
+        } else if (!modalHandlers_.empty()) {
+            auto handler = std::move(modalHandlers_.back());
+            modalHandlers_.pop_back();
             OpenModal modal(*this, window);
             handler(modal);
+        } else {
+            // Nothing will answer it: say so, since the test now waits.
+            const OpenModal modal(*this, window);
+            std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\" %s\n",
+                         rt::toUtf8(modal.title()).c_str(), rt::toUtf8(modal.text()).c_str());
         }
     }
 
@@ -181,7 +213,8 @@ private:
     }
 
     MouseClock clock_;
-    std::function<void(rt::ModalWindow&)> modalHandler_;
+    // Newest last: the most recently armed answer takes the next window.
+    std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
     std::optional<rt::String> fileAnswer_;
     bool fileArmed_ = false;
 };
@@ -197,7 +230,7 @@ void OpenModal::setFieldText(int index, const rt::String& text) {
 
 void OpenModal::pressButton(const rt::String& caption) {
     for (QPushButton* button : window_->findChildren<QPushButton*>()) {
-        if (button->text() == toQ(caption) && button->isVisible()) {
+        if (button->text() == toCaption(caption) && button->isVisible()) {
             static_cast<Driver&>(driver_).click(button, button->rect().center());
             return;
         }

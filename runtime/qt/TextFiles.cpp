@@ -25,6 +25,13 @@ constexpr char LineSeparator[] = "\r\n";
 constexpr char LineSeparator[] = "\n";
 #endif
 
+// Whether the platform's default encoding is UTF-8 (probed, since its name
+// is only "Locale").
+bool systemIsUtf8() {
+    static const bool utf8 = QStringDecoder(QStringConverter::System).decode(QByteArray("\xC3\xA9")) == QString(QChar(0xE9));
+    return utf8;
+}
+
 [[noreturn]] void fail(const QString& path, const QString& reason) {
     throw rt::IoError(fromQ(path + QStringLiteral(" (") + reason + QStringLiteral(")")));
 }
@@ -87,7 +94,7 @@ private:
             // A truncated sequence at the very end still shows as U+FFFD.
             buffer_ = atEnd_ ? (pendingBytes_ ? QString(QChar::ReplacementCharacter) : QString())
                              : decoder_.decode(bytes);
-            pendingBytes_ = !atEnd_ && endsInsideSequence(bytes);
+            pendingBytes_ = !atEnd_ && utf8_ && endsInsideSequence(bytes);
         }
         return !buffer_.isEmpty();
     }
@@ -105,6 +112,7 @@ private:
 
     QFile file_;
     QStringDecoder decoder_{QStringConverter::System};
+    const bool utf8_ = systemIsUtf8();
     QString buffer_;
     qsizetype pos_ = 0;
     bool skipLineFeed_ = false;

@@ -107,7 +107,10 @@ public:
     void setVisible(bool visible) override {
         if (!visible) {
             shell_->hide();
-        } else if (!shell_->isVisible()) {
+        } else if (shell_->isVisible()) {
+            shell_->raise();
+            shell_->activateWindow();
+        } else {
             displayable_ = true;
             shell_->show();
             if (shell_->isModal()) runModalLoop();

@@ -5,17 +5,9 @@ namespace {
 
 using ContainersTest = GuiTest;
 
+// The framework's usual record: insets 1, 2, 1, 2 and equal weights.
 rt::CellConstraints cell(int x, int y, int w, int h, rt::Fill fill, rt::Anchor anchor, double weight) {
-    rt::CellConstraints c;
-    c.gridx = x;
-    c.gridy = y;
-    c.gridwidth = w;
-    c.gridheight = h;
-    c.weightx = c.weighty = weight;
-    c.fill = fill;
-    c.anchor = anchor;
-    c.insets = {1, 2, 1, 2};
-    return c;
+    return {x, y, w, h, weight, weight, anchor, fill, {1, 2, 1, 2}};
 }
 
 TEST_F(ContainersTest, GridBagPlacesComponentsWhereTheGeometrySays) {

@@ -69,6 +69,14 @@ TEST_F(ListBoxTest, BelowTheLastRowMeansTheLastRow) {
     EXPECT_EQ(clicks(), (std::vector<Seen>{{"click", 1, 2}, {"click", 2, 2}}));
 }
 
+TEST_F(ListBoxTest, ClickingARowOutOfSightScrollsToItFirst) {
+    std::vector<rt::String> items;
+    for (int i = 0; i < 1000; ++i) items.push_back(rt::fromUtf8(std::to_string(i)));
+    list.model().assign(items);
+    driver().clickListRow(list, 900, 2);
+    EXPECT_EQ(clicks(), (std::vector<Seen>{{"click", 1, 900}, {"click", 2, 900}}));
+}
+
 TEST_F(ListBoxTest, EmptyListHasNoRowUnderAnyPoint) {
     list.model().clear();
     EXPECT_EQ(list.locationToIndex({5, 5}), -1);

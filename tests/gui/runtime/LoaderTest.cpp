@@ -11,6 +11,7 @@
 
 #include "runtime/KrProtocol.h"
 #include "runtime/Toolkit.h"
+#include "runtime/qt/QtRuntime.h"
 
 namespace {
 
@@ -79,6 +80,12 @@ protected:
     std::vector<unsigned char> config;
 };
 
+TEST_F(LoaderTest, ExportsTheLoaderButKeepsItsToolkitBindingInternal) {
+    ASSERT_NE(loader, nullptr);
+    EXPECT_EQ(dlsym(library, "_ZN2rt7toolkitEv"), nullptr);         // rt::toolkit()
+    EXPECT_EQ(dlsym(library, "_ZN2rt11bindToolkitEPNS_7ToolkitE"), nullptr);  // rt::bindToolkit
+}
+
 TEST_F(LoaderTest, RefusesABadDescriptorOrBlockWithAReason) {
     ASSERT_NE(loader, nullptr);
     descriptor[kr::Magic] = 0x12345678;
@@ -113,6 +120,10 @@ TEST_F(LoaderTest, AcceptanceFillsTheInitAndRunSlots) {
     EXPECT_NE(table1[kr::HeaderWords + kr::InitSlot], 0u);
     EXPECT_NE(table1[kr::HeaderWords + kr::RunSlot], 0u);
     for (std::size_t i = 0; i < kr::Table2Slots; ++i) EXPECT_EQ(table2[kr::HeaderWords + i], 0u);
+    EXPECT_EQ(rtqt::runtimeOption("kov.lib.path"), "forms.lib");
+    EXPECT_EQ(rtqt::runtimeOption("kov.jit.fast"), "");
+    EXPECT_EQ(rtqt::runtimeOption("kov.gc.heaplimit"), "0");
+    EXPECT_EQ(rtqt::runtimeOption("kov.other"), std::nullopt);
 }
 
 TEST_F(LoaderTest, SlotsStartTheToolkitAndRunMainUntilItExits) {
@@ -138,6 +149,19 @@ TEST_F(LoaderTest, WithoutADisplayInitExplainsAndExitsWithOne) {
             init(0);
         },
         testing::ExitedWithCode(1), "needs a graphical display");
+}
+
+TEST_F(LoaderTest, AnUnreachableDisplayExplainsAndExitsWithOne) {
+    ASSERT_NE(load(), 0);
+    const auto init = reinterpret_cast<kr::InitFn>(table1[kr::HeaderWords + kr::InitSlot]);
+    EXPECT_EXIT(
+        {
+            unsetenv("QT_QPA_PLATFORM");
+            unsetenv("WAYLAND_DISPLAY");
+            setenv("DISPLAY", ":97", 1);
+            init(0);
+        },
+        testing::ExitedWithCode(1), "cannot open its display");
 }
 
 }  // namespace

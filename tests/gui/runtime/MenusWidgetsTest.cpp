@@ -1,6 +1,9 @@
 #include <string>
 
+#include <QWidget>
+
 #include "GuiTest.h"
+#include "runtime/qt/QtRuntime.h"
 
 namespace {
 
@@ -91,6 +94,75 @@ TEST_F(WidgetsTest, ButtonsTogglesFieldsAndCombos) {
     EXPECT_FALSE(field->isEditable());
     EXPECT_EQ(panel->componentCount(), 6);
     EXPECT_EQ(&panel->componentAt(5), field);
+}
+
+TEST_F(WidgetsTest, CaptionsKeepTheirAmpersands) {
+    rt::Button* button = tk().createButton(u"Save & Quit");
+    rt::MenuItem* item = tk().createMenuItem(u"Import & Sort");
+    EXPECT_EQ(button->text(), u"Save & Quit");
+    EXPECT_EQ(item->text(), u"Import & Sort");
+}
+
+TEST_F(WidgetsTest, AppletPanelHostsAContentPane) {
+    auto applet = tk().createAppletPanel();
+    rt::Label* label = tk().createLabel(u"in the applet");
+    applet->contentPane().add(*label, rt::BorderPlace::North);
+    frame->contentPane().add(*applet);
+    show(200, 100);
+    EXPECT_EQ(applet->bounds().width, 200);
+    EXPECT_TRUE(rtqt::widgetOf(*label)->isVisible());
+    EXPECT_EQ(label->bounds().y, 0);
+}
+
+}  // namespace
+
+namespace {
+
+class PointerLog final : public rt::MouseListener, public rt::MouseMotionListener {
+public:
+    explicit PointerLog(std::vector<std::string>& log) : log_(log) {}
+    void mouseClicked(const rt::MouseEvent& e) override { note("clicked", e); }
+    void mousePressed(const rt::MouseEvent& e) override { note("pressed", e); }
+    void mouseReleased(const rt::MouseEvent& e) override { note("released", e); }
+    void mouseEntered(const rt::MouseEvent&) override { log_.push_back("entered"); }
+    void mouseExited(const rt::MouseEvent&) override { log_.push_back("exited"); }
+    void mouseDragged(const rt::MouseEvent& e) override { note("dragged", e); }
+    void mouseMoved(const rt::MouseEvent& e) override { note("moved", e); }
+
+private:
+    void note(const char* what, const rt::MouseEvent& e) {
+        log_.push_back(std::string(what) + " " + std::to_string(e.point.x) + "," + std::to_string(e.point.y));
+    }
+    std::vector<std::string>& log_;
+};
+
+// The log is shared by the two listeners, each owned by the panel.
+class PanelPointerTest : public GuiTest {
+protected:
+    PanelPointerTest() : panel(*tk().createPanel()) {
+        panel.addMouseListener(std::make_unique<PointerLog>(log));
+        panel.addMouseMotionListener(std::make_unique<PointerLog>(log));
+        frame->contentPane().add(panel);
+        show(200, 200);
+    }
+    rt::Panel& panel;
+    std::vector<std::string> log;
+};
+
+TEST_F(PanelPointerTest, ClickAtTheTopLeftPixelReportsZeroZero) {
+    driver().clickAt(panel, {0, 0}, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"pressed 0,0", "released 0,0", "clicked 0,0"}));
+}
+
+TEST_F(PanelPointerTest, DragReportsEachMoveAndNoClick) {
+    driver().movePointer(panel, {{10, 10}, {20, 15}, {30, 40}}, true);
+    EXPECT_EQ(log, (std::vector<std::string>{"entered", "pressed 10,10", "dragged 20,15", "dragged 30,40",
+                                             "released 30,40", "exited"}));
+}
+
+TEST_F(PanelPointerTest, HoverReportsMovesWithoutButtons) {
+    driver().movePointer(panel, {{5, 6}, {7, 8}}, false);
+    EXPECT_EQ(log, (std::vector<std::string>{"entered", "moved 7,8", "exited"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -138,6 +139,35 @@ TEST(RandomTest, UniformInUnitIntervalAndNotStuck) {
     EXPECT_GT(seen.size(), 9'990u);
     EXPECT_LT(*seen.begin(), 0.01);
     EXPECT_GT(*seen.rbegin(), 0.99);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ConsoleTest, WritesWithoutALineBreakAndReadsLinesUntilTheEnd) {
+    testing::internal::CaptureStdout();
+    rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nHit Enter to continue: ");
+
+    std::string pattern = (std::filesystem::temp_directory_path() / "rtstdinXXXXXX").string();
+    const int file = mkstemp(pattern.data());
+    ASSERT_GE(file, 0);
+    const std::string input = "first line\r\ncaf\xC3\xA9";
+    ASSERT_EQ(write(file, input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    lseek(file, 0, SEEK_SET);
+    const int savedStdin = dup(0);
+    dup2(file, 0);
+    const auto first = rt::toolkit().readStdinLine();
+    const auto second = rt::toolkit().readStdinLine();
+    const auto end = rt::toolkit().readStdinLine();
+    dup2(savedStdin, 0);
+    close(savedStdin);
+    close(file);
+    std::filesystem::remove(pattern);
+    EXPECT_EQ(first, u"first line");
+    EXPECT_EQ(second, u"caf\u00E9");
+    EXPECT_EQ(end, std::nullopt);
 }
 
 }  // namespace

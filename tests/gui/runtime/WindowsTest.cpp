@@ -116,6 +116,22 @@ TEST_F(WindowsTest, DriverAnswersNestedModalsAndReadsTheWindow) {
     EXPECT_FALSE(asking.dialog->isVisible());
 }
 
+TEST_F(WindowsTest, NewestAnswerTakesTheNextModalAndOlderOnesWait) {
+    show();
+    AskingDialog asking(tk(), frame.get());
+    driver().whenModalOpens([&](rt::ModalWindow& inner) {
+        asking.log.push_back("older answer: " + rt::toUtf8(inner.title()));
+        inner.closeBox();
+    });
+    driver().whenModalOpens([&](rt::ModalWindow& outer) {
+        asking.log.push_back("newer answer: " + rt::toUtf8(outer.title()));
+        outer.pressButton(u"Ask");
+        outer.pressButton(u"OK");
+    });
+    asking.dialog->setVisible(true);
+    EXPECT_EQ(asking.log, (std::vector<std::string>{"newer answer: Asking", "older answer: Inner", "inner returned"}));
+}
+
 TEST_F(WindowsTest, FileChooserIsAnsweredWithAPathOrCancelled) {
     show();
     driver().whenFileChooserOpens(u"/tmp/words.txt");
