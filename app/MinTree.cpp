@@ -1,49 +1,43 @@
 #include "app/MinTree.h"
 
-#include <utility>
+#include <algorithm>
 
 namespace app {
 
-MinTree::MinTree(std::vector<Key> keyList) : keys(std::move(keyList)), nodes(2 * keys.size()) {
-    const std::size_t n = keys.size();
-    for (std::size_t p = 0; p < n; ++p) {
-        nodes[n + p] = static_cast<std::uint32_t>(p);
+MinTree::MinTree(const std::vector<Key>& keys) : count(keys.size()), nodes(2 * keys.size()) {
+    for (std::size_t p = 0; p < count; ++p) {
+        nodes[count + p] = entry(keys[p], p);
     }
-    for (std::size_t k = n; k-- > 1;) {
-        nodes[k] = better(nodes[2 * k], nodes[2 * k + 1]);
+    for (std::size_t k = count; k-- > 1;) {
+        nodes[k] = std::min(nodes[2 * k], nodes[2 * k + 1]);
     }
-}
-
-std::uint32_t MinTree::better(std::uint32_t a, std::uint32_t b) const {
-    if (keys[a] != keys[b]) {
-        return keys[a] < keys[b] ? a : b;
-    }
-    return a < b ? a : b;
 }
 
 std::size_t MinTree::minIn(std::size_t from, std::size_t to) const {
-    const std::size_t n = keys.size();
-    std::uint32_t best = static_cast<std::uint32_t>(from);
-    for (std::size_t lo = from + n, hi = to + n; lo < hi; lo /= 2, hi /= 2) {
+    std::uint64_t best = nodes[from + count];
+    for (std::size_t lo = from + count, hi = to + count; lo < hi; lo /= 2, hi /= 2) {
         if (lo % 2 == 1) {
-            best = better(best, nodes[lo++]);
+            best = std::min(best, nodes[lo++]);
         }
         if (hi % 2 == 1) {
-            best = better(best, nodes[--hi]);
+            best = std::min(best, nodes[--hi]);
         }
     }
-    return best;
+    return static_cast<std::uint32_t>(best);
 }
 
 void MinTree::swap(std::size_t i, std::size_t j) {
-    std::swap(keys[i], keys[j]);
+    const std::uint64_t keyBits = ~std::uint64_t{0xffffffff};
+    const std::uint64_t keyOfI = nodes[count + i] & keyBits;
+    nodes[count + i] = (nodes[count + j] & keyBits) | i;
+    nodes[count + j] = keyOfI | j;
     refreshAbove(i);
     refreshAbove(j);
 }
 
 void MinTree::refreshAbove(std::size_t position) {
-    for (std::size_t k = (position + keys.size()) / 2; k >= 1; k /= 2) {
-        nodes[k] = better(nodes[2 * k], nodes[2 * k + 1]);
+    for (std::size_t k = (position + count) / 2; k >= 1; k /= 2) {
+        nodes[k] = std::min(nodes[2 * k], nodes[2 * k + 1]);
     }
 }
 

@@ -15,23 +15,25 @@ public:
     using Key = std::uint32_t;
 
     MinTree() = default;
-    explicit MinTree(std::vector<Key> keys);
+    explicit MinTree(const std::vector<Key>& keys);
 
-    std::size_t size() const { return keys.size(); }
-    // Earliest position of the smallest key in [from, to); from < to <= size().
+    // Earliest position of the smallest key in [from, to); from < to <= size.
     std::size_t minIn(std::size_t from, std::size_t to) const;
     // Exchanges the keys at positions i and j.
     void swap(std::size_t i, std::size_t j);
 
 private:
-    // The better of two positions: smaller key, then earlier position.
-    std::uint32_t better(std::uint32_t a, std::uint32_t b) const;
+    // A node holds key << 32 | position of the winner below it, so the plain
+    // minimum of two nodes is the smaller key and, on ties, the earlier
+    // position. Leaves are nodes n .. 2n - 1, leaf n + p for position p;
+    // node k above them is the minimum of nodes 2k and 2k + 1.
+    static std::uint64_t entry(Key key, std::size_t position) {
+        return static_cast<std::uint64_t>(key) << 32 | position;
+    }
     void refreshAbove(std::size_t position);
 
-    std::vector<Key> keys;
-    // Node k holds the winning position of its two children 2k and 2k + 1;
-    // the leaves are nodes size() .. 2 size() - 1, leaf size() + p holding p.
-    std::vector<std::uint32_t> nodes;
+    std::size_t count = 0;
+    std::vector<std::uint64_t> nodes;
 };
 
 }  // namespace app

@@ -1,28 +1,55 @@
 #include "app/WordModel.h"
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 namespace app {
 
 namespace {
 
+// Four characters of the word from position first, packed into a number so
+// that comparing numbers compares those characters in code order (missing
+// ones count as zero).
+std::uint64_t packed(const rt::String& word, std::size_t first) {
+    std::uint64_t key = 0;
+    for (std::size_t k = first; k < first + 4; ++k) {
+        key = key << 16 | (k < word.size() ? word[k] : 0u);
+    }
+    return key;
+}
+
 // Dense alphabetical rank of every word: equal words share a rank, and a
 // word's rank is below another's exactly when it sorts before it. One
 // O(n log n) sort of positions instead of a comparison per pair.
 std::vector<MinTree::Key> alphabeticalRanks(const WordModel::Words& words) {
-    std::vector<std::uint32_t> byWord(words.size());
-    std::iota(byWord.begin(), byWord.end(), 0u);
-    std::sort(byWord.begin(), byWord.end(),
-              [&words](std::uint32_t a, std::uint32_t b) { return words[a] < words[b]; });
+    // The first eight characters, packed: a smaller pair means an earlier
+    // word; only equal pairs need the full comparison.
+    struct Entry {
+        std::uint64_t head;
+        std::uint64_t next;
+        std::uint32_t position;
+    };
+    std::vector<Entry> entries(words.size());
+    for (std::size_t p = 0; p < words.size(); ++p) {
+        entries[p] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
+    }
+    const auto before = [&words](const Entry& a, const Entry& b) {
+        if (a.head != b.head) {
+            return a.head < b.head;
+        }
+        if (a.next != b.next) {
+            return a.next < b.next;
+        }
+        return words[a.position] < words[b.position];
+    };
+    std::sort(entries.begin(), entries.end(), before);
     std::vector<MinTree::Key> ranks(words.size());
     MinTree::Key rank = 0;
-    for (std::size_t k = 0; k < byWord.size(); ++k) {
-        if (k > 0 && words[byWord[k - 1]] != words[byWord[k]]) {
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        if (k > 0 && before(entries[k - 1], entries[k])) {
             ++rank;
         }
-        ranks[byWord[k]] = rank;
+        ranks[entries[k].position] = rank;
     }
     return ranks;
 }

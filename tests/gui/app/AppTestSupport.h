@@ -85,10 +85,12 @@ protected:
         return texts();
     }
 
-    // "Edit", "Add": types text into the dialog and presses button.
+    // "Edit", "Add": types text into the dialog and presses button; the
+    // messages that follow are answered and logged.
     void addWord(const rt::String& text, const rt::String& button = u"OK") {
-        driver().whenModalOpens([text, button](rt::ModalWindow& dialog) {
+        driver().whenModalOpens([this, text, button](rt::ModalWindow& dialog) {
             dialog.setFieldText(0, text);
+            recordMessages();
             dialog.pressButton(button);
         });
         choose(1, 0);

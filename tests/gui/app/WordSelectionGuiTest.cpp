@@ -71,15 +71,7 @@ TEST_F(AppTest, AddDialogCancelCloseBoxAndEmptyEntryAddNothing) {
     });
     choose(1, 0);
 
-    messages.clear();
-    driver().whenModalOpens([this](rt::ModalWindow& dialog) {
-        dialog.setFieldText(0, u"   ");
-        recordMessages();
-        dialog.pressButton(u"OK");
-    });
-    choose(1, 0);
-    driver().disarm();
-    EXPECT_EQ(texts(), Words({u"No word was inputed."}));
+    EXPECT_EQ(messagesOf([&] { addWord(u" \t "); }), Words({u"No word was inputed."}));
     EXPECT_EQ(shown(), Words({u"cat"}));
     EXPECT_EQ(selected(), u"cat");
 }

@@ -42,11 +42,12 @@ Words referenceLength(const Words& words) {
                                   [](const rt::String& a, const rt::String& b) { return a.size() < b.size(); });
 }
 
-// Short words over a small alphabet, so that repeats and equal lengths are
-// frequent; the alphabet mixes cases and a character above ASCII.
+// Words over a small alphabet, so that repeats, equal lengths and long
+// common prefixes are frequent; the alphabet mixes cases, a character above
+// ASCII and the character of code zero.
 Words randomWords(std::mt19937& random, std::size_t count) {
-    static const rt::String alphabet = u"abAB z\u00e9";
-    std::uniform_int_distribution<std::size_t> length(0, 4);
+    static const rt::String alphabet(u"aAb \u00e9\0", 6);
+    std::uniform_int_distribution<std::size_t> length(0, 11);
     std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
     Words words(count);
     for (auto& word : words) {
