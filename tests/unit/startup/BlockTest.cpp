@@ -24,7 +24,7 @@ const char Sample[] =
     "profile = 2.8.0_07\ntext-23 = DESKTOP\nsplash-switch = 1\nkernel-dll = ZKRN6407.so\n"
     "# a comment\n\n99 = unnamed\n";
 
-TEST(ConfigBlock, DefinitionGivesTheSpecifiedLayout) {
+TEST(ConfigBlock, DefinitionGivesTheBlockLayout) {
     const Bytes bytes = blockOf(Sample);
     ASSERT_EQ(bytes.size(), 1024u);
     EXPECT_EQ(cpb::word(bytes.data()), cpb::Magic);
