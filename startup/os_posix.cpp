@@ -183,7 +183,9 @@ Block findConfigSection(Module module) {
     return Block{reinterpret_cast<const std::uint8_t*>(address), static_cast<std::size_t>(section.size)};
 }
 
-Library loadLibrary(const char* path) { return dlopen(path, RTLD_NOW); }
+// An empty path would give the main program's own handle; like LoadLibraryA,
+// it loads nothing.
+Library loadLibrary(const char* path) { return path[0] == '\0' ? nullptr : dlopen(path, RTLD_NOW); }
 
 Library loadedLibrary(const char* name) {
     struct Search {

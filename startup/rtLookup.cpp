@@ -92,10 +92,8 @@ void locateThroughProfile(os::Module module, Lookup& lookup) {
     const std::uint32_t minor = cpb::word(lookup.block + 4 * cpb::WordMinor);
     str::Path marker;
     if (!findInstallationMarker(module, major, minor, marker)) os::fatalf(InstallationMissing, major, minor);
-    str::removeLastComponent(marker, os::Separator);
-    str::removeLastComponent(marker, os::Separator);
     str::Path profile, component;
-    cpb::joinPath(profile, {marker, os::SeparatorText, "profile", lookup.profileName});
+    profileDirectory(marker, lookup.profileName, profile);
     os::moduleFilePath(module, component);
     if (!os::exists(profile)) os::fatalf(ProfileMissing, component, lookup.profileName, profile);
     cpb::joinPath(lookup.path, {profile, os::SeparatorText, "jre", os::SeparatorText, "kovrt",
@@ -130,6 +128,14 @@ os::Library loadKernel(os::Module module, Lookup& lookup) {
 }
 
 }  // namespace
+
+void profileDirectory(const str::Path& marker, const char* profileName, str::Path& directory) {
+    str::Path root;
+    str::copy(root, sizeof root, marker);
+    str::removeLastComponent(root, os::Separator);
+    str::removeLastComponent(root, os::Separator);
+    cpb::joinPath(directory, {root, os::SeparatorText, "profile", profileName});
+}
 
 bool searchDirectoryList(const char* list, char separator, const char* name, str::Path& result) {
     if (list == nullptr) return false;

@@ -21,6 +21,10 @@ kr::LoaderFn findLoaderEntry(os::Module module);
 bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_t minor,
                             str::Path& marker);
 
+// The profile directory of the installation whose marker file is marker:
+// the installation root (the marker's directory's parent) + "profile" + name.
+void profileDirectory(const str::Path& marker, const char* profileName, str::Path& directory);
+
 // Searches the directories of a list (separated by separator) for a file
 // name. Elements too long to join with the name
 // are skipped; an empty element stands for the current directory.

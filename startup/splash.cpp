@@ -19,9 +19,8 @@ void installedRuntimeDirectory(os::Module module, const os::Block& block, const 
                                            cpb::word(block.data + 4 * cpb::WordMinor), marker)) {
         return;
     }
-    str::removeLastComponent(marker, os::Separator);
-    str::removeLastComponent(marker, os::Separator);
-    cpb::joinPath(directory, {marker, os::SeparatorText, "profile", profileName, os::SeparatorText, "jre"});
+    rt_lookup::profileDirectory(marker, profileName, directory);
+    cpb::joinPath(directory, {directory, os::SeparatorText, "jre"});
 }
 
 void chooseDirectory(os::Module module, const os::Block& block, const cpb::SplashSettings& settings,

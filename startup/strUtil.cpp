@@ -105,10 +105,10 @@ private:
     std::size_t used_ = 0;
 };
 
-// Length of the conversion at spec ("%s", "%d", "%02d", "%%"), 0 if none.
-std::size_t conversionLength(const char* spec) {
-    if (startsWith(spec, "%s") || startsWith(spec, "%d") || startsWith(spec, "%%")) return 2;
-    if (startsWith(spec, "%02d")) return 4;
+// Length of the conversion that text starts with ("%s", "%d", "%02d", "%%"), 0 if none.
+std::size_t conversionLength(const char* text) {
+    if (startsWith(text, "%s") || startsWith(text, "%d") || startsWith(text, "%%")) return 2;
+    if (startsWith(text, "%02d")) return 4;
     return 0;
 }
 

@@ -190,10 +190,9 @@ Block parseDefinition(const std::string& text) {
     return block;
 }
 
-std::string dump(const std::vector<std::uint8_t>& bytes) {
+void dump(const std::vector<std::uint8_t>& bytes, std::ostream& out) {
     static const char* const wordNames[HeaderWords] = {"magic",  "format", "major", "minor", "word 4",
                                                        "word 5", "count",  "word 7", "word 8"};
-    std::ostringstream out;
     out << "header\n";
     for (std::size_t i = 0; i < HeaderWords && 4 * i + 4 <= bytes.size(); ++i) {
         const std::uint32_t value = wordAt(bytes, 4 * i);
@@ -209,7 +208,6 @@ std::string dump(const std::vector<std::uint8_t>& bytes) {
         out << "  @" << i << " tag " << r.tag << " " << (tag ? tag->name : "(unnamed)") << " length "
             << r.value.size() << ": " << describeValue(r) << "\n";
     }
-    return out.str();
 }
 
 }  // namespace cpbtool

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,8 +60,9 @@ Block decode(const std::vector<std::uint8_t>& bytes);
 // comments and blank lines. Magic, format version and count are set.
 Block parseDefinition(const std::string& text);
 
-// The readable listing of header words and records.
-std::string dump(const std::vector<std::uint8_t>& bytes);
+// The readable listing of header words and records, written to out; for a
+// block whose records run past its end, the header and then an Error.
+void dump(const std::vector<std::uint8_t>& bytes, std::ostream& out);
 
 std::uint32_t parseNumber(const std::string& text);
 

@@ -137,7 +137,7 @@ void run(const std::string& command, const Arguments& a) {
     if (command == "block" && a.size() == 2) return blockCommand(a);
     if (command == "image" && (a.size() == 1 || a.size() == 2)) return imageCommand(a);
     if (command == "dump" && a.size() == 1) {
-        std::cout << dump(ImageFile(a[0]).section());
+        dump(ImageFile(a[0]).section(), std::cout);
         return;
     }
     if (command == "replace" && a.size() == 3) return replaceCommand(a);

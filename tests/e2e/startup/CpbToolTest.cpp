@@ -120,6 +120,11 @@ TEST(CpbTool, BlockWhoseRecordsRunPastTheSectionIsReported) {
     const Result r = cpbtool({"add", layout.exe().string(), "profile", "x"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("runs past the end of the section"), std::string::npos) << r.err;
+    // The dump still shows the header, then says where the records fail.
+    const Result dump = cpbtool({"dump", layout.exe().string()});
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_NE(dump.out.find("6 count: 500"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.err.find("runs past the end of the section"), std::string::npos) << dump.err;
 }
 
 #ifdef WINDOWS_EXE

@@ -114,6 +114,14 @@ TEST(Startup, LaterMapEntryForTheKernelWins) {
     EXPECT_EQ(r.status, 0) << r.err;
 }
 
+TEST(Startup, MapEntryWithoutPathLoadsNothing) {
+    Layout layout;
+    layout.cpb({"replace", "@15", "ZKRN6407.SO"});
+    const Result r = layout.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, unableToLoad("", layout.exe()));
+}
+
 TEST(Startup, ExecutableInAPathLongerThanABufferIsFatal) {
     Layout layout;
     fs::path deep = "d";

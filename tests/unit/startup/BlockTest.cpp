@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ const char Sample[] =
     "profile = 2.8.0_07\ntext-23 = DESKTOP\nsplash-switch = 1\nkernel-dll = ZKRN6407.so\n"
     "# a comment\n\n99 = unnamed\n";
 
-TEST(ConfigBlock, DefinitionGivesTheSpecifiedLayout) {
+TEST(ConfigBlock, DefinitionGivesTheBlockLayout) {
     const Bytes bytes = blockOf(Sample);
     ASSERT_EQ(bytes.size(), 1024u);
     EXPECT_EQ(cpb::word(bytes.data()), cpb::Magic);
@@ -157,7 +158,9 @@ TEST(BlockTool, ReportsUnknownTagsBadNumbersAndBlocksThatDoNotFit) {
 }
 
 TEST(BlockTool, DumpNamesEveryRecord) {
-    const std::string text = cpbtool::dump(blockOf(Sample));
+    std::ostringstream out;
+    cpbtool::dump(blockOf(Sample), out);
+    const std::string text = out.str();
     EXPECT_NE(text.find("6 count: 5"), std::string::npos) << text;
     EXPECT_NE(text.find("@0 tag 25 profile length 12: \"2.8.0_07\""), std::string::npos) << text;
     EXPECT_NE(text.find("@2 tag 27 splash-switch length 4: 1"), std::string::npos) << text;
