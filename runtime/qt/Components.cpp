@@ -112,7 +112,13 @@ public:
     rt::String text() const override { return fromQ(edit_->text()); }
     void setText(const rt::String& text) override { edit_->setText(toQ(text)); }
     bool isEditable() const override { return !edit_->isReadOnly(); }
-    void setEditable(bool editable) override { edit_->setReadOnly(!editable); }
+    void setEditable(bool editable) override {
+        edit_->setReadOnly(!editable);
+        // A read-only field takes focus only from the mouse: when the focus
+        // moves on (a button is disabled), it must not land on a display and
+        // highlight its whole text.
+        edit_->setFocusPolicy(editable ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 
 private:
     QLineEdit* edit_;
