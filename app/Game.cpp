@@ -27,8 +27,12 @@ rt::String spaced(const std::vector<char16_t>& list) {
 }  // namespace
 
 Game::Game(const rt::String& theWord) : word(theWord), characters(theWord.size(), u'_') {
+    // One flag per 16-bit code keeps this linear even for a very long word
+    // with thousands of distinct characters.
+    std::vector<bool> seen(0x10000);
     for (char16_t c : word) {
-        if (!contains(wordCharacters, c)) {
+        if (!seen[c]) {
+            seen[c] = true;
             wordCharacters.push_back(c);
         }
     }
