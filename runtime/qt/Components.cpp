@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
@@ -108,7 +109,10 @@ private:
 
 class TextFieldImpl final : public ComponentImpl<rt::TextField> {
 public:
-    explicit TextFieldImpl(QLineEdit* edit) : ComponentImpl(edit, edit), edit_(edit) {}
+    // A field holds any text: Qt's line edit would cut it at 32767 characters.
+    explicit TextFieldImpl(QLineEdit* edit) : ComponentImpl(edit, edit), edit_(edit) {
+        edit->setMaxLength(std::numeric_limits<int>::max());
+    }
     rt::String text() const override { return fromQ(edit_->text()); }
     void setText(const rt::String& text) override { edit_->setText(toQ(text)); }
     bool isEditable() const override { return !edit_->isReadOnly(); }

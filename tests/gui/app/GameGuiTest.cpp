@@ -122,3 +122,13 @@ TEST_F(GameTest, NewGameReturnsToTheListAsItWasAndANewGameStartsFresh) {
     EXPECT_EQ(letters().text(), u"");
     EXPECT_EQ(pattern().text(), u"_ _ _ ");
 }
+
+TEST_F(GameTest, AVeryLongWordShowsItsWholePattern) {
+    writeFile("long.txt", std::string(100000, 'w') + "o\n");
+    importFrom("long.txt");
+    driver().pressButton(startButton());
+    EXPECT_EQ(pattern().text().size(), 200002u);
+    EXPECT_EQ(guess({u"w"}), Words{});
+    EXPECT_TRUE(pattern().text().ends_with(u"w w _ "));
+    EXPECT_EQ(guess({u"o"}), Words({u"YOU WON!"}));
+}
