@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <limits>
 
 #include "runtime/qt/Core.h"
@@ -35,9 +36,14 @@ QWidget* mouseWidgetOfComponent(const rt::Component& component) {
     return holder != nullptr ? holder->mouseWidget() : nullptr;
 }
 
+void reportListenerFailure(const char* what) noexcept {
+    std::fprintf(stderr, "Exception in an event handler: %s\n", what);
+    std::fflush(stderr);
+}
+
 template <class Call>
 void MouseRelay::toMouse(Call call) {
-    for (auto& listener : mouse_) call(*listener);
+    for (auto& listener : mouse_) deliver([&] { call(*listener); });
 }
 
 void MouseRelay::pressed(const QMouseEvent& event, rt::EventSource& source, QPoint point) {
@@ -64,7 +70,7 @@ void MouseRelay::relay(const QEvent& event, rt::EventSource& source, QPoint poin
         break;
     case QEvent::MouseMove: {
         const bool dragging = static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
-        for (auto& l : motion_) dragging ? l->mouseDragged(e) : l->mouseMoved(e);
+        for (auto& l : motion_) deliver([&] { dragging ? l->mouseDragged(e) : l->mouseMoved(e); });
         break;
     }
     case QEvent::Enter:

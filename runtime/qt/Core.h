@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -79,6 +80,21 @@ private:
     QPoint lastPressPoint_;
 };
 
+// Runs one listener call. An exception must not unwind through Qt's event
+// delivery, which does not support it (the program would abort): it is
+// reported on standard error and the event loop goes on with the next event.
+void reportListenerFailure(const char* what) noexcept;
+template <class Call>
+void deliver(Call&& call) noexcept {
+    try {
+        call();
+    } catch (const std::exception& error) {
+        reportListenerFailure(error.what());
+    } catch (...) {
+        reportListenerFailure("an exception of unknown type");
+    }
+}
+
 // Action listeners shared by buttons and menu items: owned or borrowed.
 class ActionListeners {
 public:
@@ -89,7 +105,7 @@ public:
     void add(rt::ActionListener& listener) { all_.push_back(&listener); }
     void fire(rt::EventSource& source) const {
         const auto listeners = all_;
-        for (rt::ActionListener* l : listeners) l->actionPerformed({source});
+        for (rt::ActionListener* l : listeners) deliver([&] { l->actionPerformed({source}); });
     }
 
 private:

@@ -176,7 +176,7 @@ private:
 
     void fire(void (rt::WindowListener::*call)(const rt::WindowEvent&)) {
         const auto listeners = listeners_;
-        for (rt::WindowListener* l : listeners) (l->*call)({*this});
+        for (rt::WindowListener* l : listeners) deliver([&] { (l->*call)({*this}); });
     }
 
     QPointer<ShellT> shell_;

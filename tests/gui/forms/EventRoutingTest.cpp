@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <ostream>
+#include <stdexcept>
 
 #include "FormTestSupport.h"
 #include "runtime/Failure.h"
@@ -70,6 +71,32 @@ TEST(DefaultHandlers, EachMissingOverrideNamesItselfInAMessageBox) {
     EXPECT_EQ(pressed->title, u"Message");
     EXPECT_EQ(pressed->size, (rt::Size{300, 150}));
     EXPECT_EQ(pressed->owner, &frame.frame());
+}
+
+// A handler that fails part-way through its work.
+struct FailingFrame : RecordingFrame {
+    void buttonClicked(rt::Button& button) override {
+        RecordingFrame::buttonClicked(button);
+        throw std::runtime_error("handler failed");
+    }
+    void listItemSelected(rt::ListBox&) override { throw 42; }
+};
+
+TEST(EventDelivery, AFailingHandlerIsReportedAndTheWindowGoesOn) {
+    FailingFrame frame;
+    rt::Button* button = frame.addButton(u"Go", 1, 1, 1, 1);
+    rt::ListBox& list = formtest::threeWordList(frame);
+    frame.setSize(300, 300);
+    frame.setVisible(true);
+    testing::internal::CaptureStderr();
+    driver().pressButton(*button);
+    driver().clickListRow(list, 1, 1);
+    driver().pressButton(*button);
+    const std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(frame.calls, (std::vector<rt::String>{u"button Go", u"button Go"}));
+    EXPECT_NE(reported.find("handler failed"), std::string::npos) << reported;
+    EXPECT_NE(reported.find("unknown type"), std::string::npos) << reported;
+    EXPECT_EQ(list.selectedIndex(), 1);
 }
 
 // Overriding the string overload reroutes every default message.
