@@ -39,8 +39,10 @@ void GBDialog::attachListListener(rt::ListBox& list) {
     list.addMouseListener(std::make_unique<GBDialogDCListener>(list, *this));
 }
 
+// The dialog's owner is theMainFrame's window while that frame lives; asking
+// the dialog keeps a dialog that outlived its frame from using a dead one.
 void GBDialog::showMessage(const rt::String& text, int width, int height) {
-    MessageBox::show(ownerFrame(theMainFrame), text, width, height);
+    MessageBox::show(window->owner(), text, width, height);
 }
 
 void GBDialog::updateStyle() { window->updateStyle(); }

@@ -93,6 +93,7 @@ public:
     ~WindowImpl() override {
         if (shell_.isNull()) return;
         shell_->events = nullptr;
+        releaseOwnedWindows();
         delete shell_.data();
     }
 
@@ -167,6 +168,15 @@ protected:
     QVBoxLayout& layout() const { return *layout_; }
 
 private:
+    // Windows owned by this one belong to their own window objects, which
+    // may outlive it: they lose their owner (and are hidden, as owned
+    // windows are when their owner goes) instead of being destroyed with it.
+    void releaseOwnedWindows() {
+        for (QWidget* child : shell_->template findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isWindow() && windowOfWidget(child) != nullptr) child->setParent(nullptr, child->windowFlags());
+        }
+    }
+
     void runModalLoop() {
         QEventLoop loop;
         QEventLoop* outer = std::exchange(modalLoop_, &loop);
@@ -205,14 +215,12 @@ private:
 class DialogImpl final : public WindowImpl<rt::Dialog, DialogShell> {
 public:
     DialogImpl(rt::Frame* owner, bool modal)
-        : WindowImpl(new DialogShell(owner != nullptr ? windowWidget(*owner) : nullptr)), owner_(owner) {
+        : WindowImpl(new DialogShell(owner != nullptr ? windowWidget(*owner) : nullptr)) {
         shell().setModal(modal);
     }
     bool isModal() const override { return shell().isModal(); }
-    rt::Frame* owner() const override { return owner_; }
-
-private:
-    rt::Frame* owner_;
+    // Null once the owner is gone.
+    rt::Frame* owner() const override { return dynamic_cast<rt::Frame*>(windowOfWidget(shell().parentWidget())); }
 };
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel> {

@@ -1,6 +1,8 @@
 // The dialog form, the message box's window and closing a form window.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "FormTestSupport.h"
 #include "forms/MessageBox.h"
 
@@ -61,6 +63,21 @@ TEST(DialogForm, MessagesAreOwnedByTheParentAndListsReportToTheDialog) {
     recording.setVisible(true);
     EXPECT_EQ(recording.calls, (std::vector<rt::String>{u"selected 2", u"double gamma"}));
     EXPECT_TRUE(parent.calls.empty());
+}
+
+TEST(DialogForm, ADialogOutlivingItsParentStaysUsableAndOwnsItsMessages) {
+    auto parent = std::make_unique<RecordingFrame>();
+    RecordingDialog dialog(parent.get());
+    rt::TextField* field = dialog.addTextField(u"kept", 1, 1, 1, 1);
+    dialog.setTitle(u"Orphan");
+    parent.reset();
+    EXPECT_EQ(dialog.getTitle(), u"Orphan");
+    EXPECT_EQ(field->text(), u"kept");
+    EXPECT_EQ(dialog.dialog().owner(), nullptr);
+    auto seen = answerNextModal();
+    dialog.messageBox(u"still here");
+    EXPECT_TRUE(seen->opened);
+    EXPECT_EQ(seen->owner, nullptr);
 }
 
 TEST(MessageBoxWindow, IsBuiltHiddenWithAReadOnlyCourierTextAndAnOkButton) {
