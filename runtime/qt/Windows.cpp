@@ -114,7 +114,9 @@ public:
         } else {
             displayable_ = true;
             shell_->show();
-            if (shell_->isModal()) runModalLoop();
+            // A listener may have disposed of it while it opened: then there
+            // is no hiding left to end the wait.
+            if (shell_->isModal() && shell_->isVisible()) runModalLoop();
         }
     }
 

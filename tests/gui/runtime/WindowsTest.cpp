@@ -52,6 +52,19 @@ TEST_F(WindowsTest, ModalShowBlocksUntilDisposed) {
     EXPECT_TRUE(dialog->isModal());
 }
 
+// Disposes of the window it listens to as soon as it opens.
+class DisposeOnOpened final : public rt::WindowListener {
+public:
+    void windowOpened(const rt::WindowEvent& e) override { e.window.dispose(); }
+};
+
+TEST_F(WindowsTest, AModalDialogDisposedWhileOpeningDoesNotBlock) {
+    auto dialog = tk().createDialog(frame.get(), true);
+    dialog->addWindowListener(std::make_unique<DisposeOnOpened>());
+    dialog->setVisible(true);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
 TEST_F(WindowsTest, CloseBoxOfAModalDialogReachesItsListener) {
     auto dialog = tk().createDialog(nullptr, true);
     dialog->addWindowListener(std::make_unique<DisposeOnClosing>());
