@@ -23,6 +23,8 @@ TEST(Format, ConvertsTextsNumbersAndTwoDigitNumbers) {
     EXPECT_EQ(formatted("%d.%02d", 6, 5), "6.05");
     EXPECT_EQ(formatted("%d %02d", -12, 123), "-12 123");
     EXPECT_EQ(formatted("%d|%02d", 0, 0), "0|00");
+    // The width counts the sign, as in printf.
+    EXPECT_EQ(formatted("%02d|%02d", -5, -12), "-5|-12");
 }
 
 TEST(Format, KeepsPercentSignsAndUnknownConversionsAndIgnoresMissingArguments) {
