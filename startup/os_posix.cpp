@@ -67,36 +67,40 @@ private:
     mutable std::uint64_t length_ = 0;
 };
 
-struct ModuleSearch {
-    std::uintptr_t address;
-    const dl_phdr_info* found;
-    std::uintptr_t bias;
-    const char* name;
-};
-
-bool containsAddress(const dl_phdr_info& info, std::uintptr_t address) {
+// True when [address, address + size) lies inside one loaded segment.
+bool containsRange(const dl_phdr_info& info, std::uintptr_t address, std::uintptr_t size) {
     for (int i = 0; i < info.dlpi_phnum; ++i) {
         const ElfW(Phdr)& segment = info.dlpi_phdr[i];
         const std::uintptr_t start = info.dlpi_addr + segment.p_vaddr;
-        if (segment.p_type == PT_LOAD && address >= start && address < start + segment.p_memsz) {
+        if (segment.p_type == PT_LOAD && address >= start && address - start < segment.p_memsz &&
+            size <= segment.p_memsz - (address - start)) {
             return true;
         }
     }
     return false;
 }
 
-// Load bias (the value section addresses are relative to) of a module.
-std::uintptr_t loadBias(Module module) {
-    ModuleSearch search{module, nullptr, 0, nullptr};
+// The section's bytes in the module's memory, or null when the section
+// header places them outside the module's loaded segments (a hand-edited
+// file), so that the block is never read where nothing is mapped.
+const std::uint8_t* mappedSection(Module module, const image::Section& section) {
+    struct Search {
+        Module module;
+        const image::Section& section;
+        const std::uint8_t* data;
+    } search{module, section, nullptr};
     dl_iterate_phdr(
         [](dl_phdr_info* info, std::size_t, void* data) {
-            auto* s = static_cast<ModuleSearch*>(data);
-            if (!containsAddress(*info, s->address)) return 0;
-            s->bias = info->dlpi_addr;
+            auto* s = static_cast<Search*>(data);
+            if (!containsRange(*info, s->module, 1)) return 0;
+            const std::uintptr_t address = info->dlpi_addr + s->section.address;
+            if (containsRange(*info, address, s->section.size)) {
+                s->data = reinterpret_cast<const std::uint8_t*>(address);
+            }
             return 1;
         },
         &search);
-    return search.bias;
+    return search.data;
 }
 
 bool sameIgnoringCase(const char* a, const char* b) {
@@ -179,8 +183,9 @@ Block findConfigSection(Module module) {
     close(fd);
     if (status == image::Status::BadElfHeader) fatal("Invalid ELF header");
     if (status != image::Status::Ok || !section.mapped) fatal("Invalid component: no CPB");
-    const auto address = loadBias(module) + section.address;
-    return Block{reinterpret_cast<const std::uint8_t*>(address), static_cast<std::size_t>(section.size)};
+    const std::uint8_t* data = mappedSection(module, section);
+    if (data == nullptr) fatal("Invalid component: no CPB");
+    return Block{data, static_cast<std::size_t>(section.size)};
 }
 
 // An empty path would give the main program's own handle; like LoadLibraryA,

@@ -81,7 +81,9 @@ public:
     void put(const char* text) {
         while (text != nullptr && *text != '\0') put(*text++);
     }
-    void number(long value, std::size_t minDigits) {
+    // The decimal digits of value, zero-padded so that sign and digits fill
+    // at least width characters.
+    void number(long value, std::size_t width) {
         char digits[24];
         std::size_t n = 0;
         unsigned long magnitude = value < 0 ? 0ul - static_cast<unsigned long>(value)
@@ -90,7 +92,7 @@ public:
             digits[n++] = static_cast<char>('0' + magnitude % 10);
             magnitude /= 10;
         } while (magnitude != 0);
-        while (n < minDigits) digits[n++] = '0';
+        while (n + (value < 0 ? 1 : 0) < width) digits[n++] = '0';
         if (value < 0) put('-');
         while (n > 0) put(digits[--n]);
     }

@@ -50,7 +50,8 @@ struct Argument {
     long number;
     Argument(const char* t) : kind(Kind::Text), text(t), number(0) {}
     Argument(int n) : kind(Kind::Number), text(nullptr), number(n) {}
-    Argument(unsigned n) : kind(Kind::Number), text(nullptr), number(static_cast<long>(n)) {}
+    // A 32-bit word reads as %d reads it: a signed int.
+    Argument(unsigned n) : kind(Kind::Number), text(nullptr), number(static_cast<int>(n)) {}
     Argument(long n) : kind(Kind::Number), text(nullptr), number(n) {}
 };
 

@@ -71,8 +71,8 @@ std::string describeValue(const Record& record) {
 void parseHeaderLine(Block& block, const std::string& key, const std::string& value, int line) {
     std::size_t index = HeaderWords;
     try {
-        index = std::stoul(key.substr(5));
-    } catch (const std::exception&) {
+        index = parseNumber(trim(key.substr(5)));
+    } catch (const Error&) {
     }
     if (index < 2 || index >= HeaderWords || index == CountWord) {
         throw Error("line " + std::to_string(line) + ": \"" + key +

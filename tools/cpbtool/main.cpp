@@ -105,9 +105,9 @@ void replaceCommand(const Arguments& a) {
 void addCommand(const Arguments& a) {
     editBlock(a.at(0), [&](Block& block) {
         const TagInfo tag = findTag(a.at(1));
-        std::size_t at = block.records.size();
-        if (a.size() == 5 && a[3] == "--at") at = parseNumber(a[4]);
-        if (at > block.records.size() || (a.size() != 3 && a.size() != 5)) {
+        const bool placed = a.size() == 5 && a[3] == "--at";
+        const std::size_t at = placed ? parseNumber(a[4]) : block.records.size();
+        if (at > block.records.size() || (a.size() != 3 && !placed)) {
             throw Error("add: expected FILE TAG VALUE [--at N] with N at most the record count");
         }
         block.records.insert(block.records.begin() + static_cast<long>(at), Record{tag.tag, encodeValue(tag, a[2])});

@@ -92,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadInput{{"remove", "event-source"}, "no record matches \"event-source\""},
                     BadInput{{"remove", "@24"}, "no record matches \"@24\""},
                     BadInput{{"set-word", "9", "1"}, "header words are 0 to 8"},
-                    BadInput{{"add", "profile", "p", "--at", "25"}, "at most the record count"}));
+                    BadInput{{"add", "profile", "p", "--at", "25"}, "at most the record count"},
+                    BadInput{{"add", "profile", "p", "--before", "0"}, "add: expected FILE TAG VALUE [--at N]"}));
 
 TEST(CpbTool, RefusesFilesThatAreNotExecutablesWithABlock) {
     Layout layout;

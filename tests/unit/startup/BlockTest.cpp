@@ -149,6 +149,8 @@ TEST(BlockTool, ReportsUnknownTagsBadNumbersAndBlocksThatDoNotFit) {
     EXPECT_THROW(cpbtool::parseDefinition("kernel-library = x\n"), cpbtool::Error);
     EXPECT_THROW(cpbtool::parseDefinition("splash-switch = yes\n"), cpbtool::Error);
     EXPECT_THROW(cpbtool::parseDefinition("word 6 = 3\n"), cpbtool::Error);
+    EXPECT_THROW(cpbtool::parseDefinition("word 2x = 3\n"), cpbtool::Error);
+    EXPECT_EQ(cpbtool::parseDefinition("word 0x3 = 40\n").header[3], 40u);
     EXPECT_THROW(cpbtool::parseDefinition("just text\n"), cpbtool::Error);
     EXPECT_THROW(blockOf("main-class = " + std::string(1000, 'x') + "\n"), cpbtool::Error);
     EXPECT_NO_THROW(blockOf("main-class = " + std::string(1024 - 36 - 8 - 1, 'x') + "\n"));

@@ -23,6 +23,13 @@ TEST(Format, ConvertsTextsNumbersAndTwoDigitNumbers) {
     EXPECT_EQ(formatted("%d.%02d", 6, 5), "6.05");
     EXPECT_EQ(formatted("%d %02d", -12, 123), "-12 123");
     EXPECT_EQ(formatted("%d|%02d", 0, 0), "0|00");
+    // The width counts the sign, as in printf.
+    EXPECT_EQ(formatted("%02d|%02d", -5, -12), "-5|-12");
+    // A 32-bit word (a header word of the block) reads as a signed int, the
+    // same on every platform.
+    char word[32];
+    str::format(word, sizeof word, "kov%d%02d.home", 6u, 0xFFFFFFFBu);
+    EXPECT_STREQ(word, "kov6-5.home");
 }
 
 TEST(Format, KeepsPercentSignsAndUnknownConversionsAndIgnoresMissingArguments) {
