@@ -17,8 +17,6 @@
 #include "runtime/Component.h"
 #include "runtime/Text.h"
 
-class QMouseEvent;
-
 namespace rtqt {
 
 inline QString toQ(rt::StringView text) {
