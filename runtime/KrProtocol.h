@@ -71,7 +71,14 @@ using InitFn = void (*)(Word argument);
 using RunFn = void (*)();
 using BindToolkitFn = void (*)(rt::Toolkit* toolkit);
 using MainFn = void (*)(const std::vector<rt::String>& arguments);
-using LoaderFn = int (*)(Word module, Word* descriptor);
+// KR_Loader removes its own arguments (stdcall) on 32-bit Windows; elsewhere
+// there is only the one calling convention.
+#if defined(_WIN32) && !defined(_WIN64)
+#define KR_LOADER_CALL __attribute__((stdcall))
+#else
+#define KR_LOADER_CALL
+#endif
+using LoaderFn = int(KR_LOADER_CALL*)(Word module, Word* descriptor);
 
 // The main-class table: entries ended by one with a null name.
 struct MainClass {
