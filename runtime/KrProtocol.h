@@ -49,6 +49,8 @@ enum DescriptorWord : std::size_t {
     EntryTable2 = 7,    // address of entry table 2 (build)
     BindToolkit = 8,    // address of a BindToolkitFn (build)
     BlockSize = 9,      // byte size of the configuration block (build)
+    ImportTable = 10,   // address of the runtime import table, .kidata (build)
+    ExportTable = 11,   // address of the runtime export table, .kedata (build)
     InitArgument = 34,  // third argument of the component initialisation (stub)
     DescriptorWords = 36,
 };
