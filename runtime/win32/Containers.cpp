@@ -1,0 +1,290 @@
+// Containers: window content panes (border arrangement), plain panels (flow
+// arrangement, centred), either after setGridBagLayout, scroll panes and the
+// applet panel. Each is a window of the container class whose children are
+// the native windows of its components.
+
+#include <algorithm>
+#include <map>
+
+#include "runtime/GridBagGeometry.h"
+#include "runtime/win32/Containers.h"
+#include "runtime/win32/Factories.h"
+
+namespace rtwin {
+
+namespace {
+
+ATOM containerAtom = 0;
+
+// What a container window asks of its object.
+class PaneHost {
+public:
+    virtual ~PaneHost() = default;
+    virtual void arrange() = 0;
+};
+
+LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (reflectToControl(message, wParam, lParam, result)) return result;
+    auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (host != nullptr && message == WM_SIZE) {
+        host->arrange();
+        return 0;
+    }
+    if (message == LayoutMessage) {
+        layoutDone(hwnd);
+        if (host != nullptr) host->arrange();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND createPane() {
+    return createControl(PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
+}
+
+bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void place(HWND child, const rt::Rect& r) {
+    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+rt::Size clientSize(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    return {r.right, r.bottom};
+}
+
+// The grid-bag layout manager of one container: a copy of the constraints
+// registered for each component.
+class GridBagImpl final : public rt::GridBag {
+public:
+    explicit GridBagImpl(HWND container) : container_(container) {}
+    void setConstraints(rt::Component& component, const rt::CellConstraints& constraints) override {
+        constraints_[&component] = constraints;
+        invalidateLayoutAround(container_);
+    }
+    rt::CellConstraints constraintsOf(const rt::Component& component) const override {
+        auto found = constraints_.find(&component);
+        return found != constraints_.end() ? found->second : rt::CellConstraints{};
+    }
+
+private:
+    HWND container_;
+    std::map<const rt::Component*, rt::CellConstraints> constraints_;
+};
+
+enum class Arrangement { Border, Flow, GridBag };
+
+constexpr int FlowGap = 5;
+
+template <class Iface>
+class ContainerImpl final : public ComponentImpl<Iface>, public PaneHost {
+public:
+    ContainerImpl(HWND pane, Arrangement arrangement) : ComponentImpl<Iface>(pane), arrangement_(arrangement) {
+        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
+    }
+
+    rt::GridBag& setGridBagLayout() override {
+        arrangement_ = Arrangement::GridBag;
+        gridBag_ = std::make_unique<GridBagImpl>(this->hwnd());
+        invalidateLayoutAround(this->hwnd());
+        return *gridBag_;
+    }
+
+    void add(rt::Component& component) override { add(component, rt::BorderPlace::Center); }
+
+    void add(rt::Component& component, rt::BorderPlace place) override {
+        HWND child = hwndOf(component);
+        if (arrangement_ == Arrangement::Border) {
+            // A component added at an occupied place replaces the one there.
+            if (auto old = border_.find(place); old != border_.end()) ShowWindow(hwndOf(*old->second), SW_HIDE);
+            border_[place] = &component;
+        }
+        SetParent(child, this->hwnd());
+        SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        children_.push_back(&component);
+        invalidateLayoutAround(child);
+    }
+
+    int componentCount() const override { return static_cast<int>(children_.size()); }
+    rt::Component& componentAt(int index) const override { return *children_.at(static_cast<std::size_t>(index)); }
+
+    rt::Size preferredSize() const override { return measure(false); }
+    rt::Size minimumSize() const override { return measure(true); }
+
+    void arrange() override {
+        const rt::Size area = clientSize(this->hwnd());
+        switch (arrangement_) {
+        case Arrangement::Border: arrangeBorder(area); break;
+        case Arrangement::Flow: arrangeFlow(area); break;
+        case Arrangement::GridBag: arrangeGridBag(area); break;
+        }
+    }
+
+private:
+    static rt::Size sizeOf(const rt::Component& c, bool minimum) {
+        return minimum ? c.minimumSize() : c.preferredSize();
+    }
+
+    const rt::Component* at(rt::BorderPlace place) const {
+        auto found = border_.find(place);
+        return found != border_.end() && shown(hwndOf(*found->second)) ? found->second : nullptr;
+    }
+
+    rt::Size borderPart(rt::BorderPlace place, bool minimum) const {
+        const rt::Component* c = at(place);
+        return c != nullptr ? sizeOf(*c, minimum) : rt::Size{};
+    }
+
+    rt::Size measure(bool minimum) const {
+        switch (arrangement_) {
+        case Arrangement::Border: {
+            const rt::Size n = borderPart(rt::BorderPlace::North, minimum), s = borderPart(rt::BorderPlace::South, minimum),
+                           w = borderPart(rt::BorderPlace::West, minimum), e = borderPart(rt::BorderPlace::East, minimum),
+                           c = borderPart(rt::BorderPlace::Center, minimum);
+            return {std::max({n.width, s.width, w.width + c.width + e.width}),
+                    n.height + s.height + std::max({w.height, c.height, e.height})};
+        }
+        case Arrangement::Flow: {
+            rt::Size total{FlowGap, 0};
+            for (const rt::Component* c : visibleChildren()) {
+                const rt::Size size = c->preferredSize();
+                total.width += size.width + FlowGap;
+                total.height = std::max(total.height, size.height);
+            }
+            return {total.width, total.height + 2 * FlowGap};
+        }
+        case Arrangement::GridBag: {
+            std::vector<rt::Component*> placed;
+            const auto items = gridItems(placed);
+            return minimum ? rt::gridbag::minimumLayoutSize(items) : rt::gridbag::preferredLayoutSize(items);
+        }
+        }
+        return {};
+    }
+
+    std::vector<rt::Component*> visibleChildren() const {
+        std::vector<rt::Component*> result;
+        for (rt::Component* c : children_)
+            if (shown(hwndOf(*c))) result.push_back(c);
+        return result;
+    }
+
+    std::vector<rt::gridbag::Item> gridItems(std::vector<rt::Component*>& placed) const {
+        std::vector<rt::gridbag::Item> items;
+        for (rt::Component* c : visibleChildren()) {
+            items.push_back({gridBag_->constraintsOf(*c), c->preferredSize(), c->minimumSize()});
+            placed.push_back(c);
+        }
+        return items;
+    }
+
+    void arrangeGridBag(rt::Size area) {
+        std::vector<rt::Component*> placed;
+        const auto rects = rt::gridbag::layout(gridItems(placed), area);
+        for (std::size_t i = 0; i < placed.size() && i < rects.size(); ++i) place(hwndOf(*placed[i]), rects[i]);
+    }
+
+    void arrangeFlow(rt::Size area) {
+        const auto children = visibleChildren();
+        int total = -FlowGap;
+        for (const rt::Component* c : children) total += c->preferredSize().width + FlowGap;
+        int x = (area.width - total) / 2;
+        int rowHeight = 0;
+        for (const rt::Component* c : children) rowHeight = std::max(rowHeight, c->preferredSize().height);
+        for (const rt::Component* c : children) {
+            const rt::Size size = c->preferredSize();
+            place(hwndOf(*c), {x, FlowGap + (rowHeight - size.height) / 2, size.width, size.height});
+            x += size.width + FlowGap;
+        }
+    }
+
+    void arrangeBorder(rt::Size area) {
+        const rt::Size n = borderPart(rt::BorderPlace::North, false), s = borderPart(rt::BorderPlace::South, false),
+                       w = borderPart(rt::BorderPlace::West, false), e = borderPart(rt::BorderPlace::East, false);
+        const int middle = std::max(area.height - n.height - s.height, 0);
+        const auto put = [&](rt::BorderPlace p, rt::Rect r) {
+            if (const rt::Component* c = at(p)) place(hwndOf(*c), r);
+        };
+        put(rt::BorderPlace::North, {0, 0, area.width, n.height});
+        put(rt::BorderPlace::South, {0, area.height - s.height, area.width, s.height});
+        put(rt::BorderPlace::West, {0, n.height, w.width, middle});
+        put(rt::BorderPlace::East, {area.width - e.width, n.height, e.width, middle});
+        put(rt::BorderPlace::Center, {w.width, n.height, std::max(area.width - w.width - e.width, 0), middle});
+    }
+
+    Arrangement arrangement_;
+    std::unique_ptr<GridBagImpl> gridBag_;
+    std::map<rt::BorderPlace, rt::Component*> border_;
+    std::vector<rt::Component*> children_;
+};
+
+// A view that scrolls itself (list, text area) fills the pane and shows its
+// own scroll bars as needed.
+class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
+public:
+    ScrollPaneImpl(HWND pane, rt::Component& view) : ComponentImpl(pane), view_(view) {
+        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
+        SetParent(hwndOf(view), pane);
+    }
+    rt::Component& view() const override { return view_; }
+    rt::Size preferredSize() const override { return view_.preferredSize(); }
+    rt::Size minimumSize() const override { return view_.minimumSize(); }
+    void arrange() override {
+        const rt::Size area = clientSize(hwnd());
+        place(hwndOf(view_), {0, 0, area.width, area.height});
+    }
+
+private:
+    rt::Component& view_;
+};
+
+class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
+public:
+    explicit AppletPanelImpl(HWND pane) : ComponentImpl(pane), content_(makeContentPane()) {
+        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
+        SetParent(hwndOf(*content_), pane);
+    }
+    // The host owns this object: the window goes with it unless a
+    // container destroyed it already.
+    ~AppletPanelImpl() override { destroyWindowOnly(hwnd()); }
+    rt::Container& contentPane() override { return *content_; }
+    rt::Size preferredSize() const override { return content_->preferredSize(); }
+    rt::Size minimumSize() const override { return content_->minimumSize(); }
+    void arrange() override {
+        const rt::Size area = clientSize(hwnd());
+        place(hwndOf(*content_), {0, 0, area.width, area.height});
+    }
+
+protected:
+    bool deletedWithWindow() const override { return false; }
+
+private:
+    rt::Container* content_;
+};
+
+}  // namespace
+
+void registerContainerClass(WNDCLASSEXW base) {
+    base.lpfnWndProc = paneProcedure;
+    base.lpszClassName = PaneClass;
+    base.style = CS_DBLCLKS;
+    containerAtom = RegisterClassExW(&base);
+}
+
+bool isContainerWindow(HWND hwnd) {
+    return containerAtom != 0 && GetClassLongPtrW(hwnd, GCW_ATOM) == containerAtom;
+}
+
+void layoutNow(HWND container) {
+    if (auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrW(container, GWLP_USERDATA))) host->arrange();
+}
+
+rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(createPane(), Arrangement::Border); }
+rt::Panel* makePanel() { return new ContainerImpl<rt::Panel>(createPane(), Arrangement::Flow); }
+rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(createPane(), view); }
+std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(createPane()); }
+
+}  // namespace rtwin

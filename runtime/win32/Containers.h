@@ -1,0 +1,22 @@
+#pragma once
+
+#include "runtime/Widgets.h"
+#include "runtime/Windows.h"
+#include "runtime/win32/Core.h"
+
+namespace rtwin {
+
+// The container window class: lays out its children when resized or when
+// its layout is out of date, and reflects notifications to them.
+void registerContainerClass(WNDCLASSEXW base);
+bool isContainerWindow(HWND hwnd);
+// Called by a container that handled its pending layout message.
+void layoutDone(HWND container);
+
+// A new content pane in the border arrangement, for windows and applets.
+rt::Container* makeContentPane();
+
+// Lays a container (and the containers in it) out at once.
+void layoutNow(HWND container);
+
+}  // namespace rtwin

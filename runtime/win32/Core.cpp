@@ -1,0 +1,245 @@
+// Window classes, message reflection, the mouse relay and the component base.
+
+#include "runtime/win32/Core.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "runtime/win32/Containers.h"
+#include "runtime/win32/WindowShells.h"
+
+namespace rtwin {
+
+namespace {
+
+constexpr const wchar_t* NativeProperty = L"KovNative";
+constexpr const wchar_t* LayoutPendingProperty = L"KovLayoutPending";
+
+std::optional<DWORD> driverTime;
+
+LRESULT CALLBACK limboProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (reflectToControl(message, wParam, lParam, result)) return result;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+constexpr const wchar_t* LimboClass = L"KovLimbo";
+
+}  // namespace
+
+std::wstring toCaption(rt::StringView text) {
+    std::wstring caption;
+    for (char16_t c : text) {
+        if (c == u'&') caption.push_back(L'&');
+        caption.push_back(static_cast<wchar_t>(c));
+    }
+    return caption;
+}
+
+rt::String fromCaption(const std::wstring& caption) {
+    rt::String text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
+        text.push_back(static_cast<char16_t>(caption[i]));
+    }
+    return text;
+}
+
+std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+HINSTANCE moduleInstance() {
+    static HINSTANCE instance = [] {
+        HMODULE module = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&moduleInstance), &module);
+        return module;
+    }();
+    return instance;
+}
+
+void registerClasses() {
+    static bool done = false;
+    if (std::exchange(done, true)) return;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.hInstance = moduleInstance();
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpfnWndProc = limboProcedure;
+    wc.lpszClassName = LimboClass;
+    RegisterClassExW(&wc);
+    registerContainerClass(wc);
+    registerTopClass(wc);
+}
+
+HWND limbo() {
+    static HWND hwnd = CreateWindowExW(0, LimboClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, moduleInstance(),
+                                       nullptr);
+    return hwnd;
+}
+
+UINT_PTR nextControlId() {
+    static UINT_PTR id = 100;
+    return ++id;
+}
+
+Native* nativeOf(HWND hwnd) {
+    return hwnd != nullptr ? static_cast<Native*>(GetPropW(hwnd, NativeProperty)) : nullptr;
+}
+
+HWND hwndOf(const rt::Component& component) {
+    auto* native = dynamic_cast<const Native*>(&component);
+    return native != nullptr ? native->hwnd() : nullptr;
+}
+
+bool reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND control = nullptr;
+    switch (message) {
+    case WM_COMMAND:
+        control = reinterpret_cast<HWND>(lParam);
+        break;
+    case WM_DRAWITEM:
+        control = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    case WM_NOTIFY:
+        control = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        control = reinterpret_cast<HWND>(lParam);
+        break;
+    case WM_MEASUREITEM:
+        // Sent while a list is created, before its object exists: a first
+        // height, which the list replaces with its font's.
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(fontUnits(defaultFont()).cy + 2);
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+    Native* native = nativeOf(control);
+    return native != nullptr && native->reflected(message, wParam, lParam, result);
+}
+
+void invalidateLayoutAround(HWND hwnd) {
+    for (HWND at = hwnd; at != nullptr && at != limbo(); at = GetParent(at)) {
+        if (!isContainerWindow(at) || GetPropW(at, LayoutPendingProperty) != nullptr) continue;
+        SetPropW(at, LayoutPendingProperty, reinterpret_cast<HANDLE>(1));
+        PostMessageW(at, LayoutMessage, 0, 0);
+    }
+}
+
+void layoutDone(HWND container) { RemovePropW(container, LayoutPendingProperty); }
+
+DWORD gestureTime() { return driverTime ? *driverTime : static_cast<DWORD>(GetMessageTime()); }
+void setDriverGestureTime(std::optional<DWORD> time) { driverTime = time; }
+
+void reportListenerFailure(const char* what) noexcept {
+    std::fprintf(stderr, "Exception in an event handler: %s\n", what);
+    std::fflush(stderr);
+}
+
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle) {
+    registerClasses();
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, limbo(),
+                                reinterpret_cast<HMENU>(nextControlId()), moduleInstance(), nullptr);
+    styleControl(hwnd);
+    return hwnd;
+}
+
+void SubclassBase::attach(HWND hwnd) {
+    SetPropW(hwnd, NativeProperty, static_cast<Native*>(this));
+    SetWindowSubclass(hwnd, &SubclassBase::procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void SubclassBase::detach(HWND hwnd) {
+    RemoveWindowSubclass(hwnd, &SubclassBase::procedure, 1);
+    RemovePropW(hwnd, NativeProperty);
+}
+
+void SubclassBase::destroyWindowOnly(HWND hwnd) {
+    if (!std::exchange(alive_, false)) return;
+    detach(hwnd);
+    DestroyWindow(hwnd);
+}
+
+LRESULT CALLBACK SubclassBase::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR data) {
+    auto* self = reinterpret_cast<SubclassBase*>(data);
+    if (message == WM_NCDESTROY) {
+        detach(hwnd);
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        self->alive_ = false;
+        if (self->deletedWithWindow()) delete self;
+        return result;
+    }
+    LRESULT result = 0;
+    if (self->before(message, wParam, lParam, result)) return result;
+    result = DefSubclassProc(hwnd, message, wParam, lParam);
+    self->after(message, wParam, lParam);
+    return result;
+}
+
+template <class Call>
+void MouseRelay::toMouse(Call call) {
+    for (auto& listener : mouse_) deliver([&] { call(*listener); });
+}
+
+void MouseRelay::pressed(UINT message, rt::EventSource& source, POINT point) {
+    const DWORD now = gestureTime();
+    const bool nearby = std::abs(point.x - lastPressPoint_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                      std::abs(point.y - lastPressPoint_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    const bool continues = message == WM_LBUTTONDBLCLK ||
+                           (clickCount_ > 0 && now - lastPressTime_ <= GetDoubleClickTime() && nearby);
+    clickCount_ = continues ? clickCount_ + 1 : 1;
+    lastPressTime_ = now;
+    lastPressPoint_ = point;
+    toMouse([&](rt::MouseListener& l) { l.mousePressed({source, {point.x, point.y}, clickCount_}); });
+}
+
+void MouseRelay::relay(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, rt::EventSource& source) {
+    if (mouse_.empty() && motion_.empty()) return;
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const rt::MouseEvent e{source, {point.x, point.y}, std::max(clickCount_, 1)};
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed(message, source, point);
+        break;
+    case WM_LBUTTONUP: {
+        toMouse([&](rt::MouseListener& l) { l.mouseReleased(e); });
+        RECT client;
+        GetClientRect(hwnd, &client);
+        const bool still = std::abs(point.x - lastPressPoint_.x) <= GetSystemMetrics(SM_CXDRAG) &&
+                           std::abs(point.y - lastPressPoint_.y) <= GetSystemMetrics(SM_CYDRAG);
+        if (PtInRect(&client, point) && still) toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
+        break;
+    }
+    case WM_MOUSEMOVE:
+        if (!std::exchange(inside_, true)) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+            TrackMouseEvent(&track);
+            toMouse([&](rt::MouseListener& l) { l.mouseEntered(e); });
+            break;
+        }
+        for (auto& l : motion_) deliver([&] { (wParam & MK_LBUTTON) != 0 ? l->mouseDragged(e) : l->mouseMoved(e); });
+        break;
+    case WM_MOUSELEAVE:
+        if (std::exchange(inside_, false)) toMouse([&](rt::MouseListener& l) { l.mouseExited(e); });
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace rtwin

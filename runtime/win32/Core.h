@@ -1,0 +1,235 @@
+#pragma once
+
+// Shared pieces of the Win32 implementation: string conversion, the native
+// window behind each component, message reflection, mouse event relaying and
+// the component base.
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/Component.h"
+#include "runtime/Text.h"
+
+namespace rtwin {
+
+// wchar_t is 16 bits here: the framework's strings are UTF-16 already.
+inline std::wstring toW(rt::StringView text) { return std::wstring(text.begin(), text.end()); }
+inline rt::String fromW(const wchar_t* text, std::size_t length) { return rt::String(text, text + length); }
+inline rt::String fromW(const std::wstring& text) { return fromW(text.data(), text.size()); }
+
+// Captions of buttons and menus: Win32 reads "&" as a mnemonic marker, the
+// toolkit's users mean the character itself.
+std::wstring toCaption(rt::StringView text);
+rt::String fromCaption(const std::wstring& caption);
+
+std::wstring windowText(HWND hwnd);
+
+inline rt::Rect toRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// The module of the runtime component (window classes are registered in it).
+HINSTANCE moduleInstance();
+
+// Registers the window classes of the runtime once.
+void registerClasses();
+
+// Window classes of the runtime: top-level windows, containers and the
+// hidden parent of components not yet placed.
+inline constexpr const wchar_t* TopClass = L"KovWindow";
+inline constexpr const wchar_t* PaneClass = L"KovPane";
+
+// The hidden parent of components not yet placed in a container, so that
+// they never become top-level windows of their own.
+HWND limbo();
+
+// A control id unique in the process (never IDOK or IDCANCEL).
+UINT_PTR nextControlId();
+
+// Every component of this toolkit names its native window and takes the
+// notifications that its parent reflects back to it.
+class Native {
+public:
+    virtual ~Native() = default;
+    virtual HWND hwnd() const = 0;
+    // A notification about this control (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR*),
+    // whichever window received it; true when handled, with the result.
+    virtual bool reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        (void)message, (void)wParam, (void)lParam, (void)result;
+        return false;
+    }
+};
+
+Native* nativeOf(HWND hwnd);
+HWND hwndOf(const rt::Component& component);
+
+// Every window procedure of the runtime calls this first: notifications
+// about a control go back to the control's object.
+bool reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Posted to a container whose layout is out of date.
+inline constexpr UINT LayoutMessage = WM_APP + 0x10;
+
+// The container a component sits in lays out again (deferred), and so do
+// its ancestors, since preferred sizes travel upwards.
+void invalidateLayoutAround(HWND hwnd);
+
+// Fonts.
+HFONT defaultFont();
+HFONT fontFor(const rt::Font& font);
+rt::Font defaultFontRequest();
+// The extent of a text drawn in the font; height of one line for "".
+SIZE textExtent(HFONT font, const std::wstring& text);
+// Average character width and line height of a font.
+SIZE fontUnits(HFONT font);
+
+// Clock of mouse gestures: the message time of real input, or the driver's
+// own clock while it sends a gesture, so that click counts never depend on
+// how fast a test runs.
+DWORD gestureTime();
+void setDriverGestureTime(std::optional<DWORD> time);
+
+// Runs one listener call. An exception must not unwind through the system's
+// message dispatch: it is reported on standard error and the message loop
+// goes on with the next message.
+void reportListenerFailure(const char* what) noexcept;
+template <class Call>
+void deliver(Call&& call) noexcept {
+    try {
+        call();
+    } catch (const std::exception& error) {
+        reportListenerFailure(error.what());
+    } catch (...) {
+        reportListenerFailure("an exception of unknown type");
+    }
+}
+
+// Action listeners shared by buttons and menu items: owned or borrowed.
+class ActionListeners {
+public:
+    void add(std::unique_ptr<rt::ActionListener> listener) {
+        owned_.push_back(std::move(listener));
+        all_.push_back(owned_.back().get());
+    }
+    void add(rt::ActionListener& listener) { all_.push_back(&listener); }
+    void fire(rt::EventSource& source) const {
+        const auto listeners = all_;
+        for (rt::ActionListener* l : listeners) deliver([&] { l->actionPerformed({source}); });
+    }
+
+private:
+    std::vector<std::unique_ptr<rt::ActionListener>> owned_;
+    std::vector<rt::ActionListener*> all_;
+};
+
+// Turns mouse messages into listener calls with the click count of the
+// gesture: a press within the double-click time and distance of the previous
+// one continues the gesture (2, 3, ...); a click is reported on a release
+// inside the component near the press; the first move into the component
+// reports it entered.
+class MouseRelay {
+public:
+    void add(std::unique_ptr<rt::MouseListener> listener) { mouse_.push_back(std::move(listener)); }
+    void add(std::unique_ptr<rt::MouseMotionListener> listener) { motion_.push_back(std::move(listener)); }
+    void relay(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, rt::EventSource& source);
+
+private:
+    void pressed(UINT message, rt::EventSource& source, POINT point);
+    template <class Call>
+    void toMouse(Call call);
+
+    std::vector<std::unique_ptr<rt::MouseListener>> mouse_;
+    std::vector<std::unique_ptr<rt::MouseMotionListener>> motion_;
+    int clickCount_ = 0;
+    DWORD lastPressTime_ = 0;
+    POINT lastPressPoint_{};
+    bool inside_ = false;
+};
+
+// The window procedure hook of every component: it sees each message of
+// the component's window before (filter) and after the control's own code.
+class SubclassBase : public Native {
+public:
+    virtual ~SubclassBase() = default;
+
+protected:
+    void attach(HWND hwnd);
+    // Components die with their window; an object that its creator owns
+    // (an applet panel) only learns that the window is gone.
+    virtual bool deletedWithWindow() const { return true; }
+    bool windowAlive() const { return alive_; }
+    // Destroys the window without deleting this object.
+    void destroyWindowOnly(HWND hwnd);
+    // Before the control: true to swallow the message with result.
+    virtual bool before(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // After the control handled the message.
+    virtual void after(UINT, WPARAM, LPARAM) {}
+
+private:
+    static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static void detach(HWND hwnd);
+    bool alive_ = true;
+};
+
+// Base of every component: the rt side of one native window. It lives as
+// long as the window does (deleted when the window is destroyed).
+template <class Iface>
+class ComponentImpl : public Iface, public SubclassBase {
+public:
+    explicit ComponentImpl(HWND hwnd) : hwnd_(hwnd) {
+        attach(hwnd);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont()), FALSE);
+    }
+
+    HWND hwnd() const override { return hwnd_; }
+
+    void setVisible(bool visible) override {
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+        invalidateLayoutAround(hwnd_);
+    }
+    bool isVisible() const override { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+    void setEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
+    bool isEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+    rt::Font font() const override { return font_ ? *font_ : defaultFontRequest(); }
+    void setFont(const rt::Font& font) override {
+        font_ = font;
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
+        fontChanged();
+        invalidateLayoutAround(hwnd_);
+    }
+    rt::Size minimumSize() const override { return this->preferredSize(); }
+    rt::Rect bounds() const override {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+        return toRect(r);
+    }
+    void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
+    void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
+        relay_.add(std::move(listener));
+    }
+
+protected:
+    HFONT hfont() const { return font_ ? fontFor(*font_) : defaultFont(); }
+    virtual void fontChanged() {}
+    void after(UINT message, WPARAM wParam, LPARAM lParam) override {
+        relay_.relay(hwnd_, message, wParam, lParam, *this);
+    }
+
+private:
+    HWND hwnd_;
+    std::optional<rt::Font> font_;
+    MouseRelay relay_;
+};
+
+// Creates a child control of the runtime in limbo.
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0);
+
+}  // namespace rtwin

@@ -1,0 +1,13 @@
+// main() of the GUI test executables on Windows: the real runtime component,
+// bound to the test executable's own copy of the toolkit interface.
+
+#include <gtest/gtest.h>
+
+#include "runtime/Toolkit.h"
+#include "runtime/win32/Win32Runtime.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    rt::bindToolkit(&rtwin::startToolkit());
+    return RUN_ALL_TESTS();
+}

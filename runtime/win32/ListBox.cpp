@@ -1,0 +1,155 @@
+// The list box: a list control without data of its own (it knows only the
+// number of rows) that draws each row from the model, single selection.
+// The control moves the selection on the mouse press before the press and
+// the click are reported to mouse listeners; a press below the last row
+// selects the last row.
+
+#include <algorithm>
+
+#include "runtime/win32/Core.h"
+#include "runtime/win32/Factories.h"
+
+namespace rtwin {
+
+namespace {
+
+class StringsModel final : public rt::ListModel {
+public:
+    explicit StringsModel(HWND list) : list_(list) {}
+
+    // A list without data of its own takes only a new count; the selection
+    // and the first row shown stay where they were.
+    void append(const rt::String& item) override {
+        items_.push_back(item);
+        const auto selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+        const auto top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+        SendMessageW(list_, LB_SETCOUNT, items_.size(), 0);
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    }
+    void assign(const std::vector<rt::String>& items) override {
+        items_ = items;
+        SendMessageW(list_, LB_SETCOUNT, items_.size(), 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    void clear() override { assign({}); }
+    int size() const override { return static_cast<int>(items_.size()); }
+    bool isEmpty() const override { return items_.empty(); }
+    rt::String at(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
+
+    int indexOf(const rt::String& value) const {
+        auto found = std::find(items_.begin(), items_.end(), value);
+        return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    }
+
+private:
+    HWND list_;
+    std::vector<rt::String> items_;
+};
+
+class ListBoxImpl final : public ComponentImpl<rt::ListBox> {
+public:
+    explicit ListBoxImpl(HWND list) : ComponentImpl(list), model_(list) { fontChanged(); }
+
+    rt::ListModel& model() const override { return model_; }
+    int selectedIndex() const override {
+        const auto index = SendMessageW(hwnd(), LB_GETCURSEL, 0, 0);
+        return index == LB_ERR ? -1 : static_cast<int>(index);
+    }
+    std::optional<rt::String> selectedValue() const override {
+        const int index = selectedIndex();
+        if (index < 0 || index >= model_.size()) return std::nullopt;
+        return model_.at(index);
+    }
+    void setSelectedIndex(int index) override {
+        if (index < 0 || index >= model_.size()) {
+            clearSelection();
+            return;
+        }
+        SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    void setSelectedValue(const rt::String& value, bool scroll) override {
+        const int index = model_.indexOf(value);
+        const auto top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
+        setSelectedIndex(index);
+        if (!scroll) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    }
+    void clearSelection() override { SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
+
+    int locationToIndex(rt::Point point) const override {
+        const int rows = model_.size();
+        if (rows == 0) return -1;
+        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+        const int row = top + (point.y < 0 ? -1 - (-point.y - 1) / rowHeight() : point.y / rowHeight());
+        return std::clamp(row, 0, rows - 1);
+    }
+    rt::Rect rowBounds(int index) const override {
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+        return {0, (index - top) * rowHeight(), client.right, rowHeight()};
+    }
+
+    rt::Size preferredSize() const override { return {256, 192}; }
+    rt::Size minimumSize() const override { return {72, 48}; }
+
+    bool reflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) override {
+        if (message != WM_DRAWITEM) return false;
+        drawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+
+protected:
+    void fontChanged() override {
+        SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, fontUnits(hfont()).cy + 2);
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+
+    // A press beside or below the rows selects the nearest row (the control
+    // itself would ignore it); the press is still reported.
+    bool before(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if ((message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) || model_.isEmpty()) return false;
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+        if (top + at.y / rowHeight() < model_.size()) return false;
+        SetFocus(hwnd());
+        setSelectedIndex(locationToIndex({at.x, at.y}));
+        after(message, wParam, lParam);
+        result = 0;
+        return true;
+    }
+
+private:
+    int rowHeight() const { return std::max(1, static_cast<int>(SendMessageW(hwnd(), LB_GETITEMHEIGHT, 0, 0))); }
+
+    void drawRow(const DRAWITEMSTRUCT& item) const {
+        const bool selected = (item.itemState & ODS_SELECTED) != 0;
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        if (item.itemID != static_cast<UINT>(-1) && static_cast<int>(item.itemID) < model_.size()) {
+            const std::wstring text = toW(model_.at(static_cast<int>(item.itemID)));
+            HGDIOBJ old = SelectObject(item.hDC, hfont());
+            SetBkMode(item.hDC, TRANSPARENT);
+            SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            RECT r = item.rcItem;
+            r.left += 2;
+            DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            SelectObject(item.hDC, old);
+        }
+        if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
+    }
+
+    mutable StringsModel model_;
+};
+
+}  // namespace
+
+rt::ListBox* makeListBox() {
+    return new ListBoxImpl(createControl(L"LISTBOX", L"",
+                                         LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT |
+                                             WS_VSCROLL | WS_TABSTOP,
+                                         WS_EX_CLIENTEDGE));
+}
+
+}  // namespace rtwin

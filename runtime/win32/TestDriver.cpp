@@ -1,0 +1,262 @@
+// The test driver: mouse and key messages sent to the controls as the
+// system sends real input, and modal windows answered from inside their
+// nested message loop as soon as it runs.
+
+#include <cstdio>
+#include <map>
+
+#include "runtime/win32/Core.h"
+#include "runtime/win32/Driver.h"
+#include "runtime/win32/Menus.h"
+#include "runtime/win32/WindowShells.h"
+
+namespace rtwin {
+
+namespace {
+
+constexpr UINT AnswerMessage = WM_APP + 0x20;
+constexpr const wchar_t* DriverClass = L"KovDriver";
+
+// Mouse gestures carry times of their own: the presses of one gesture are
+// close together, separate gestures far apart, whatever the real clock says.
+class MouseClock {
+public:
+    DWORD nextGesture() { return now_ += 10'000; }
+    DWORD withinGesture() { return now_ += 20; }
+
+private:
+    DWORD now_ = 1'000'000;
+};
+
+LPARAM at(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
+
+// Real input reaches a control only when it and its window are enabled.
+bool acceptsInput(HWND hwnd) {
+    for (HWND h = hwnd; h != nullptr; h = GetAncestor(h, GA_PARENT)) {
+        if (!IsWindowEnabled(h)) return false;
+        if ((GetWindowLongW(h, GWL_STYLE) & WS_CHILD) == 0) break;
+    }
+    return true;
+}
+
+void sendKey(HWND target, UINT key) {
+    SendMessageW(target, WM_KEYDOWN, key, 1);
+    if (key == VK_SPACE) SendMessageW(target, WM_CHAR, L' ', 1);
+    SendMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void typeInto(HWND edit, const rt::String& text) {
+    if (!acceptsInput(edit)) return;
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    if (text.empty()) sendKey(edit, VK_DELETE);
+    for (char16_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+// The components of a window, in the order they were added (depth first).
+template <class Kind>
+std::vector<std::pair<HWND, Kind*>> componentsOf(HWND window) {
+    std::vector<std::pair<HWND, Kind*>> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            if (auto* kind = dynamic_cast<Kind*>(nativeOf(child)))
+                reinterpret_cast<std::vector<std::pair<HWND, Kind*>>*>(data)->emplace_back(child, kind);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void closeWithCloseControl(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::optional<std::optional<rt::String>> fileAnswer;
+
+class Driver;
+
+class OpenModal final : public rt::ModalWindow {
+public:
+    OpenModal(Driver& driver, HWND window) : driver_(driver), window_(window) {}
+    rt::String title() const override { return fromW(windowText(window_)); }
+    rt::Size size() const override {
+        if (rt::Window* w = window()) return w->size();
+        RECT r;
+        GetWindowRect(window_, &r);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+    rt::String text() const override {
+        const auto areas = componentsOf<rt::TextArea>(window_);
+        return areas.empty() ? rt::String() : areas.front().second->text();
+    }
+    rt::Window* window() const override { return windowOfHandle(window_); }
+    void setFieldText(int index, const rt::String& text) override {
+        const auto fields = componentsOf<rt::TextField>(window_);
+        if (index < 0 || index >= static_cast<int>(fields.size())) {
+            std::fprintf(stderr, "The modal window has no text field %d\n", index);
+            return;
+        }
+        typeInto(fields[static_cast<std::size_t>(index)].first, text);
+    }
+    void pressButton(const rt::String& caption) override;
+    void closeBox() override { closeWithCloseControl(window_); }
+
+private:
+    Driver& driver_;
+    HWND window_;
+};
+
+class Driver final : public rt::TestDriver {
+public:
+    Driver() {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.hInstance = moduleInstance();
+        wc.lpfnWndProc = procedure;
+        wc.lpszClassName = DriverClass;
+        RegisterClassExW(&wc);
+        window_ = CreateWindowExW(0, DriverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(), nullptr);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        onModalShown([this](HWND modal) { PostMessageW(window_, AnswerMessage, 0, reinterpret_cast<LPARAM>(modal)); });
+    }
+    ~Driver() override {
+        onModalShown(nullptr);
+        DestroyWindow(window_);
+    }
+
+    // clicks presses and releases at one point; the second press is a
+    // double click, as the system reports it.
+    void click(HWND target, POINT point, int clicks = 1) {
+        if (!acceptsInput(target)) return;
+        DWORD time = clock_.nextGesture();
+        for (int i = 0; i < clicks; ++i) {
+            if (i > 0) time = clock_.withinGesture();
+            setDriverGestureTime(time);
+            SendMessageW(target, i == 1 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at(point));
+            SendMessageW(target, WM_LBUTTONUP, 0, at(point));
+        }
+        setDriverGestureTime(std::nullopt);
+    }
+
+    void clickAt(rt::Component& component, rt::Point point, int clicks) override {
+        click(hwndOf(component), {point.x, point.y}, clicks);
+    }
+
+    void movePointer(rt::Component& component, const std::vector<rt::Point>& path, bool drag) override {
+        if (path.empty()) return;
+        HWND target = hwndOf(component);
+        if (!acceptsInput(target)) return;
+        const POINT first{path.front().x, path.front().y};
+        setDriverGestureTime(clock_.nextGesture());
+        SendMessageW(target, WM_MOUSEMOVE, 0, at(first));
+        if (drag) SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at(first));
+        for (std::size_t i = 1; i < path.size(); ++i)
+            SendMessageW(target, WM_MOUSEMOVE, drag ? MK_LBUTTON : 0, at({path[i].x, path[i].y}));
+        if (drag) SendMessageW(target, WM_LBUTTONUP, 0, at({path.back().x, path.back().y}));
+        SendMessageW(target, WM_MOUSELEAVE, 0, 0);
+        setDriverGestureTime(std::nullopt);
+    }
+
+    void pressButton(rt::Button& button) override {
+        HWND hwnd = hwndOf(button);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        click(hwnd, {r.right / 2, r.bottom / 2});
+    }
+
+    void chooseMenuItem(rt::MenuItem& item) override { rtwin::chooseMenuItem(item); }
+
+    void clickListRow(rt::ListBox& list, int row, int clicks) override {
+        HWND hwnd = hwndOf(list);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        // A user scrolls the row into sight before clicking it.
+        if (row >= 0) {
+            const rt::Rect bounds = list.rowBounds(row);
+            if (bounds.y < 0 || bounds.y + bounds.height > client.bottom) SendMessageW(hwnd, LB_SETTOPINDEX, row, 0);
+        }
+        const rt::Rect bounds = row >= 0 ? list.rowBounds(row) : rt::Rect{0, client.bottom - 2, client.right, 0};
+        click(hwnd, {bounds.x + bounds.width / 2, bounds.y + bounds.height / 2}, clicks);
+    }
+
+    void pressKey(rt::Component& component, Key key) override {
+        static const std::map<Key, UINT> codes = {
+            {Key::Up, VK_UP}, {Key::Down, VK_DOWN}, {Key::Home, VK_HOME}, {Key::End, VK_END}, {Key::Space, VK_SPACE}};
+        HWND hwnd = hwndOf(component);
+        if (acceptsInput(hwnd)) sendKey(hwnd, codes.at(key));
+    }
+
+    void typeText(rt::TextComponent& field, const rt::String& text) override { typeInto(hwndOf(field), text); }
+
+    void closeWindow(rt::Window& window) override {
+        HWND hwnd = windowHandle(window);
+        if (IsWindowEnabled(hwnd)) closeWithCloseControl(hwnd);
+    }
+
+    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override {
+        modalHandlers_.push_back(std::move(handler));
+    }
+    void whenFileChooserOpens(std::optional<rt::String> path) override { fileAnswer = std::move(path); }
+    void disarm() override {
+        modalHandlers_.clear();
+        fileAnswer.reset();
+    }
+
+    void processEvents() override {
+        MSG message;
+        for (int i = 0; i < 3; ++i) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dispatchMessage(message);
+        }
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Driver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (message == AnswerMessage && self != nullptr) {
+            self->answer(reinterpret_cast<HWND>(lParam));
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+
+    // Runs inside the window's nested loop; the handler may arm the next one.
+    void answer(HWND window) {
+        if (!IsWindow(window) || !IsWindowVisible(window) || currentModal() != window) return;
+        if (!modalHandlers_.empty()) {
+            auto handler = std::move(modalHandlers_.back());
+            modalHandlers_.pop_back();
+            OpenModal modal(*this, window);
+            handler(modal);
+            return;
+        }
+        // Nothing will answer it: say so, since the test now waits.
+        const OpenModal modal(*this, window);
+        std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\" %s\n", rt::toUtf8(modal.title()).c_str(),
+                     rt::toUtf8(modal.text()).c_str());
+    }
+
+    HWND window_ = nullptr;
+    MouseClock clock_;
+    // Newest last: the most recently armed answer takes the next window.
+    std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
+};
+
+void OpenModal::pressButton(const rt::String& caption) {
+    for (const auto& [hwnd, button] : componentsOf<rt::Button>(window_)) {
+        if (button->text() == caption && IsWindowVisible(hwnd)) {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            driver_.click(hwnd, {r.right / 2, r.bottom / 2});
+            return;
+        }
+    }
+    // Without the button the window would block the test for good: close it.
+    std::fprintf(stderr, "The modal window has no button \"%s\"; closing it\n", rt::toUtf8(caption).c_str());
+    closeWithCloseControl(window_);
+}
+
+}  // namespace
+
+std::unique_ptr<rt::TestDriver> makeTestDriver() { return std::make_unique<Driver>(); }
+
+std::optional<std::optional<rt::String>> takeFileChooserAnswer() { return std::exchange(fileAnswer, std::nullopt); }
+
+}  // namespace rtwin

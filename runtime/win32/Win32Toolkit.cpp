@@ -1,0 +1,192 @@
+// The toolkit object: creation of windows and components, file choosers,
+// visual styles and the process services (random, console, exit).
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <random>
+
+#include "runtime/Toolkit.h"
+#include "runtime/win32/Core.h"
+#include "runtime/win32/Driver.h"
+#include "runtime/win32/Factories.h"
+#include "runtime/win32/Styles.h"
+#include "runtime/win32/TextFiles.h"
+#include "runtime/win32/Win32Runtime.h"
+#include "runtime/win32/WindowShells.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+namespace rtwin {
+
+namespace {
+
+constexpr DWORD PathBufferSize = 32768;
+
+// A chooser answered by the test driver closes as soon as it is up.
+UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+        PostMessageW(GetParent(hook), WM_COMMAND, IDCANCEL, 0);
+    }
+    return 0;
+}
+
+std::wstring documentsFolder() {
+    wchar_t path[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
+    return path;
+}
+
+std::string ansi(const std::wstring& text, UINT codePage) {
+    if (text.empty()) return {};
+    const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                           nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring fromAnsi(const std::string& bytes, UINT codePage) {
+    if (bytes.empty()) return {};
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+    return text;
+}
+
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
+}
+
+class Win32Toolkit final : public rt::Toolkit {
+public:
+    Win32Toolkit()
+        : random_(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
+        registerClasses();
+    }
+
+    std::unique_ptr<rt::Frame> createFrame() override { return makeFrame(); }
+    std::unique_ptr<rt::Dialog> createDialog(rt::Frame* owner, bool modal) override { return makeDialog(owner, modal); }
+    std::unique_ptr<rt::AppletPanel> createAppletPanel() override { return makeAppletPanel(); }
+
+    rt::Label* createLabel(const rt::String& text) override { return makeLabel(text); }
+    rt::Button* createButton(const rt::String& text) override { return makeButton(text); }
+    rt::TextField* createTextField(const rt::String& text) override { return makeTextField(text); }
+    rt::TextArea* createTextArea(const rt::String& text) override { return makeTextArea(text); }
+    rt::CheckBox* createCheckBox(const rt::String& text) override { return makeCheckBox(text); }
+    rt::RadioButton* createRadioButton(const rt::String& text) override { return makeRadioButton(text); }
+    rt::ComboBox* createComboBox() override { return makeComboBox(); }
+    rt::Panel* createPanel() override { return makePanel(); }
+    rt::ScrollPane* createScrollPane(rt::Component& view) override { return makeScrollPane(view); }
+    rt::ListBox* createListBox() override { return makeListBox(); }
+    rt::MenuBar* createMenuBar() override { return makeMenuBar(); }
+    rt::Menu* createMenu(const std::optional<rt::String>& title) override { return makeMenu(title); }
+    rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
+
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
+        std::wstring file(PathBufferSize, L'\0');
+        const std::wstring start = documentsFolder();
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = windowHandle(owner);
+        ofn.lpstrFilter = L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
+        ofn.nFilterIndex = 2;
+        ofn.lpstrFile = file.data();
+        ofn.nMaxFile = PathBufferSize;
+        ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+        const bool save = mode == rt::FileChooserMode::Save;
+        ofn.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+        const auto answer = takeFileChooserAnswer();
+        if (answer) {
+            ofn.Flags |= OFN_ENABLEHOOK;
+            ofn.lpfnHook = closeAnsweredChooser;
+        }
+        const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+        if (answer) return *answer;
+        if (!chosen) return std::nullopt;
+        return fromW(file.c_str(), wcslen(file.c_str()));
+    }
+
+    std::vector<rt::StyleInfo> installedStyles() const override { return rtwin::installedStyles(); }
+    void setStyle(const rt::String& className) override { rtwin::setStyle(className); }
+    rt::String currentStyle() const override { return rtwin::currentStyle(); }
+
+    std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path) override { return rtwin::openTextReader(path); }
+    std::unique_ptr<rt::TextWriter> openTextWriter(const rt::String& path) override { return rtwin::openTextWriter(path); }
+
+    // 53 random bits scaled to [0, 1): never 1.0, unlike a rounded division.
+    double nextRandom() override { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
+
+    // A console gets the text as it is; a file or pipe gets it in the ANSI
+    // code page.
+    void writeStdout(const rt::String& text) override {
+        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        const std::wstring wide = toW(text);
+        std::fflush(stdout);
+        if (isConsole(out)) {
+            DWORD written = 0;
+            WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+            return;
+        }
+        const std::string bytes = ansi(wide, CP_ACP);
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        std::fflush(stdout);
+    }
+
+    std::optional<rt::String> readStdinLine() override {
+        HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+        if (isConsole(in)) return readConsoleLine(in);
+        std::string line;
+        if (!std::getline(std::cin, line)) {
+            std::cin.clear();
+            return std::nullopt;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return fromW(fromAnsi(line, CP_ACP));
+    }
+
+    [[noreturn]] void exitProcess(int status) override {
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        ExitProcess(static_cast<UINT>(status));
+    }
+
+    // Made on first use, so a program that is not under test never watches
+    // its windows for answers.
+    rt::TestDriver& testDriver() override {
+        if (!driver_) driver_ = makeTestDriver();
+        return *driver_;
+    }
+
+private:
+    static std::optional<rt::String> readConsoleLine(HANDLE in) {
+        std::wstring line;
+        wchar_t c = 0;
+        DWORD read = 0;
+        while (ReadConsoleW(in, &c, 1, &read, nullptr) && read == 1) {
+            if (c == L'\n') return fromW(line);
+            if (c != L'\r') line.push_back(c);
+        }
+        if (line.empty()) return std::nullopt;
+        return fromW(line);
+    }
+
+    std::mt19937_64 random_;
+    std::unique_ptr<rt::TestDriver> driver_;
+};
+
+}  // namespace
+
+rt::Toolkit& startToolkit() {
+    static Win32Toolkit toolkit;
+    return toolkit;
+}
+
+void* nativeWindowOf(const rt::Component& component) { return hwndOf(component); }
+void* nativeWindowOf(const rt::Window& window) { return windowHandle(window); }
+
+}  // namespace rtwin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+
+#include "runtime/win32/Core.h"
+
+namespace rt {
+class Window;
+}
+
+namespace rtwin {
+
+void registerTopClass(WNDCLASSEXW base);
+
+// The native window of a window made by this toolkit, and back.
+HWND windowHandle(const rt::Window& window);
+rt::Window* windowOfHandle(HWND hwnd);
+
+// The innermost modal dialog being shown, or null.
+HWND currentModal();
+
+// Called with each modal dialog as its modal loop starts (the test driver
+// answers modal windows through it).
+void onModalShown(std::function<void(HWND)> hook);
+
+// Delivers one message as the event loop does (dialog keys, then dispatch).
+void dispatchMessage(MSG& message);
+
+}  // namespace rtwin
+
+namespace rtwin {
+
+// Visual styles: the current one applied to a window and everything in it,
+// or to one new control.
+void applyCurrentStyle(HWND root);
+void styleControl(HWND control);
+
+}  // namespace rtwin

@@ -1,0 +1,330 @@
+// Frames and dialogs. A window's close control only tells the window
+// listeners (windowClosing); the listeners decide what happens. Showing a
+// modal dialog disables the application's other windows and runs a nested
+// message loop until the dialog is hidden.
+
+#include <algorithm>
+
+#include "runtime/Widgets.h"
+#include "runtime/win32/Containers.h"
+#include "runtime/win32/Factories.h"
+#include "runtime/win32/Menus.h"
+#include "runtime/win32/WindowShells.h"
+
+namespace rtwin {
+
+namespace {
+
+constexpr const wchar_t* WindowProperty = L"KovWindow";
+
+std::vector<HWND> modalStack;
+std::function<void(HWND)> modalShownHook;
+
+// What a window's native window reports to the window object.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void closeRequested() = 0;
+    virtual void resized() = 0;
+    virtual void activated(bool active) = 0;
+    virtual void iconified(bool iconic) = 0;
+};
+
+LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (reflectToControl(message, wParam, lParam, result)) return result;
+    auto* events = reinterpret_cast<WindowEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (events == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_CLOSE:
+        events->closeRequested();
+        return 0;
+    case WM_SIZE:
+        events->resized();
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED) events->iconified(wParam == SIZE_MINIMIZED);
+        return 0;
+    case WM_ACTIVATE:
+        events->activated(LOWORD(wParam) != WA_INACTIVE);
+        break;
+    case WM_COMMAND:
+        // Escape in a dialog asks to close, like the close control.
+        if (lParam == 0 && LOWORD(wParam) == IDCANCEL && GetWindow(hwnd, GW_OWNER) != nullptr) {
+            events->closeRequested();
+            return 0;
+        }
+        if (lParam == 0 && HIWORD(wParam) == 0 && menuCommand(LOWORD(wParam))) return 0;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The size of the decorations around the client area (without a menu bar).
+SIZE decorations(HWND hwnd) {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Disables the application's other enabled top-level windows; returns them.
+std::vector<HWND> disableOthers(HWND modal) {
+    struct Search {
+        HWND modal;
+        std::vector<HWND> others;
+    } search{modal, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (hwnd != s->modal && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) s->others.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND hwnd : search.others) EnableWindow(hwnd, FALSE);
+    return search.others;
+}
+
+template <class Iface>
+class WindowImpl : public Iface, public WindowEvents {
+public:
+    WindowImpl(DWORD style, DWORD exStyle, HWND owner) : content_(makeContentPane()) {
+        registerClasses();
+        hwnd_ = CreateWindowExW(exStyle, TopClass, L"", style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 300,
+                                owner, nullptr, moduleInstance(), nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<WindowEvents*>(this)));
+        SetPropW(hwnd_, WindowProperty, static_cast<rt::Window*>(this));
+        SetParent(hwndOf(*content_), hwnd_);
+        resized();
+    }
+    ~WindowImpl() override {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        RemovePropW(hwnd_, WindowProperty);
+        releaseOwnedWindows();
+        if (visible_) hidden();
+        DestroyWindow(hwnd_);
+    }
+
+    HWND hwnd() const { return hwnd_; }
+    rt::Container& contentPane() override { return *content_; }
+    rt::String title() const override { return fromW(windowText(hwnd_)); }
+    void setTitle(const rt::String& title) override { SetWindowTextW(hwnd_, toW(title).c_str()); }
+
+    // Sizes count the menu bar but not the decorations.
+    rt::Size size() const override {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        const SIZE d = decorations(hwnd_);
+        return {r.right - r.left - d.cx, r.bottom - r.top - d.cy};
+    }
+    void setSize(int width, int height) override {
+        const SIZE d = decorations(hwnd_);
+        SetWindowPos(hwnd_, nullptr, 0, 0, width + d.cx, height + d.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    bool isVisible() const override { return visible_; }
+
+    void setVisible(bool visible) override {
+        if (!visible) {
+            if (visible_) hidden();
+            ShowWindow(hwnd_, SW_HIDE);
+            return;
+        }
+        if (visible_) {
+            SetForegroundWindow(hwnd_);
+            return;
+        }
+        displayable_ = true;
+        visible_ = true;
+        beforeFirstShow();
+        layoutNow(hwndOf(*content_));
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        if (!std::exchange(opened_, true)) fire(&rt::WindowListener::windowOpened);
+        // A listener may have disposed of it while it opened: then there
+        // is no hiding left to end the wait.
+        if (modal() && visible_) runModalLoop();
+    }
+
+    void dispose() override {
+        const bool wasDisplayable = std::exchange(displayable_, false);
+        setVisible(false);
+        if (wasDisplayable) fire(&rt::WindowListener::windowClosed);
+    }
+
+    void validate() override {
+        layoutNow(hwndOf(*content_));
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+    void updateStyle() override;
+
+    void addWindowListener(std::unique_ptr<rt::WindowListener> listener) override {
+        owned_.push_back(std::move(listener));
+        listeners_.push_back(owned_.back().get());
+    }
+    void addWindowListener(rt::WindowListener& listener) override { listeners_.push_back(&listener); }
+
+    void closeRequested() override { fire(&rt::WindowListener::windowClosing); }
+    void resized() override {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        MoveWindow(hwndOf(*content_), 0, 0, client.right, client.bottom, TRUE);
+    }
+    void activated(bool active) override {
+        fire(active ? &rt::WindowListener::windowActivated : &rt::WindowListener::windowDeactivated);
+    }
+    void iconified(bool iconic) override {
+        if (iconic == iconic_) return;
+        iconic_ = iconic;
+        fire(iconic ? &rt::WindowListener::windowIconified : &rt::WindowListener::windowDeiconified);
+    }
+
+protected:
+    virtual bool modal() const { return false; }
+    virtual void beforeFirstShow() {}
+
+private:
+    // The modal loop ends when the window is hidden.
+    void hidden() {
+        visible_ = false;
+        if (modalLoop_ != nullptr) *modalLoop_ = false;
+    }
+
+    void runModalLoop() {
+        bool running = true;
+        bool* outer = std::exchange(modalLoop_, &running);
+        const std::vector<HWND> disabled = disableOthers(hwnd_);
+        modalStack.push_back(hwnd_);
+        if (modalShownHook) modalShownHook(hwnd_);
+        MSG message;
+        while (running && GetMessageW(&message, nullptr, 0, 0) > 0) dispatchMessage(message);
+        modalStack.erase(std::find(modalStack.begin(), modalStack.end(), hwnd_));
+        for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+        modalLoop_ = outer;
+        if (HWND owner = GetWindow(hwnd_, GW_OWNER); owner != nullptr && IsWindowVisible(owner)) SetForegroundWindow(owner);
+    }
+
+    // Windows owned by this one belong to their own window objects, which
+    // may outlive it: they lose their owner instead of being destroyed.
+    void releaseOwnedWindows() {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM owner) -> BOOL {
+                if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && windowOfHandle(hwnd) != nullptr) {
+                    ShowWindow(hwnd, SW_HIDE);
+                    SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(limbo()));
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(hwnd_));
+    }
+
+    void fire(void (rt::WindowListener::*call)(const rt::WindowEvent&)) {
+        const auto listeners = listeners_;
+        for (rt::WindowListener* l : listeners) deliver([&] { (l->*call)({*this}); });
+    }
+
+    HWND hwnd_;
+    rt::Container* content_;
+    std::vector<std::unique_ptr<rt::WindowListener>> owned_;
+    std::vector<rt::WindowListener*> listeners_;
+    bool* modalLoop_ = nullptr;
+    bool visible_ = false;
+    bool displayable_ = false;
+    bool opened_ = false;
+    bool iconic_ = false;
+};
+
+template <class Iface>
+void WindowImpl<Iface>::updateStyle() {
+    applyCurrentStyle(hwnd_);
+    validate();
+}
+
+class FrameImpl final : public WindowImpl<rt::Frame> {
+public:
+    FrameImpl() : WindowImpl(WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, nullptr) {}
+    void setMenuBar(rt::MenuBar& bar) override {
+        // The size stays what it was: the bar takes its height from the content.
+        const rt::Size kept = size();
+        SetMenu(hwnd(), installMenuBar(bar, hwnd()));
+        bar_ = &bar;
+        setSize(kept.width, kept.height);
+    }
+    rt::MenuBar* menuBar() const override { return bar_; }
+
+private:
+    rt::MenuBar* bar_ = nullptr;
+};
+
+// A dialog without an owner frame gets the toolkit's hidden owner.
+class DialogImpl final : public WindowImpl<rt::Dialog> {
+public:
+    DialogImpl(rt::Frame* owner, bool modal)
+        : WindowImpl(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                     owner != nullptr ? windowHandle(*owner) : limbo()),
+          modal_(modal) {}
+    bool isModal() const override { return modal_; }
+    // Null once the owner is gone.
+    rt::Frame* owner() const override { return dynamic_cast<rt::Frame*>(windowOfHandle(GetWindow(hwnd(), GW_OWNER))); }
+
+protected:
+    bool modal() const override { return modal_; }
+    // Opens centred over its owner (over the screen without one).
+    void beforeFirstShow() override {
+        if (std::exchange(placed_, true)) return;
+        RECT area;
+        HWND owner = GetWindow(hwnd(), GW_OWNER);
+        if (owner == nullptr || owner == limbo() || !IsWindowVisible(owner)) {
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        } else {
+            GetWindowRect(owner, &area);
+        }
+        RECT self;
+        GetWindowRect(hwnd(), &self);
+        const int width = self.right - self.left, height = self.bottom - self.top;
+        SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width) / 2,
+                     std::max<int>(area.top, area.top + (area.bottom - area.top - height) / 2), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+private:
+    bool modal_;
+    bool placed_ = false;
+};
+
+}  // namespace
+
+void registerTopClass(WNDCLASSEXW base) {
+    base.lpfnWndProc = topProcedure;
+    base.lpszClassName = TopClass;
+    base.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    RegisterClassExW(&base);
+}
+
+HWND windowHandle(const rt::Window& window) {
+    if (auto* frame = dynamic_cast<const FrameImpl*>(&window)) return frame->hwnd();
+    if (auto* dialog = dynamic_cast<const DialogImpl*>(&window)) return dialog->hwnd();
+    return nullptr;
+}
+
+rt::Window* windowOfHandle(HWND hwnd) {
+    return hwnd != nullptr ? static_cast<rt::Window*>(GetPropW(hwnd, WindowProperty)) : nullptr;
+}
+
+HWND currentModal() { return modalStack.empty() ? nullptr : modalStack.back(); }
+void onModalShown(std::function<void(HWND)> hook) { modalShownHook = std::move(hook); }
+
+void dispatchMessage(MSG& message) {
+    HWND top = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (top != nullptr && windowOfHandle(top) != nullptr && IsDialogMessageW(top, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+std::unique_ptr<rt::Frame> makeFrame() { return std::make_unique<FrameImpl>(); }
+std::unique_ptr<rt::Dialog> makeDialog(rt::Frame* owner, bool modal) {
+    return std::make_unique<DialogImpl>(owner, modal);
+}
+
+}  // namespace rtwin
