@@ -154,7 +154,8 @@ std::wstring directoryOf(const std::wstring& path) {
 
 // Writes to a temporary file beside the target and moves it into place on
 // close; a target that is not a disk file (a device, a pipe) is written
-// directly and flushed after every line.
+// directly: the system holds no buffer of its own for it, so each line has
+// reached it when writeLine returns.
 class FileWriter final : public rt::TextWriter {
 public:
     explicit FileWriter(const rt::String& path) : path_(path), target_(toW(path)) {
@@ -189,9 +190,6 @@ public:
             written != bytes.size()) {
             failWith(GetLastError());
         }
-        if (temporary_.empty() && !FlushFileBuffers(file_) && GetLastError() != ERROR_INVALID_FUNCTION) {
-            failWith(GetLastError());
-        }
     }
 
     void close() override {
@@ -210,8 +208,8 @@ public:
 
 private:
     bool isDevice() const {
-        HANDLE probe = CreateFileW(target_.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE probe = CreateFileW(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe == INVALID_HANDLE_VALUE) return false;
         const bool device = GetFileType(probe) != FILE_TYPE_DISK;
         CloseHandle(probe);

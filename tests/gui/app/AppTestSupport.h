@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,14 +33,24 @@ class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app::HangMan::main({});
-        char pattern[] = "/tmp/hangman-test-XXXXXX";
-        dir = mkdtemp(pattern);
+        dir = freshDirectory();
     }
 
     void TearDown() override {
         driver().disarm();
         delete app::HangMan::wordGUI;
         std::filesystem::remove_all(dir);
+    }
+
+    // A new empty directory under the system's temporary directory.
+    static std::string freshDirectory() {
+        namespace fs = std::filesystem;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        for (int attempt = 0;; ++attempt) {
+            const fs::path candidate =
+                fs::temp_directory_path() / ("hangman-test-" + std::to_string(stamp) + "-" + std::to_string(attempt));
+            if (fs::create_directory(candidate)) return candidate.string();
+        }
     }
 
     app::HangMan& window() { return *app::HangMan::wordGUI; }
@@ -99,7 +110,7 @@ protected:
         for (const char16_t* word : words) addWord(word);
     }
 
-    std::string path(const std::string& name) const { return dir + "/" + name; }
+    std::string path(const std::string& name) const { return (std::filesystem::path(dir) / name).string(); }
     void writeFile(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;
     }

@@ -1,6 +1,8 @@
 #include <csignal>
 #include <map>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include "AppTestSupport.h"
 
@@ -11,6 +13,13 @@ using Words = std::vector<rt::String>;
 namespace {
 
 const rt::String NoWords = u"No words are in the list.";
+
+// The platform's line separator, as exported files end their lines.
+#ifdef _WIN32
+const std::string Eol = "\r\n";
+#else
+const std::string Eol = "\n";
+#endif
 
 }  // namespace
 
@@ -201,13 +210,16 @@ TEST_F(AppTest, ExportThenImportGivesTheSameListWithRepeats) {
     writeFile("in.txt", "b\ninner blank\nb\n  \nc\n");
     importFrom("in.txt");
     exportTo("out.txt");
-    EXPECT_EQ(readFile("out.txt"), "b\ninner blank\nb\n  \nc\n");
+    EXPECT_EQ(readFile("out.txt"), "b" + Eol + "inner blank" + Eol + "b" + Eol + "  " + Eol + "c" + Eol);
     addWord(u"later");
     importFrom("out.txt");
     EXPECT_EQ(shown(), Words({u"b", u"inner blank", u"b", u"  ", u"c"}));
     EXPECT_EQ(selected(), u"b");
 }
 
+// A file size limit (POSIX) makes the writes fail part-way, as a full disk
+// does; Windows has no such per-process limit.
+#ifndef _WIN32
 TEST_F(AppTest, FailedExportsReportAndLeaveTheOldFileIntact) {
     std::string many;
     for (int i = 0; i < 3000; ++i) many += "word" + std::to_string(i) + "\n";
@@ -235,6 +247,7 @@ TEST_F(AppTest, FailedExportsReportAndLeaveTheOldFileIntact) {
     ASSERT_EQ(vanished.size(), 1u);
     EXPECT_TRUE(vanished[0].starts_with(u"Error opening output file ")) << rt::toUtf8(vanished[0]);
 }
+#endif
 
 TEST_F(AppTest, CancelledFileChoosersChangeNothing) {
     addWord(u"cat");

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 
 #include "GuiTest.h"
@@ -126,19 +125,6 @@ TEST_F(TextFilesTest, FailedWriteIsReported) {
     EXPECT_EQ(describe([&] { writer->close(); }), u"/dev/full (No space left on device)");
     ASSERT_EQ(stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
-}
-
-TEST(RandomTest, UniformInUnitIntervalAndNotStuck) {
-    std::set<double> seen;
-    for (int i = 0; i < 10'000; ++i) {
-        const double r = rt::toolkit().nextRandom();
-        ASSERT_GE(r, 0.0);
-        ASSERT_LT(r, 1.0);
-        seen.insert(r);
-    }
-    EXPECT_GT(seen.size(), 9'990u);
-    EXPECT_LT(*seen.begin(), 0.01);
-    EXPECT_GT(*seen.rbegin(), 0.99);
 }
 
 }  // namespace
