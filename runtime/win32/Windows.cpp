@@ -86,6 +86,16 @@ std::vector<HWND> disableOthers(HWND modal) {
     return search.others;
 }
 
+// The splash library, when the stub loaded one, closes its splash once the
+// program's first window is on screen.
+void closeSplashOnce() {
+    static bool done = false;
+    if (std::exchange(done, true)) return;
+    HMODULE library = GetModuleHandleW(L"splashscreen.dll");
+    if (library == nullptr) return;
+    if (auto close = reinterpret_cast<void (*)()>(GetProcAddress(library, "SplashClose"))) close();
+}
+
 template <class Iface>
 class WindowImpl : public Iface, public WindowEvents {
 public:
@@ -139,7 +149,9 @@ public:
         beforeFirstShow();
         layoutNow(hwndOf(*content_));
         ShowWindow(hwnd_, SW_SHOW);
+        UpdateWindow(hwnd_);
         SetForegroundWindow(hwnd_);
+        closeSplashOnce();
         if (!std::exchange(opened_, true)) fire(&rt::WindowListener::windowOpened);
         // A listener may have disposed of it while it opened: then there
         // is no hiding left to end the wait.

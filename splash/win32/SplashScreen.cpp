@@ -1,0 +1,166 @@
+// The exports of splashscreen.dll (C calling convention) and the splash
+// thread. The start-up stub calls SplashInitEx and SplashLoadMemory; the
+// runtime component calls SplashClose once its first window is on screen.
+//
+// SplashInitEx(value, flag1, flag2, data): value is the shortest time on
+// screen in tenths of a second (at most 5 s), flag1 1 lets a click close the
+// splash, flag2 1 keeps it above other windows (0 lets a message shown
+// during the start come on top), data the address of a 32-bit word with the
+// longest time on screen in seconds (0 or no address: no limit).
+// SplashLoadMemory(bytes, count) copies the JPEG and returns at once: the
+// splash thread decodes it and shows the window. Every failure is quiet.
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "splash/win32/SplashImage.h"
+
+namespace {
+
+constexpr std::uint32_t MaxMinimumTenths = 50;
+constexpr std::uint32_t MaxImageBytes = 16u << 20;
+constexpr UINT CloseMessage = WM_APP + 1;
+constexpr UINT_PTR MinimumTimer = 1;
+constexpr UINT_PTR MaximumTimer = 2;
+constexpr const wchar_t* SplashClass = L"KovSplash";
+
+struct Options {
+    DWORD minimumMs = 0;
+    DWORD maximumMs = 0;
+    bool closeOnClick = false;
+    bool keepAbove = false;
+};
+
+Options options;
+std::atomic<bool> started{false};
+std::atomic<bool> closeRequested{false};
+std::atomic<HWND> window{nullptr};
+HBITMAP picture = nullptr;
+DWORD shownAt = 0;
+
+HINSTANCE libraryInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&libraryInstance), &module);
+    return module;
+}
+
+void paint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, picture);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    EndPaint(hwnd, &ps);
+}
+
+// A close waits for the rest of the shortest time on screen.
+void closeAfterMinimum(HWND hwnd) {
+    const DWORD elapsed = GetTickCount() - shownAt;
+    if (elapsed >= options.minimumMs) DestroyWindow(hwnd);
+    else SetTimer(hwnd, MinimumTimer, options.minimumMs - elapsed, nullptr);
+}
+
+LRESULT CALLBACK splashProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        paint(hwnd);
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (options.closeOnClick) DestroyWindow(hwnd);
+        return 0;
+    case CloseMessage:
+        closeAfterMinimum(hwnd);
+        return 0;
+    case WM_TIMER:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        window = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+HWND createWindow(SIZE size) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.hInstance = libraryInstance();
+    wc.lpfnWndProc = splashProcedure;
+    wc.lpszClassName = SplashClass;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING));
+    RegisterClassExW(&wc);
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const int x = area.left + std::max<int>(0, (area.right - area.left - size.cx) / 2);
+    const int y = area.top + std::max<int>(0, (area.bottom - area.top - size.cy) / 2);
+    const DWORD exStyle = WS_EX_TOOLWINDOW | (options.keepAbove ? WS_EX_TOPMOST : 0);
+    return CreateWindowExW(exStyle, SplashClass, L"", WS_POPUP, x, y, size.cx, size.cy, nullptr, nullptr,
+                           libraryInstance(), nullptr);
+}
+
+void showSplash(const std::vector<std::uint8_t>& bytes) {
+    SIZE size{};
+    picture = splash_win32::decodeJpeg(bytes, size);
+    if (picture == nullptr) return;
+    HWND hwnd = createWindow(size);
+    if (hwnd != nullptr) {
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        UpdateWindow(hwnd);
+        shownAt = GetTickCount();
+        if (options.maximumMs > 0) SetTimer(hwnd, MaximumTimer, options.maximumMs, nullptr);
+        // Published before the close flag is read: a SplashClose that came
+        // first is seen here, one that comes later sees the window.
+        window = hwnd;
+        if (closeRequested) PostMessageW(hwnd, CloseMessage, 0, 0);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    }
+    DeleteObject(picture);
+}
+
+DWORD WINAPI splashThread(void* data) {
+    std::unique_ptr<std::vector<std::uint8_t>> bytes(static_cast<std::vector<std::uint8_t>*>(data));
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 0;
+    showSplash(*bytes);
+    CoUninitialize();
+    return 0;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) void SplashInitEx(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2,
+                                                   const void* data) {
+    options.minimumMs = 100 * std::min(value, MaxMinimumTenths);
+    std::uint32_t seconds = 0;
+    if (data != nullptr) std::memcpy(&seconds, data, sizeof seconds);
+    options.maximumMs = seconds > 0 ? std::min<DWORD>(seconds, 24 * 3600) * 1000 : 0;
+    options.closeOnClick = flag1 != 0;
+    options.keepAbove = flag2 != 0;
+}
+
+extern "C" __declspec(dllexport) void SplashLoadMemory(const void* bytes, std::uint32_t count) {
+    if (bytes == nullptr || count == 0 || count > MaxImageBytes || started.exchange(true)) return;
+    const auto* first = static_cast<const std::uint8_t*>(bytes);
+    auto* copy = new std::vector<std::uint8_t>(first, first + count);
+    HANDLE thread = CreateThread(nullptr, 0, splashThread, copy, 0, nullptr);
+    if (thread == nullptr) {
+        delete copy;
+        return;
+    }
+    CloseHandle(thread);
+}
+
+extern "C" __declspec(dllexport) void SplashClose() {
+    closeRequested = true;
+    if (HWND hwnd = window) PostMessageW(hwnd, CloseMessage, 0, 0);
+}
