@@ -66,7 +66,7 @@ HINSTANCE moduleInstance() {
 void registerClasses() {
     static bool done = false;
     if (std::exchange(done, true)) return;
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -149,11 +149,21 @@ void reportListenerFailure(const char* what) noexcept {
     std::fflush(stderr);
 }
 
+FARPROC systemFunction(const wchar_t* library, const char* name) {
+    wchar_t directory[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(directory, length) + L"\\" + library;
+    HMODULE module = GetModuleHandleW(path.c_str());
+    if (module == nullptr) module = LoadLibraryW(path.c_str());
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
 HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle) {
     registerClasses();
     HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, limbo(),
                                 reinterpret_cast<HMENU>(nextControlId()), moduleInstance(), nullptr);
-    styleControl(hwnd);
+    styleNewControl(hwnd);
     return hwnd;
 }
 

@@ -229,6 +229,15 @@ private:
     MouseRelay relay_;
 };
 
+// A function of a system DLL that only some features need, loaded from the
+// system directory on first use, so that a start loads no more than it
+// uses. Null when it is not there.
+FARPROC systemFunction(const wchar_t* library, const char* name);
+template <class Fn>
+Fn systemCall(const wchar_t* library, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(systemFunction(library, name)));
+}
+
 // Creates a child control of the runtime in limbo.
 HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0);
 

@@ -6,8 +6,6 @@
 #include "runtime/Failure.h"
 #include "runtime/win32/WindowShells.h"
 
-#include <uxtheme.h>
-
 namespace rtwin {
 
 namespace {
@@ -20,9 +18,19 @@ const std::vector<rt::StyleInfo>& styles() {
 
 rt::String current = u"Windows";
 
-bool classic() {
-    return current == u"Classic" || (current == u"Windows" && !IsThemeActive());
+// The theme functions, from uxtheme.dll when a style is first applied.
+bool themeActive() {
+    static const auto isThemeActive = systemCall<BOOL(WINAPI*)()>(L"uxtheme.dll", "IsThemeActive");
+    return isThemeActive != nullptr && isThemeActive();
 }
+
+void setWindowTheme(HWND hwnd, const wchar_t* application, const wchar_t* list) {
+    static const auto set =
+        systemCall<HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR)>(L"uxtheme.dll", "SetWindowTheme");
+    if (set != nullptr) set(hwnd, application, list);
+}
+
+bool classic() { return current == u"Classic" || (current == u"Windows" && !themeActive()); }
 
 BOOL CALLBACK styleOne(HWND hwnd, LPARAM) {
     styleControl(hwnd);
@@ -48,8 +56,13 @@ void setStyle(const rt::String& className) {
 rt::String currentStyle() { return current; }
 
 void styleControl(HWND control) {
-    if (classic()) SetWindowTheme(control, L"", L"");
-    else SetWindowTheme(control, nullptr, nullptr);
+    if (classic()) setWindowTheme(control, L"", L"");
+    else setWindowTheme(control, nullptr, nullptr);
+}
+
+// A new control has the system's look already: only another style is set.
+void styleNewControl(HWND control) {
+    if (current != u"Windows") styleControl(control);
 }
 
 void applyCurrentStyle(HWND root) {

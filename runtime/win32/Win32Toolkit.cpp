@@ -34,7 +34,9 @@ UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM l
 
 std::wstring documentsFolder() {
     wchar_t path[MAX_PATH];
-    if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
+    static const auto folderPath =
+        systemCall<HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR)>(L"shell32.dll", "SHGetFolderPathW");
+    if (folderPath == nullptr || folderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
     return path;
 }
 
@@ -104,7 +106,9 @@ public:
             ofn.Flags |= OFN_ENABLEHOOK;
             ofn.lpfnHook = closeAnsweredChooser;
         }
-        const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+        using Chooser = BOOL(WINAPI*)(OPENFILENAMEW*);
+        const auto choose = systemCall<Chooser>(L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+        const BOOL chosen = choose != nullptr && choose(&ofn);
         if (answer) return *answer;
         if (!chosen) return std::nullopt;
         return fromW(file.c_str(), wcslen(file.c_str()));

@@ -34,5 +34,6 @@ namespace rtwin {
 // or to one new control.
 void applyCurrentStyle(HWND root);
 void styleControl(HWND control);
+void styleNewControl(HWND control);
 
 }  // namespace rtwin
