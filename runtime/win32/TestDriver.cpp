@@ -52,18 +52,18 @@ void typeInto(HWND edit, const rt::String& text) {
     for (char16_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
 }
 
+template <class Kind>
+BOOL CALLBACK collectComponent(HWND child, LPARAM data) {
+    if (auto* kind = dynamic_cast<Kind*>(nativeOf(child)))
+        reinterpret_cast<std::vector<std::pair<HWND, Kind*>>*>(data)->emplace_back(child, kind);
+    return TRUE;
+}
+
 // The components of a window, in the order they were added (depth first).
 template <class Kind>
 std::vector<std::pair<HWND, Kind*>> componentsOf(HWND window) {
     std::vector<std::pair<HWND, Kind*>> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (auto* kind = dynamic_cast<Kind*>(nativeOf(child)))
-                reinterpret_cast<std::vector<std::pair<HWND, Kind*>>*>(data)->emplace_back(child, kind);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(window, collectComponent<Kind>, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

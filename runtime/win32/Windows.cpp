@@ -68,22 +68,35 @@ SIZE decorations(HWND hwnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+struct OthersSearch {
+    HWND modal;
+    std::vector<HWND> others;
+};
+
+BOOL CALLBACK collectOther(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<OthersSearch*>(data);
+    if (hwnd != search->modal && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) search->others.push_back(hwnd);
+    return TRUE;
+}
+
 // Disables the application's other enabled top-level windows; returns them.
 std::vector<HWND> disableOthers(HWND modal) {
-    struct Search {
-        HWND modal;
-        std::vector<HWND> others;
-    } search{modal, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (hwnd != s->modal && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) s->others.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    OthersSearch search{modal, {}};
+    EnumThreadWindows(GetCurrentThreadId(), collectOther, reinterpret_cast<LPARAM>(&search));
     for (HWND hwnd : search.others) EnableWindow(hwnd, FALSE);
     return search.others;
+}
+
+rt::Window* windowOf(HWND hwnd) { return static_cast<rt::Window*>(GetPropW(hwnd, WindowProperty)); }
+
+// An owned window of ours loses its owner (and hides, as owned windows do
+// when their owner goes).
+BOOL CALLBACK releaseIfOwned(HWND hwnd, LPARAM owner) {
+    if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && windowOf(hwnd) != nullptr) {
+        ShowWindow(hwnd, SW_HIDE);
+        SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(limbo()));
+    }
+    return TRUE;
 }
 
 // The splash library, when the stub loaded one, closes its splash once the
@@ -219,16 +232,7 @@ private:
     // Windows owned by this one belong to their own window objects, which
     // may outlive it: they lose their owner instead of being destroyed.
     void releaseOwnedWindows() {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM owner) -> BOOL {
-                if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && windowOfHandle(hwnd) != nullptr) {
-                    ShowWindow(hwnd, SW_HIDE);
-                    SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(limbo()));
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(hwnd_));
+        EnumThreadWindows(GetCurrentThreadId(), releaseIfOwned, reinterpret_cast<LPARAM>(hwnd_));
     }
 
     void fire(void (rt::WindowListener::*call)(const rt::WindowEvent&)) {
