@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
             fonts-dejavu-core binutils ccache \
-            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip
+            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip
 
 .PHONY: run test build deps configure windows clean
 
