@@ -36,7 +36,7 @@ windows: configure
 	$(call windows-build,$(WIN32_BUILD),i686,)
 	$(call windows-build,$(WIN64_BUILD),x86_64,-DKOV_WINDOWS_TESTS=ON)
 	cd $(WIN32_BUILD) && rm -f hangman-win32.zip && \
-	  zip -qr hangman-win32.zip hangman.exe words $$(ls -d rt 2>/dev/null)
+	  zip -qr hangman-win32.zip hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll'
 
 # $(call windows-build,DIR,ARCH,OPTIONS): configure once, then build.
 define windows-build
