@@ -73,8 +73,14 @@ public:
     Result run(const Environment& extra = {}) const;
     // Runs a command line with the same environment.
     Result runCommand(const std::vector<std::string>& argv, const Environment& extra = {}) const;
-    // The lines the test libraries recorded.
+    // The lines the test libraries recorded (without line-end characters).
     std::vector<std::string> log() const;
+
+protected:
+    // A layout with a copy of executable named exeName and, when runtime is
+    // not null, a copy of that library at runtimePlace.
+    Layout(const std::string& executable, const fs::path& exeName, const char* runtime,
+           const fs::path& runtimePlace);
 
 private:
     Environment environment(const Environment& extra) const;

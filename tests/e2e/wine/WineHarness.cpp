@@ -1,16 +1,11 @@
 #include "tests/e2e/wine/WineHarness.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 
 namespace e2e::wine {
 
 namespace {
-
-int counter = 0;
 
 std::string sessionFile(const std::string& name) {
     std::ifstream in(fs::path(WINE_SESSION) / name);
@@ -47,49 +42,17 @@ Result runWindows(const std::vector<std::string>& argv, const Environment& env, 
     return runProgram(command, env);
 }
 
-WineLayout::WineLayout(const std::string& executable, bool runtime) {
-    root_ = fs::temp_directory_path() /
-            ("kov-wine-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
-    fs::remove_all(root_);
-    exe_ = root_ / "hangman.exe";
-    copyFile(executable, exe_);
-    if (runtime) copyFile(TEST_RUNTIME, root_ / "rt/kovrt/ZKRN6407.dll");
-}
+WineLayout::WineLayout(const std::string& executable, bool runtime)
+    : Layout(executable, "hangman.exe", runtime ? TEST_RUNTIME : nullptr, "rt/kovrt/ZKRN6407.dll") {}
 
-WineLayout::~WineLayout() { fs::remove_all(root_); }
-
-void WineLayout::moveExecutable(const fs::path& relative) {
-    const fs::path target = root_ / relative;
-    fs::create_directories(target.parent_path());
-    fs::rename(exe_, target);
-    exe_ = target;
-}
-
-void WineLayout::cpb(const std::vector<std::string>& args) const {
-    std::vector<std::string> argv{CPBTOOL, args.at(0), exe_.string()};
-    argv.insert(argv.end(), args.begin() + 1, args.end());
-    const Result r = runProgram(argv, {});
-    ASSERT_EQ(r.status, 0) << "cpbtool " << args.at(0) << ": " << r.err;
-}
-
-Environment WineLayout::environment(const Environment& extra) const {
-    Environment env = sessionEnvironment({{"KOV_TEST_LOG", win("log.txt")}});
-    for (const auto& [k, v] : extra) env[k] = v;
-    return env;
+Environment WineLayout::wineEnvironment(const Environment& extra) const {
+    Environment env = extra;
+    env.insert({"KOV_TEST_LOG", win("log.txt")});
+    return sessionEnvironment(env);
 }
 
 Result WineLayout::run(const Environment& extra, const fs::path& cwd) const {
-    return runWindows({exe_.string()}, environment(extra), cwd.empty() ? root_ : cwd);
-}
-
-std::vector<std::string> WineLayout::log() const {
-    std::ifstream in(root_ / "log.txt");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
+    return runWindows({exe().string()}, wineEnvironment(extra), cwd.empty() ? root() : cwd);
 }
 
 std::string unableToLoadMessage(const std::string& what, const std::string& exe) {

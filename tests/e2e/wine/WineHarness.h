@@ -22,31 +22,21 @@ Environment sessionEnvironment(const Environment& extra = {});
 // Runs a Windows program (and arguments) under wine64 in directory cwd.
 Result runWindows(const std::vector<std::string>& argv, const Environment& env, const fs::path& cwd);
 
-class WineLayout {
+// A layout as the start-up tests use it (tests/e2e/startup/Harness.h),
+// with Windows file names, whose programs run under wine64.
+class WineLayout : public Layout {
 public:
     explicit WineLayout(const std::string& executable = HANGMAN_EXE, bool runtime = true);
-    ~WineLayout();
-    WineLayout(const WineLayout&) = delete;
-    WineLayout& operator=(const WineLayout&) = delete;
 
-    const fs::path& root() const { return root_; }
-    const fs::path& exe() const { return exe_; }
     // Paths inside the layout as the program sees them.
-    std::string win(const fs::path& relative) const { return windowsPath(root_ / relative); }
-    std::string winExe() const { return windowsPath(exe_); }
+    std::string win(const fs::path& relative) const { return windowsPath(root() / relative); }
+    std::string winExe() const { return windowsPath(exe()); }
 
-    void moveExecutable(const fs::path& relative);
-    // Runs cpbtool on the executable: args follow the file name.
-    void cpb(const std::vector<std::string>& args) const;
-    // Runs the executable in the layout's root with KOV_TEST_LOG and extra.
+    // The session's environment with KOV_TEST_LOG and extra.
+    Environment wineEnvironment(const Environment& extra) const;
+    // Runs the executable under wine64 in cwd (the layout's root when
+    // empty); replaces Layout::run.
     Result run(const Environment& extra = {}, const fs::path& cwd = {}) const;
-    // The lines the test libraries recorded.
-    std::vector<std::string> log() const;
-    Environment environment(const Environment& extra) const;
-
-private:
-    fs::path root_;
-    fs::path exe_;
 };
 
 // The start-up messages as the stub writes them on standard error: the

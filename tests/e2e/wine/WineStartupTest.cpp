@@ -149,7 +149,7 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
     WineLayout layout(GUI_EXE, false);
     Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
                         layout.exe().string()},
-                       layout.environment({}), layout.root() / "program-err.txt");
+                       layout.wineEnvironment({}), layout.root() / "program-err.txt");
     const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(), layout.root());
     ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
     EXPECT_EQ(box.out, "Unable to load " + layout.win("rt/kovrt/ZKRN6407.dll") + " (referenced from " +
