@@ -25,8 +25,11 @@ test: build windows
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The Linux build tests the Windows builds too (tests/e2e/wine): it is
+# configured with their directories, also when it was configured without.
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja \
+	@grep -qs '^KOV_WIN64_DIR' $(BUILD)/CMakeCache.txt && [ -f $(BUILD)/build.ninja ] || \
+	  cmake -S . -B $(BUILD) -G Ninja \
 	    -DKOV_WIN32_DIR=$(CURDIR)/$(WIN32_BUILD) -DKOV_WIN64_DIR=$(CURDIR)/$(WIN64_BUILD)
 
 # The Windows builds write their configuration block with the Linux build's

@@ -39,7 +39,12 @@ Result runWindows(const std::vector<std::string>& argv, const Environment& env, 
     std::vector<std::string> command{"/bin/sh", "-c", "cd \"$1\" && shift && exec \"$@\"", "sh", cwd.string(),
                                      WINE64};
     command.insert(command.end(), argv.begin(), argv.end());
-    return runProgram(command, env);
+    // Faults of the Windows program end in exit codes; a run ended by a
+    // signal is wine64 itself failing to start the process, which happens
+    // now and then under load, and is repeated.
+    Result result;
+    for (int attempt = 0; attempt < 3 && result.status == -1; ++attempt) result = runProgram(command, env);
+    return result;
 }
 
 WineLayout::WineLayout(const std::string& executable, bool runtime)

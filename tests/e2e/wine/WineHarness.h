@@ -19,7 +19,8 @@ std::string windowsPath(const fs::path& path);
 // The environment of a Windows program in the session, with extra added.
 Environment sessionEnvironment(const Environment& extra = {});
 
-// Runs a Windows program (and arguments) under wine64 in directory cwd.
+// Runs a Windows program (and arguments) under wine64 in directory cwd; a
+// run that wine64 itself fails (ended by a signal) is made up to 3 times.
 Result runWindows(const std::vector<std::string>& argv, const Environment& env, const fs::path& cwd);
 
 // A layout as the start-up tests use it (tests/e2e/startup/Harness.h),

@@ -8,9 +8,20 @@ set -eu
 command=$1 dir=$2 wine64=$3 wineserver=$4
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all
 
+# Ends this session's wineserver and Xvfb (the process recorded, when it is
+# still that Xvfb) and removes DIR.
+stop() {
+  [ -d "$WINEPREFIX" ] && "$wineserver" -k 2>/dev/null || true
+  if [ -f "$dir/xvfb.pid" ]; then
+    pid=$(cat "$dir/xvfb.pid")
+    grep -qs Xvfb "/proc/$pid/cmdline" && kill "$pid" 2>/dev/null || true
+  fi
+  rm -rf "$dir"
+}
+
 case $command in
 start)
-  rm -rf "$dir"
+  stop  # what an interrupted run left behind
   mkdir -p "$dir"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
   echo $! >"$dir/xvfb.pid"
@@ -26,8 +37,6 @@ start)
   "$wine64" wineboot --init </dev/null >/dev/null 2>&1
   ;;
 stop)
-  "$wineserver" -k 2>/dev/null || true
-  [ -f "$dir/xvfb.pid" ] && kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-  rm -rf "$dir"
+  stop
   ;;
 esac
