@@ -159,18 +159,37 @@ TEST(Product, IconGroupOfNineImages) {
     EXPECT_EQ(sizes, (std::set<std::string>{"16", "22", "24", "32", "48", "64", "96", "128", "256"})) << r.out;
 }
 
-TEST(Product, ImportsOnlySystemLibraries) {
-    const Result r = runProgram({OBJDUMP, "-p", Product.string()}, {});
-    ASSERT_EQ(r.status, 0) << r.err;
-    std::set<std::string> dlls;
+// The functions the product imports, by library, as objdump lists them.
+std::map<std::string, std::set<std::string>> imports(const fs::path& file) {
+    const Result r = runProgram({OBJDUMP, "-p", file.string()}, {});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::map<std::string, std::set<std::string>> found;
+    std::string dll;
     std::istringstream lines(r.out);
     for (std::string line; std::getline(lines, line);) {
-        const std::size_t at = line.find("DLL Name: ");
-        if (at != std::string::npos) dlls.insert(line.substr(at + 10));
+        std::istringstream fields(line);
+        std::string vma, hint, name;
+        if (line.find("DLL Name: ") != std::string::npos) {
+            dll = line.substr(line.find("DLL Name: ") + 10);
+        } else if (line.empty()) {
+            dll.clear();
+        } else if (!dll.empty() && fields >> vma >> hint >> name && hint != "Hint/Ord") {
+            found[dll].insert(name);
+        }
     }
+    return found;
+}
+
+TEST(Product, ImportsOnlySystemLibraries) {
+    const auto found = imports(Product);
     const std::set<std::string> system{"ADVAPI32.dll", "KERNEL32.dll", "USER32.dll", "msvcrt.dll"};
-    EXPECT_FALSE(dlls.empty());
-    for (const std::string& dll : dlls) EXPECT_TRUE(system.count(dll)) << dll;
+    EXPECT_FALSE(found.empty());
+    for (const auto& [dll, functions] : found) EXPECT_TRUE(system.count(dll)) << dll;
+    // MessageBoxA and wvsprintfA are looked up when used, not imported.
+    EXPECT_EQ(found.at("USER32.dll"), (std::set<std::string>{"OemToCharA"}));
+    EXPECT_EQ(found.at("ADVAPI32.dll"), (std::set<std::string>{"DeregisterEventSource", "RegCloseKey",
+                                                                "RegCreateKeyExA", "RegSetValueExA",
+                                                                "RegisterEventSourceA", "ReportEventA"}));
 }
 
 TEST(Product, ZipHoldsTheProgramAndTheWordLists) {
