@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -130,11 +131,18 @@ public:
         click(viewport, at, clicks);
     }
 
-    void pressKey(rt::Component& component, Key key) override {
-        static const std::map<Key, int> codes = {{Key::Up, Qt::Key_Up},     {Key::Down, Qt::Key_Down},
-                                                 {Key::Home, Qt::Key_Home}, {Key::End, Qt::Key_End},
-                                                 {Key::Space, Qt::Key_Space}};
-        sendKey(widgetOfComponent(component), codes.at(key), key == Key::Space ? QStringLiteral(" ") : QString());
+    void pressKey(rt::Component& component, Key key) override { pressKeyOn(widgetOfComponent(component), key); }
+
+    void pressKey(Key key) override {
+        if (QWidget* target = focusTarget()) pressKeyOn(target, key);
+    }
+
+    void typeKeys(const rt::String& text) override {
+        for (char32_t c : rt::codePoints(text)) {
+            rt::String typed;
+            rt::appendCodePoint(typed, c);
+            if (QWidget* target = focusTarget()) sendKey(target, 0, toQ(typed));
+        }
     }
 
     void typeText(rt::TextComponent& field, const rt::String& text) override { typeInto(widgetOfComponent(field), text); }
@@ -156,6 +164,7 @@ public:
         fileAnswer_ = std::move(path);
         fileArmed_ = true;
     }
+    rt::String lastFileChooserDirectory() const override { return lastChooserDirectory_; }
     void disarm() override {
         modalHandlers_.clear();
         fileArmed_ = false;
@@ -178,6 +187,30 @@ protected:
     }
 
 private:
+    static void pressKeyOn(QWidget* target, Key key) {
+        struct Code {
+            int key;
+            const char* text;
+        };
+        static const std::map<Key, Code> codes = {
+            {Key::Up, {Qt::Key_Up, ""}},          {Key::Down, {Qt::Key_Down, ""}},
+            {Key::Home, {Qt::Key_Home, ""}},      {Key::End, {Qt::Key_End, ""}},
+            {Key::Space, {Qt::Key_Space, " "}},   {Key::Enter, {Qt::Key_Return, "\r"}},
+            {Key::Tab, {Qt::Key_Tab, "\t"}},      {Key::Escape, {Qt::Key_Escape, "\x1b"}}};
+        const Code& code = codes.at(key);
+        sendKey(target, code.key, QString::fromLatin1(code.text));
+    }
+
+    // What a keyboard reaches: the focus widget of the active window, the
+    // open modal window first.
+    static QWidget* focusTarget() {
+        QWidget* window = QApplication::activeModalWidget();
+        if (window == nullptr) window = QApplication::activeWindow();
+        QWidget* focus = window != nullptr ? window->focusWidget() : nullptr;
+        if (focus == nullptr) std::fprintf(stderr, "A key was pressed with no window holding the focus\n");
+        return focus;
+    }
+
     static QPoint belowLastRow(const QAbstractItemView& view) {
         const QRect area = view.viewport()->rect();
         return {area.center().x(), area.bottom() - 1};
@@ -202,7 +235,8 @@ private:
         }
     }
 
-    static void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
+    void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
+        lastChooserDirectory_ = fromQ(QDir::toNativeSeparators(chooser.directory().absolutePath()));
         if (!path) {
             chooser.reject();
             return;
@@ -217,6 +251,7 @@ private:
     std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
     std::optional<rt::String> fileAnswer_;
     bool fileArmed_ = false;
+    rt::String lastChooserDirectory_;
 };
 
 void OpenModal::setFieldText(int index, const rt::String& text) {
