@@ -75,7 +75,13 @@ private:
 
 class Driver final : public QObject, public rt::TestDriver {
 public:
-    Driver() { qApp->installEventFilter(this); }
+    // Windows already open count as shown before any that opens later.
+    Driver() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible()) shownWindows_.emplace_back(w);
+        }
+        qApp->installEventFilter(this);
+    }
     ~Driver() override {
         if (qApp != nullptr) qApp->removeEventFilter(this);
     }
@@ -83,6 +89,7 @@ public:
     // clicks presses and releases at one point; the second press is a
     // double click, as a real mouse reports it.
     void click(QWidget* target, QPoint at, int clicks = 1) {
+        takeClickFocus(target);
         quint64 time = clock_.nextGesture();
         for (int i = 0; i < clicks; ++i) {
             if (i > 0) time = clock_.withinGesture();
@@ -181,12 +188,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
             QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            std::erase(shownWindows_, window);
+            shownWindows_.push_back(window);
             QTimer::singleShot(0, this, [this, window] { answer(window); });
         }
         return false;
     }
 
 private:
+    // A real press gives the focus to the first widget from the target up
+    // that takes it from a click; Qt does that only for events that come
+    // from the window system.
+    static void takeClickFocus(QWidget* target) {
+        for (QWidget* w = target; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
+            if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+                w->setFocus(Qt::MouseFocusReason);
+                return;
+            }
+        }
+    }
+
     static void pressKeyOn(QWidget* target, Key key) {
         struct Code {
             int key;
@@ -201,14 +222,23 @@ private:
         sendKey(target, code.key, QString::fromLatin1(code.text));
     }
 
-    // What a keyboard reaches: the focus widget of the active window, the
-    // open modal window first.
-    static QWidget* focusTarget() {
+    // What a keyboard reaches: the focus widget of the window a window
+    // manager would have activated, the open modal window first, else the
+    // window shown last. The offscreen platform activates nothing itself.
+    QWidget* focusTarget() {
         QWidget* window = QApplication::activeModalWidget();
-        if (window == nullptr) window = QApplication::activeWindow();
+        if (window == nullptr) window = lastShownWindow();
+        if (window != nullptr && QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
         QWidget* focus = window != nullptr ? window->focusWidget() : nullptr;
         if (focus == nullptr) std::fprintf(stderr, "A key was pressed with no window holding the focus\n");
         return focus;
+    }
+
+    QWidget* lastShownWindow() {
+        for (auto it = shownWindows_.rbegin(); it != shownWindows_.rend(); ++it) {
+            if (!it->isNull() && (*it)->isVisible()) return *it;
+        }
+        return nullptr;
     }
 
     static QPoint belowLastRow(const QAbstractItemView& view) {
@@ -252,6 +282,8 @@ private:
     std::optional<rt::String> fileAnswer_;
     bool fileArmed_ = false;
     rt::String lastChooserDirectory_;
+    // Top-level windows in the order they were last shown.
+    std::vector<QPointer<QWidget>> shownWindows_;
 };
 
 void OpenModal::setFieldText(int index, const rt::String& text) {

@@ -129,17 +129,17 @@ public:
         const QFileInfo info(path);
         if (info.exists() && !info.isFile()) device_ = std::make_unique<QFile>(path);
         else device_ = std::make_unique<QSaveFile>(path);
-        if (!device_->open(QIODevice::WriteOnly | QIODevice::Truncate)) fail(path, device_->errorString());
+        // Unbuffered: every line reaches the file as it is written, and a
+        // failing write reports the system's reason at once.
+        if (!device_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+            fail(path, device_->errorString());
     }
 
     void writeLine(const rt::String& line) override {
         if (failed_) fail(path_, reason_);
         QByteArray bytes = encoder_.encode(toQ(line));
         bytes.append(LineSeparator);
-        if (device_->write(bytes) != bytes.size()) failWith(device_->errorString());
-        // A replaced target only appears when close() commits, so nothing can
-        // see a half-written file: flush per line only when writing directly.
-        if (!isSafeWrite() && !device_->flush()) failWith(device_->errorString());
+        writeAll(bytes);
     }
 
     void close() override {
@@ -150,7 +150,16 @@ public:
     }
 
 private:
-    bool isSafeWrite() const { return dynamic_cast<const QSaveFile*>(device_.get()) != nullptr; }
+    // A write cut short (the disk filled up part-way) is retried with the
+    // rest: the retry fails with the system's reason, where the short write
+    // itself carries none.
+    void writeAll(const QByteArray& bytes) {
+        for (qint64 done = 0; done < bytes.size();) {
+            const qint64 written = device_->write(bytes.constData() + done, bytes.size() - done);
+            if (written <= 0) failWith(device_->errorString());
+            done += written;
+        }
+    }
 
     [[noreturn]] void failWith(const QString& reason) {
         failed_ = true;
