@@ -83,7 +83,7 @@ TEST_F(KeyboardTest, AWholeGameLostWithTheKeysAloneMessagesDismissedWithSpace) {
 
 TEST_F(KeyboardTest, EnterInTheGuessFieldIsGoAndRefusalsKeepTheFocusThere) {
     startByKeys(u"owl");
-    EXPECT_EQ(guessByKeys({u"  ", u"o", u"o"}),
+    EXPECT_EQ(guessByKeys({u"  ", u"o", u"o"}, Key::Escape),
               Words({u"No character was inputted.", u"This character was already selected."}));
     EXPECT_EQ(pattern().text(), u"o _ _ ");
     EXPECT_EQ(attempts().text(), u"7");
