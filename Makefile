@@ -10,7 +10,7 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
-            fonts-dejavu-core binutils ccache \
+            fonts-dejavu-core binutils ccache openbox \
             g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip
 
 .PHONY: run test build deps configure windows clean
