@@ -10,8 +10,8 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
-            fonts-dejavu-core binutils ccache \
-            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip
+            fonts-dejavu-core binutils ccache openbox \
+            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip
 
 .PHONY: run test build deps configure windows clean
 
@@ -25,8 +25,11 @@ test: build windows
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The Linux build tests the Windows builds too (tests/e2e/wine): it is
+# configured with their directories, also when it was configured without.
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja \
+	@grep -qs '^KOV_WIN64_DIR' $(BUILD)/CMakeCache.txt && [ -f $(BUILD)/build.ninja ] || \
+	  cmake -S . -B $(BUILD) -G Ninja \
 	    -DKOV_WIN32_DIR=$(CURDIR)/$(WIN32_BUILD) -DKOV_WIN64_DIR=$(CURDIR)/$(WIN64_BUILD)
 
 # The Windows builds write their configuration block with the Linux build's
@@ -36,7 +39,7 @@ windows: configure
 	$(call windows-build,$(WIN32_BUILD),i686,)
 	$(call windows-build,$(WIN64_BUILD),x86_64,-DKOV_WINDOWS_TESTS=ON)
 	cd $(WIN32_BUILD) && rm -f hangman-win32.zip && \
-	  zip -qr hangman-win32.zip hangman.exe words $$(ls -d rt 2>/dev/null)
+	  zip -qr hangman-win32.zip hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll'
 
 # $(call windows-build,DIR,ARCH,OPTIONS): configure once, then build.
 define windows-build

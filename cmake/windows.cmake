@@ -14,6 +14,13 @@ set_target_properties(cpbtool PROPERTIES IMPORTED_LOCATION ${KOV_HOST_CPBTOOL})
 # The product carries no debug information: strip what the linker writes.
 add_link_options(-s)
 
+# On 32-bit Windows KR_Loader is stdcall, which the compiler decorates
+# (_KR_Loader@8); DLLs export such functions under their plain names, as
+# GetProcAddress looks them up.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  string(APPEND CMAKE_SHARED_LINKER_FLAGS " -Wl,--kill-at")
+endif()
+
 # Test suites of the Windows build (tests/windows/*), linked with
 # GTest::gtest or GTest::gtest_main built from the Debian sources, run by
 # CTest under wine64 through cmake/wine-run.sh.

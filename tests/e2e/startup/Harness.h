@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,18 @@ private:
     bool ended_ = false;
 };
 
+// A virtual X server (Xvfb, 1024 x 768) on a display number it picks itself;
+// its log goes to dir. display() is empty when it did not start.
+class XServer {
+public:
+    explicit XServer(const fs::path& dir);
+    const std::string& display() const { return display_; }
+
+private:
+    std::unique_ptr<Background> server_;
+    std::string display_;
+};
+
 // Polls condition every 100 ms for up to seconds.
 bool eventually(int seconds, const std::function<bool()>& condition);
 
@@ -73,8 +86,14 @@ public:
     Result run(const Environment& extra = {}) const;
     // Runs a command line with the same environment.
     Result runCommand(const std::vector<std::string>& argv, const Environment& extra = {}) const;
-    // The lines the test libraries recorded.
+    // The lines the test libraries recorded (without line-end characters).
     std::vector<std::string> log() const;
+
+protected:
+    // A layout with a copy of executable named exeName and, when runtime is
+    // not null, a copy of that library at runtimePlace.
+    Layout(const std::string& executable, const fs::path& exeName, const char* runtime,
+           const fs::path& runtimePlace);
 
 private:
     Environment environment(const Environment& extra) const;

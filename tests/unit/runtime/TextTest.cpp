@@ -68,4 +68,13 @@ TEST(Text, FromUtf8ReplacesInvalidSequences) {
     EXPECT_EQ(rt::fromUtf8(std::string("\0x", 2)), String(u"\0x", 2));
 }
 
+TEST(Text, CodePointsJoinSurrogatePairsAndKeepLoneOnesAsTheyAre) {
+    EXPECT_EQ(rt::codePoints(u"a\U0001F600b"), std::u32string(U"a\U0001F600b"));
+    EXPECT_EQ(rt::codePoints(String{char16_t{0xDE00}, char16_t{0xD83D}}), (std::u32string{0xDE00, 0xD83D}));
+    EXPECT_EQ(rt::codePoints(String{char16_t{0xD83D}, u'x'}), (std::u32string{0xD83D, U'x'}));
+    String text;
+    for (char32_t c : {U'z', U'\u00E9', U'\U0001F600', U'\U0010FFFF', char32_t{0xD800}}) rt::appendCodePoint(text, c);
+    EXPECT_EQ(text, String(u"z\u00E9\U0001F600\U0010FFFF") + char16_t{0xD800});
+}
+
 }  // namespace
