@@ -16,6 +16,7 @@ namespace {
 
 constexpr const wchar_t* NativeProperty = L"KovNative";
 constexpr const wchar_t* LayoutPendingProperty = L"KovLayoutPending";
+constexpr const wchar_t* FocusProperty = L"KovFocus";
 
 std::optional<DWORD> driverTime;
 
@@ -141,6 +142,27 @@ void invalidateLayoutAround(HWND hwnd) {
 
 void layoutDone(HWND container) { RemovePropW(container, LayoutPendingProperty); }
 
+void rememberFocus(HWND control) {
+    if (HWND root = GetAncestor(control, GA_ROOT); root != nullptr && root != control) {
+        SetPropW(root, FocusProperty, control);
+    }
+}
+
+HWND focusOwnerOf(HWND window) { return static_cast<HWND>(GetPropW(window, FocusProperty)); }
+
+void focusComponent(HWND control) {
+    rememberFocus(control);
+    if (GetAncestor(control, GA_ROOT) == GetActiveWindow()) SetFocus(control);
+}
+
+void restoreFocus(HWND window) {
+    HWND owner = focusOwnerOf(window);
+    if (owner == nullptr || !IsWindow(owner) || !IsChild(window, owner) || !IsWindowEnabled(owner)) {
+        owner = GetNextDlgTabItem(window, nullptr, FALSE);
+    }
+    if (owner != nullptr) SetFocus(owner);
+}
+
 DWORD gestureTime() { return driverTime ? *driverTime : static_cast<DWORD>(GetMessageTime()); }
 void setDriverGestureTime(std::optional<DWORD> time) { driverTime = time; }
 
@@ -194,6 +216,7 @@ LRESULT CALLBACK SubclassBase::procedure(HWND hwnd, UINT message, WPARAM wParam,
         return result;
     }
     LRESULT result = 0;
+    if (message == WM_SETFOCUS) rememberFocus(hwnd);
     if (self->before(message, wParam, lParam, result)) return result;
     result = DefSubclassProc(hwnd, message, wParam, lParam);
     self->after(message, wParam, lParam);

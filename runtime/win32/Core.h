@@ -81,6 +81,15 @@ inline constexpr UINT LayoutMessage = WM_APP + 0x10;
 // its ancestors, since preferred sizes travel upwards.
 void invalidateLayoutAround(HWND hwnd);
 
+// Focus: each top-level window remembers its focus owner, which gets the
+// focus back whenever the window is activated.
+void rememberFocus(HWND control);
+HWND focusOwnerOf(HWND window);
+void focusComponent(HWND control);
+// Gives the focus to the window's focus owner, else to its first control
+// that takes the focus from the keyboard.
+void restoreFocus(HWND window);
+
 // Fonts.
 HFONT defaultFont();
 HFONT fontFor(const rt::Font& font);
@@ -215,6 +224,8 @@ public:
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         relay_.add(std::move(listener));
     }
+    void requestFocus() override { focusComponent(hwnd_); }
+    bool hasFocus() const override { return focusOwnerOf(GetAncestor(hwnd_, GA_ROOT)) == hwnd_; }
 
 protected:
     HFONT hfont() const { return font_ ? fontFor(*font_) : defaultFont(); }

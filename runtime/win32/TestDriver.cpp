@@ -39,6 +39,15 @@ bool acceptsInput(HWND hwnd) {
     return true;
 }
 
+// A key as the keyboard sends it: posted to the window with the focus and
+// delivered through the message loop, where the dialog keys (Tab, Enter,
+// Escape) take effect.
+void postKey(HWND target, UINT key, wchar_t character) {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    if (character != 0) PostMessageW(target, WM_CHAR, character, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
 void sendKey(HWND target, UINT key) {
     SendMessageW(target, WM_KEYDOWN, key, 1);
     if (key == VK_SPACE) SendMessageW(target, WM_CHAR, L' ', 1);
@@ -70,6 +79,7 @@ std::vector<std::pair<HWND, Kind*>> componentsOf(HWND window) {
 void closeWithCloseControl(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 std::optional<std::optional<rt::String>> fileAnswer;
+rt::String chooserDirectory;
 
 class Driver;
 
@@ -178,10 +188,21 @@ public:
     }
 
     void pressKey(rt::Component& component, Key key) override {
-        static const std::map<Key, UINT> codes = {
-            {Key::Up, VK_UP}, {Key::Down, VK_DOWN}, {Key::Home, VK_HOME}, {Key::End, VK_END}, {Key::Space, VK_SPACE}};
         HWND hwnd = hwndOf(component);
-        if (acceptsInput(hwnd)) sendKey(hwnd, codes.at(key));
+        if (acceptsInput(hwnd)) pressKeyOn(hwnd, key);
+    }
+
+    void pressKey(Key key) override {
+        if (HWND target = focusTarget()) pressKeyOn(target, key);
+    }
+
+    void typeKeys(const rt::String& text) override {
+        for (char16_t c : text) {
+            if (HWND target = focusTarget()) {
+                PostMessageW(target, WM_CHAR, c, 1);
+                processEvents();
+            }
+        }
     }
 
     void typeText(rt::TextComponent& field, const rt::String& text) override { typeInto(hwndOf(field), text); }
@@ -195,6 +216,7 @@ public:
         modalHandlers_.push_back(std::move(handler));
     }
     void whenFileChooserOpens(std::optional<rt::String> path) override { fileAnswer = std::move(path); }
+    rt::String lastFileChooserDirectory() const override { return chooserDirectory; }
     void disarm() override {
         modalHandlers_.clear();
         fileAnswer.reset();
@@ -208,6 +230,33 @@ public:
     }
 
 private:
+    void pressKeyOn(HWND target, Key key) {
+        struct Code {
+            UINT key;
+            wchar_t character;
+        };
+        static const std::map<Key, Code> codes = {
+            {Key::Up, {VK_UP, 0}},         {Key::Down, {VK_DOWN, 0}},   {Key::Home, {VK_HOME, 0}},
+            {Key::End, {VK_END, 0}},       {Key::Space, {VK_SPACE, L' '}}, {Key::Enter, {VK_RETURN, 0}},
+            {Key::Tab, {VK_TAB, 0}},       {Key::Escape, {VK_ESCAPE, 0}}};
+        const Code& code = codes.at(key);
+        postKey(target, code.key, code.character);
+        processEvents();
+    }
+
+    // What the keyboard reaches: the focus of the open modal window, else of
+    // the window shown last, activated as a window manager would.
+    static HWND focusTarget() {
+        HWND window = currentModal() != nullptr ? currentModal() : lastShownWindow();
+        if (window != nullptr && GetActiveWindow() != window) SetActiveWindow(window);
+        HWND focus = GetFocus();
+        if (window == nullptr || focus == nullptr || GetAncestor(focus, GA_ROOT) != window) {
+            std::fprintf(stderr, "A key was pressed with no window holding the focus\n");
+            return nullptr;
+        }
+        return focus;
+    }
+
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Driver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (message == AnswerMessage && self != nullptr) {
@@ -258,5 +307,6 @@ void OpenModal::pressButton(const rt::String& caption) {
 std::unique_ptr<rt::TestDriver> makeTestDriver() { return std::make_unique<Driver>(); }
 
 std::optional<std::optional<rt::String>> takeFileChooserAnswer() { return std::exchange(fileAnswer, std::nullopt); }
+void noteFileChooserDirectory(const rt::String& directory) { chooserDirectory = directory; }
 
 }  // namespace rtwin

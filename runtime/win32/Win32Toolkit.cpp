@@ -27,9 +27,17 @@ constexpr DWORD PathBufferSize = 32768;
 // A chooser answered by the test driver closes as soon as it is up.
 UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+        wchar_t folder[MAX_PATH] = {};
+        SendMessageW(GetParent(hook), CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        noteFileChooserDirectory(fromW(folder, wcsnlen(folder, MAX_PATH)));
         PostMessageW(GetParent(hook), WM_COMMAND, IDCANCEL, 0);
     }
     return 0;
+}
+
+bool isFolder(const rt::String& path) {
+    const DWORD attributes = GetFileAttributesW(toW(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::wstring documentsFolder() {
@@ -88,8 +96,13 @@ public:
     rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
+        return chooseFile(owner, mode, rt::String());
+    }
+
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode,
+                                         const rt::String& directory) override {
         std::wstring file(PathBufferSize, L'\0');
-        const std::wstring start = documentsFolder();
+        const std::wstring start = !directory.empty() && isFolder(directory) ? toW(directory) : documentsFolder();
         OPENFILENAMEW ofn{};
         ofn.lStructSize = sizeof(ofn);
         ofn.hwndOwner = windowHandle(owner);
@@ -112,6 +125,12 @@ public:
         if (answer) return *answer;
         if (!chosen) return std::nullopt;
         return fromW(file.c_str(), wcslen(file.c_str()));
+    }
+
+    rt::String programDirectory() const override {
+        std::wstring path(PathBufferSize, L'\0');
+        path.resize(GetModuleFileNameW(nullptr, path.data(), PathBufferSize));
+        return fromW(path.substr(0, path.find_last_of(L"\\/")));
     }
 
     std::vector<rt::StyleInfo> installedStyles() const override { return rtwin::installedStyles(); }

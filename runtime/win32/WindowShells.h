@@ -18,6 +18,8 @@ rt::Window* windowOfHandle(HWND hwnd);
 
 // The innermost modal dialog being shown, or null.
 HWND currentModal();
+// The visible window of ours shown last, or null.
+HWND lastShownWindow();
 
 // Called with each modal dialog as its modal loop starts (the test driver
 // answers modal windows through it).

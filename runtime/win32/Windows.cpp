@@ -19,6 +19,8 @@ constexpr const wchar_t* WindowProperty = L"KovWindow";
 
 std::vector<HWND> modalStack;
 std::function<void(HWND)> modalShownHook;
+// Visible windows of ours in the order they were shown.
+std::vector<HWND> shownOrder;
 
 // What a window's native window reports to the window object.
 class WindowEvents {
@@ -28,6 +30,8 @@ public:
     virtual void resized() = 0;
     virtual void activated(bool active) = 0;
     virtual void iconified(bool iconic) = 0;
+    // Enter that no focused control took: true when a button took it.
+    virtual bool enterPressed() = 0;
 };
 
 LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,7 +49,9 @@ LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_ACTIVATE:
         events->activated(LOWORD(wParam) != WA_INACTIVE);
-        break;
+        if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0) break;
+        restoreFocus(hwnd);
+        return 0;
     case WM_COMMAND:
         // Escape in a dialog asks to close, like the close control.
         if (lParam == 0 && LOWORD(wParam) == IDCANCEL && GetWindow(hwnd, GW_OWNER) != nullptr) {
@@ -109,6 +115,12 @@ void closeSplashOnce() {
     if (auto close = reinterpret_cast<void (*)()>(GetProcAddress(library, "SplashClose"))) close();
 }
 
+BOOL CALLBACK firstButton(HWND child, LPARAM data) {
+    if (dynamic_cast<rt::Button*>(nativeOf(child)) == nullptr) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
 template <class Iface>
 class WindowImpl : public Iface, public WindowEvents {
 public:
@@ -147,6 +159,42 @@ public:
     }
     bool isVisible() const override { return visible_; }
 
+    rt::Point location() const override {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        return {r.left, r.top};
+    }
+    void setLocation(rt::Point location) override {
+        placed_ = true;
+        SetWindowPos(hwnd_, nullptr, location.x, location.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Centred over other, kept inside the work area of other's screen (its
+    // top-left corner first when the window cannot fit).
+    void setLocationRelativeTo(const rt::Window& other) override {
+        RECT over, self;
+        GetWindowRect(windowHandle(other), &over);
+        GetWindowRect(hwnd_, &self);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(windowHandle(other), MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& area = monitor.rcWork;
+        const int width = self.right - self.left, height = self.bottom - self.top;
+        int x = (over.left + over.right - width) / 2, y = (over.top + over.bottom - height) / 2;
+        x = std::max<int>(std::min<int>(x, area.right - width), area.left);
+        y = std::max<int>(std::min<int>(y, area.bottom - height), area.top);
+        setLocation({x, y});
+    }
+
+    void setDefaultButton(rt::Button* button) override { defaultButton_ = button != nullptr ? hwndOf(*button) : nullptr; }
+
+    bool enterPressed() override {
+        HWND button = defaultButton_ != nullptr ? defaultButton_ : fallbackDefaultButton();
+        if (button == nullptr || !IsWindow(button) || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        return true;
+    }
+
     void setVisible(bool visible) override {
         if (!visible) {
             if (visible_) hidden();
@@ -163,6 +211,7 @@ public:
         layoutNow(hwndOf(*content_));
         ShowWindow(hwnd_, SW_SHOW);
         UpdateWindow(hwnd_);
+        shownOrder.push_back(hwnd_);
         SetForegroundWindow(hwnd_);
         closeSplashOnce();
         if (!std::exchange(opened_, true)) fire(&rt::WindowListener::windowOpened);
@@ -207,11 +256,15 @@ public:
 protected:
     virtual bool modal() const { return false; }
     virtual void beforeFirstShow() {}
+    // The button Enter presses when none was set.
+    virtual HWND fallbackDefaultButton() const { return nullptr; }
+    bool placed() const { return placed_; }
 
 private:
     // The modal loop ends when the window is hidden.
     void hidden() {
         visible_ = false;
+        std::erase(shownOrder, hwnd_);
         if (modalLoop_ != nullptr) *modalLoop_ = false;
     }
 
@@ -245,6 +298,8 @@ private:
     std::vector<std::unique_ptr<rt::WindowListener>> owned_;
     std::vector<rt::WindowListener*> listeners_;
     bool* modalLoop_ = nullptr;
+    HWND defaultButton_ = nullptr;
+    bool placed_ = false;
     bool visible_ = false;
     bool displayable_ = false;
     bool opened_ = false;
@@ -286,9 +341,16 @@ public:
 
 protected:
     bool modal() const override { return modal_; }
-    // Opens centred over its owner (over the screen without one).
+    // Without a default button, Enter presses the dialog's first one.
+    HWND fallbackDefaultButton() const override {
+        HWND found = nullptr;
+        EnumChildWindows(hwnd(), firstButton, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    // Opens centred over its owner (over the screen without one) unless it
+    // was placed.
     void beforeFirstShow() override {
-        if (std::exchange(placed_, true)) return;
+        if (placed()) return;
         RECT area;
         HWND owner = GetWindow(hwnd(), GW_OWNER);
         if (owner == nullptr || owner == limbo() || !IsWindowVisible(owner)) {
@@ -299,14 +361,12 @@ protected:
         RECT self;
         GetWindowRect(hwnd(), &self);
         const int width = self.right - self.left, height = self.bottom - self.top;
-        SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width) / 2,
-                     std::max<int>(area.top, area.top + (area.bottom - area.top - height) / 2), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        setLocation({area.left + (area.right - area.left - width) / 2,
+                     std::max<int>(area.top, area.top + (area.bottom - area.top - height) / 2)});
     }
 
 private:
     bool modal_;
-    bool placed_ = false;
 };
 
 }  // namespace
@@ -331,9 +391,34 @@ rt::Window* windowOfHandle(HWND hwnd) {
 HWND currentModal() { return modalStack.empty() ? nullptr : modalStack.back(); }
 void onModalShown(std::function<void(HWND)> hook) { modalShownHook = std::move(hook); }
 
+HWND lastShownWindow() { return shownOrder.empty() ? nullptr : shownOrder.back(); }
+
+namespace {
+
+// Enter on a focused push button presses it; elsewhere (but in a text area
+// that takes line breaks) it presses the window's default button.
+bool enterTaken(const MSG& message, HWND top) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+    if (dynamic_cast<rt::Button*>(nativeOf(message.hwnd)) != nullptr) {
+        SendMessageW(GetParent(message.hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(message.hwnd), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(message.hwnd));
+        return true;
+    }
+    if ((SendMessageW(message.hwnd, WM_GETDLGCODE, VK_RETURN, 0) & DLGC_WANTALLKEYS) != 0 &&
+        (GetWindowLongW(message.hwnd, GWL_STYLE) & ES_WANTRETURN) != 0) {
+        return false;
+    }
+    auto* events = reinterpret_cast<WindowEvents*>(GetWindowLongPtrW(top, GWLP_USERDATA));
+    return events != nullptr && events->enterPressed();
+}
+
+}  // namespace
+
 void dispatchMessage(MSG& message) {
     HWND top = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (top != nullptr && windowOfHandle(top) != nullptr && IsDialogMessageW(top, &message)) return;
+    const bool ours = top != nullptr && windowOfHandle(top) != nullptr;
+    if (ours && enterTaken(message, top)) return;
+    if (ours && IsDialogMessageW(top, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

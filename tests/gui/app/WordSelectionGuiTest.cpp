@@ -61,6 +61,9 @@ TEST_F(AppTest, AddTrimsTheWordSelectsItAndRefusesDuplicates) {
 }
 
 TEST_F(AppTest, AWordHoldingALineBreakIsRefusedWithAMessage) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the system's one-line edit control never holds a line break: typed ones are dropped";
+#endif
     addWord(u"cat");
     for (const char16_t* pasted : {u"one\ntwo", u"one\rtwo", u"one\r\ntwo"}) {
         EXPECT_EQ(messagesOf([&] { addWord(pasted); }), Words({app::WordModel::LineBreakMessage}));
@@ -266,6 +269,8 @@ TEST_F(AppTest, FailedExportsReportAndLeaveTheOldFileIntact) {
         << rt::toUtf8(full[0]);
 }
 
+#endif
+
 TEST_F(AppTest, FileChoosersOpenInTheSampleListsFolderFirstThenInTheFolderLastUsed) {
     namespace fs = std::filesystem;
     const fs::path samples = fs::path(rt::toUtf8(rt::toolkit().programDirectory())) / "words";
@@ -286,7 +291,6 @@ TEST_F(AppTest, FileChoosersOpenInTheSampleListsFolderFirstThenInTheFolderLastUs
     EXPECT_EQ(driver().lastFileChooserDirectory(), rt::fromUtf8(dir));
     if (made) fs::remove(samples);
 }
-#endif
 
 TEST_F(AppTest, CancelledFileChoosersChangeNothing) {
     addWord(u"cat");
