@@ -74,7 +74,9 @@ using RunFn = void (*)();
 using BindToolkitFn = void (*)(rt::Toolkit* toolkit);
 using MainFn = void (*)(const std::vector<rt::String>& arguments);
 // KR_Loader removes its own arguments (stdcall) on 32-bit Windows; elsewhere
-// there is only the one calling convention.
+// there is only the one calling convention. A runtime defines it as
+// extern "C" int KR_LOADER_CALL KR_Loader(Word, Word*); the Windows build
+// links 32-bit DLLs with --kill-at, so it is exported as "KR_Loader".
 #if defined(_WIN32) && !defined(_WIN64)
 #define KR_LOADER_CALL __attribute__((stdcall))
 #else
