@@ -1,8 +1,11 @@
 // Out-of-line destructors: they anchor the vtables and type information of
 // the interface classes in one translation unit.
+#include <cstdio>
+
 #include "runtime/Component.h"
 #include "runtime/Events.h"
 #include "runtime/Failure.h"
+#include "runtime/ListenerDelivery.h"
 #include "runtime/TestDriver.h"
 #include "runtime/TextFile.h"
 #include "runtime/Toolkit.h"
@@ -46,6 +49,11 @@ TextWriter::~TextWriter() = default;
 Toolkit::~Toolkit() = default;
 TestDriver::~TestDriver() = default;
 ModalWindow::~ModalWindow() = default;
+
+void reportListenerFailure(const char* what) noexcept {
+    std::fprintf(stderr, "Exception in an event handler: %s\n", what);
+    std::fflush(stderr);
+}
 
 Failure::Failure(const String& description)
     : std::runtime_error(toUtf8(description)), description_(description) {}

@@ -77,15 +77,17 @@ MainFn findMainClass(const MainClass* table, const std::string& name) {
     return nullptr;
 }
 
-std::nullopt_t refuse(const std::string& reason) {
+bool refuse(const std::string& reason) {
     std::fprintf(stderr, "KOV runtime: cannot start the program: %s.\n", reason.c_str());
     std::fflush(stderr);
-    return std::nullopt;
+    return false;
 }
+
+Accepted accepted;
 
 }  // namespace
 
-std::optional<Accepted> acceptComponent(const Word* descriptor) {
+bool acceptComponent(Word* descriptor) {
     if (descriptor == nullptr || descriptor[Magic] != DescriptorMagic) {
         return refuse("the component descriptor has no \"CDES\" magic");
     }
@@ -97,7 +99,16 @@ std::optional<Accepted> acceptComponent(const Word* descriptor) {
     if (!texts->mainClass || texts->mainClass->empty()) return refuse("the configuration block names no main class");
     const MainFn main = findMainClass(reinterpret_cast<const MainClass*>(descriptor[MainClasses]), *texts->mainClass);
     if (main == nullptr) return refuse("the main class \"" + *texts->mainClass + "\" is not in the component");
-    return Accepted{main, parseOptions(texts->options.value_or(std::string()))};
+    accepted = {descriptor, main, parseOptions(texts->options.value_or(std::string()))};
+    return true;
+}
+
+const Accepted& acceptedComponent() { return accepted; }
+
+std::optional<std::string> acceptedOption(const std::string& name) {
+    auto found = accepted.options.find(name);
+    if (found == accepted.options.end()) return std::nullopt;
+    return found->second;
 }
 
 void fillSlots(Word* descriptor, InitFn init, RunFn run) {

@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-#include <cstdio>
 #include <limits>
 
 #include "runtime/qt/Core.h"
@@ -35,11 +34,6 @@ QWidget* widgetOfComponent(const rt::Component& component) {
 QWidget* mouseWidgetOfComponent(const rt::Component& component) {
     auto* holder = dynamic_cast<const WidgetHolder*>(&component);
     return holder != nullptr ? holder->mouseWidget() : nullptr;
-}
-
-void reportListenerFailure(const char* what) noexcept {
-    std::fprintf(stderr, "Exception in an event handler: %s\n", what);
-    std::fflush(stderr);
 }
 
 template <class Call>

@@ -15,9 +15,13 @@
 #include <vector>
 
 #include "runtime/Component.h"
+#include "runtime/ListenerDelivery.h"
 #include "runtime/Text.h"
 
 namespace rtqt {
+
+using rt::ActionListeners;
+using rt::deliver;
 
 inline QString toQ(rt::StringView text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
@@ -76,39 +80,6 @@ private:
     int clickCount_ = 0;
     quint64 lastPressTime_ = 0;
     QPoint lastPressPoint_;
-};
-
-// Runs one listener call. An exception must not unwind through Qt's event
-// delivery, which does not support it (the program would abort): it is
-// reported on standard error and the event loop goes on with the next event.
-void reportListenerFailure(const char* what) noexcept;
-template <class Call>
-void deliver(Call&& call) noexcept {
-    try {
-        call();
-    } catch (const std::exception& error) {
-        reportListenerFailure(error.what());
-    } catch (...) {
-        reportListenerFailure("an exception of unknown type");
-    }
-}
-
-// Action listeners shared by buttons and menu items: owned or borrowed.
-class ActionListeners {
-public:
-    void add(std::unique_ptr<rt::ActionListener> listener) {
-        owned_.push_back(std::move(listener));
-        all_.push_back(owned_.back().get());
-    }
-    void add(rt::ActionListener& listener) { all_.push_back(&listener); }
-    void fire(rt::EventSource& source) const {
-        const auto listeners = all_;
-        for (rt::ActionListener* l : listeners) deliver([&] { l->actionPerformed({source}); });
-    }
-
-private:
-    std::vector<std::unique_ptr<rt::ActionListener>> owned_;
-    std::vector<rt::ActionListener*> all_;
 };
 
 // Base of every component: the rt side of one widget. It is a child of the

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -17,14 +16,6 @@
 namespace rtqt {
 
 namespace {
-
-struct Loaded {
-    kr::Word* descriptor = nullptr;
-    kr::MainFn main = nullptr;
-    std::map<std::string, std::string> options;
-};
-
-Loaded loaded;
 
 bool displayAvailable() {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -84,29 +75,24 @@ void initRuntime(kr::Word) {
     qtDefault = qInstallMessageHandler(startupMessages);
     rt::Toolkit& toolkit = startToolkit(args.count, args.pointers.data());
     qInstallMessageHandler(qtDefault);
-    if (auto bind = reinterpret_cast<kr::BindToolkitFn>(loaded.descriptor[kr::BindToolkit])) bind(&toolkit);
+    const auto bind = reinterpret_cast<kr::BindToolkitFn>(kr::acceptedComponent().descriptor[kr::BindToolkit]);
+    if (bind != nullptr) bind(&toolkit);
 }
 
 void runProgram() {
-    loaded.main({});
+    kr::acceptedComponent().main({});
     QApplication::exec();
 }
 
 }  // namespace
 
-std::optional<std::string> runtimeOption(const std::string& name) {
-    auto found = loaded.options.find(name);
-    if (found == loaded.options.end()) return std::nullopt;
-    return found->second;
-}
+std::optional<std::string> runtimeOption(const std::string& name) { return kr::acceptedOption(name); }
 
 }  // namespace rtqt
 
 extern "C" RTQT_API int KR_Loader(kr::Word, kr::Word* descriptor) {
     using namespace rtqt;
-    auto accepted = kr::acceptComponent(descriptor);
-    if (!accepted) return 0;
-    loaded = {descriptor, accepted->main, std::move(accepted->options)};
+    if (!kr::acceptComponent(descriptor)) return 0;
     kr::fillSlots(descriptor, &initRuntime, &runProgram);
     return 1;
 }

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "runtime/win32/Containers.h"
@@ -165,11 +164,6 @@ void restoreFocus(HWND window) {
 
 DWORD gestureTime() { return driverTime ? *driverTime : static_cast<DWORD>(GetMessageTime()); }
 void setDriverGestureTime(std::optional<DWORD> time) { driverTime = time; }
-
-void reportListenerFailure(const char* what) noexcept {
-    std::fprintf(stderr, "Exception in an event handler: %s\n", what);
-    std::fflush(stderr);
-}
 
 FARPROC systemFunction(const wchar_t* library, const char* name) {
     wchar_t directory[MAX_PATH];

@@ -17,9 +17,13 @@
 #include <vector>
 
 #include "runtime/Component.h"
+#include "runtime/ListenerDelivery.h"
 #include "runtime/Text.h"
 
 namespace rtwin {
+
+using rt::ActionListeners;
+using rt::deliver;
 
 // wchar_t is 16 bits here: the framework's strings are UTF-16 already.
 inline std::wstring toW(rt::StringView text) { return std::wstring(text.begin(), text.end()); }
@@ -104,39 +108,6 @@ SIZE fontUnits(HFONT font);
 // how fast a test runs.
 DWORD gestureTime();
 void setDriverGestureTime(std::optional<DWORD> time);
-
-// Runs one listener call. An exception must not unwind through the system's
-// message dispatch: it is reported on standard error and the message loop
-// goes on with the next message.
-void reportListenerFailure(const char* what) noexcept;
-template <class Call>
-void deliver(Call&& call) noexcept {
-    try {
-        call();
-    } catch (const std::exception& error) {
-        reportListenerFailure(error.what());
-    } catch (...) {
-        reportListenerFailure("an exception of unknown type");
-    }
-}
-
-// Action listeners shared by buttons and menu items: owned or borrowed.
-class ActionListeners {
-public:
-    void add(std::unique_ptr<rt::ActionListener> listener) {
-        owned_.push_back(std::move(listener));
-        all_.push_back(owned_.back().get());
-    }
-    void add(rt::ActionListener& listener) { all_.push_back(&listener); }
-    void fire(rt::EventSource& source) const {
-        const auto listeners = all_;
-        for (rt::ActionListener* l : listeners) deliver([&] { l->actionPerformed({source}); });
-    }
-
-private:
-    std::vector<std::unique_ptr<rt::ActionListener>> owned_;
-    std::vector<rt::ActionListener*> all_;
-};
 
 // Turns mouse messages into listener calls with the click count of the
 // gesture: a press within the double-click time and distance of the previous

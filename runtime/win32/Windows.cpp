@@ -93,12 +93,10 @@ std::vector<HWND> disableOthers(HWND modal) {
     return search.others;
 }
 
-rt::Window* windowOf(HWND hwnd) { return static_cast<rt::Window*>(GetPropW(hwnd, WindowProperty)); }
-
 // An owned window of ours loses its owner (and hides, as owned windows do
 // when their owner goes).
 BOOL CALLBACK releaseIfOwned(HWND hwnd, LPARAM owner) {
-    if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && windowOf(hwnd) != nullptr) {
+    if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && windowOfHandle(hwnd) != nullptr) {
         ShowWindow(hwnd, SW_HIDE);
         SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(limbo()));
     }
