@@ -29,6 +29,24 @@ constexpr const wchar_t* LimboClass = L"KovLimbo";
 
 }  // namespace
 
+std::string toCodePage(const std::wstring& text, UINT codePage) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring fromCodePage(const std::string& bytes, UINT codePage) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
+    return text;
+}
+
 std::wstring toCaption(rt::StringView text) {
     std::wstring caption;
     for (char16_t c : text) {

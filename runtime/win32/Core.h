@@ -30,6 +30,11 @@ inline std::wstring toW(rt::StringView text) { return std::wstring(text.begin(),
 inline rt::String fromW(const wchar_t* text, std::size_t length) { return rt::String(text, text + length); }
 inline rt::String fromW(const std::wstring& text) { return fromW(text.data(), text.size()); }
 
+// Texts in a code page (CP_ACP: the system's ANSI code page). Characters
+// the code page lacks become its default character.
+std::string toCodePage(const std::wstring& text, UINT codePage);
+std::wstring fromCodePage(const std::string& bytes, UINT codePage);
+
 // Captions of buttons and menus: Win32 reads "&" as a mnemonic marker, the
 // toolkit's users mean the character itself.
 std::wstring toCaption(rt::StringView text);

@@ -60,14 +60,6 @@ std::size_t openTail(const std::string& bytes, UINT codePage) {
     return leads % 2;
 }
 
-std::wstring decode(const std::string& bytes, UINT codePage) {
-    if (bytes.empty()) return {};
-    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
-    return text;
-}
-
 class FileReader final : public rt::TextReader {
 public:
     explicit FileReader(const rt::String& path) : path_(path) {
@@ -131,7 +123,7 @@ private:
             const std::size_t tail = atEnd_ ? 0 : openTail(bytes, codePage_);
             pending_.assign(bytes.end() - static_cast<std::ptrdiff_t>(tail), bytes.end());
             bytes.resize(bytes.size() - tail);
-            buffer_ = decode(bytes, codePage_);
+            buffer_ = fromCodePage(bytes, codePage_);
         }
         return !buffer_.empty();
     }
@@ -175,16 +167,7 @@ public:
 
     void writeLine(const rt::String& line) override {
         if (failed_) fail(path_, reason_);
-        std::string bytes;
-        const std::wstring text = toW(line);
-        if (!text.empty()) {
-            const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                                   nullptr, nullptr);
-            bytes.resize(static_cast<std::size_t>(length));
-            WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                                nullptr);
-        }
-        bytes += "\r\n";
+        std::string bytes = toCodePage(toW(line), CP_ACP) + "\r\n";
         DWORD written = 0;
         if (!WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
             written != bytes.size()) {

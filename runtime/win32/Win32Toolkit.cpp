@@ -48,23 +48,6 @@ std::wstring documentsFolder() {
     return path;
 }
 
-std::string ansi(const std::wstring& text, UINT codePage) {
-    if (text.empty()) return {};
-    const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                           nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring fromAnsi(const std::string& bytes, UINT codePage) {
-    if (bytes.empty()) return {};
-    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
-    return text;
-}
-
 bool isConsole(HANDLE handle) {
     DWORD mode = 0;
     return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
@@ -154,7 +137,7 @@ public:
             WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
             return;
         }
-        const std::string bytes = ansi(wide, CP_ACP);
+        const std::string bytes = toCodePage(wide, CP_ACP);
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
     }
@@ -168,7 +151,7 @@ public:
             return std::nullopt;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        return fromW(fromAnsi(line, CP_ACP));
+        return fromW(fromCodePage(line, CP_ACP));
     }
 
     [[noreturn]] void exitProcess(int status) override {

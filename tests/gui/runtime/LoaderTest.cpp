@@ -12,57 +12,22 @@
 #include "runtime/KrProtocol.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/QtRuntime.h"
-#include "TestBlock.h"
+#include "LoaderHarness.h"
 
 namespace {
 
 using kovtest::block;
+using kovtest::exitStatus;
 
-int exitStatus = 0;
-void mainThatExits(const std::vector<rt::String>&) { rt::toolkit().exitProcess(exitStatus); }
-void bind(rt::Toolkit* toolkit) { rt::bindToolkit(toolkit); }
-
-const kr::MainClass mainClasses[] = {{"Other", nullptr}, {"HangMan", &mainThatExits}, {nullptr, nullptr}};
-
-class LoaderTest : public testing::Test {
+class LoaderTest : public kovtest::LoaderHarness {
 protected:
     LoaderTest() {
         library = dlopen(KOVRT_PATH, RTLD_NOW | RTLD_LOCAL);
         if (library == nullptr) throw std::runtime_error(dlerror());
         loader = reinterpret_cast<kr::LoaderFn>(dlsym(library, kr::LoaderEntryName));
-        descriptor[kr::Magic] = kr::DescriptorMagic;
-        descriptor[kr::Version] = kr::DescriptorVersion;
-        descriptor[kr::MainClasses] = reinterpret_cast<kr::Word>(mainClasses);
-        descriptor[kr::EntryTable1] = reinterpret_cast<kr::Word>(table1.data());
-        descriptor[kr::EntryTable2] = reinterpret_cast<kr::Word>(table2.data());
-        descriptor[kr::BindToolkit] = reinterpret_cast<kr::Word>(&bind);
-        useBlock(block({{5, "-Dkov.lib.path:forms.lib  -Dkov.jit.fast  -Dkov.gc.heaplimit:0"}, {6, "HangMan"}}));
-    }
-
-    void useBlock(std::vector<unsigned char> bytes) {
-        config = std::move(bytes);
-        descriptor[kr::Block] = reinterpret_cast<kr::Word>(config.data());
-        descriptor[kr::BlockSize] = config.size();
-    }
-
-    int load() { return loader(0x1000, descriptor.data()); }
-
-    // Loads, expecting a refusal, and returns what the runtime printed.
-    std::string refusal() {
-        testing::internal::CaptureStderr();
-        const int result = load();
-        std::string printed = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(table1[kr::HeaderWords + kr::InitSlot], 0u);
-        return printed;
     }
 
     void* library = nullptr;
-    kr::LoaderFn loader = nullptr;
-    std::vector<kr::Word> descriptor = std::vector<kr::Word>(kr::DescriptorWords, 0);
-    std::vector<kr::Word> table1 = std::vector<kr::Word>(kr::HeaderWords + kr::Table1Slots, 0);
-    std::vector<kr::Word> table2 = std::vector<kr::Word>(kr::HeaderWords + kr::Table2Slots, 0);
-    std::vector<unsigned char> config;
 };
 
 TEST_F(LoaderTest, ExportsTheLoaderButKeepsItsToolkitBindingInternal) {

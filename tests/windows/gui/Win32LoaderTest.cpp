@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "TestBlock.h"
+#include "LoaderHarness.h"
 #include "runtime/KrProtocol.h"
 #include "runtime/Toolkit.h"
 #include "runtime/win32/Win32Runtime.h"
@@ -15,54 +15,16 @@
 namespace {
 
 using kovtest::block;
+using kovtest::exitStatus;
 
-int exitStatus = 0;
-void mainThatExits(const std::vector<rt::String>&) { rt::toolkit().exitProcess(exitStatus); }
-void bind(rt::Toolkit* toolkit) { rt::bindToolkit(toolkit); }
-
-const kr::MainClass mainClasses[] = {{"Other", nullptr}, {"HangMan", &mainThatExits}, {nullptr, nullptr}};
-
-class Win32LoaderTest : public testing::Test {
+class Win32LoaderTest : public kovtest::LoaderHarness {
 protected:
-    Win32LoaderTest() {
-        module = LoadLibraryW(L"ZKRN6407.dll");
+    Win32LoaderTest() : module(LoadLibraryW(L"ZKRN6407.dll")) {
         loader = reinterpret_cast<kr::LoaderFn>(GetProcAddress(module, kr::LoaderEntryName));
-        descriptor[kr::Magic] = kr::DescriptorMagic;
-        descriptor[kr::Version] = kr::DescriptorVersion;
-        descriptor[kr::MainClasses] = reinterpret_cast<kr::Word>(mainClasses);
-        descriptor[kr::EntryTable1] = reinterpret_cast<kr::Word>(table1.data());
-        descriptor[kr::EntryTable2] = reinterpret_cast<kr::Word>(table2.data());
-        descriptor[kr::BindToolkit] = reinterpret_cast<kr::Word>(&bind);
-        useBlock(block({{5, "-Dkov.lib.path:forms.lib  -Dkov.jit.fast"}, {6, "HangMan"}}));
     }
     ~Win32LoaderTest() override { FreeLibrary(module); }
 
-    void useBlock(std::vector<unsigned char> bytes) {
-        config = std::move(bytes);
-        descriptor[kr::Block] = reinterpret_cast<kr::Word>(config.data());
-        descriptor[kr::BlockSize] = config.size();
-    }
-
-    int load() { return loader(0x1000, descriptor.data()); }
-
-    std::string refusal() {
-        testing::internal::CaptureStderr();
-        const int result = load();
-        std::string printed = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(table1[kr::HeaderWords + kr::InitSlot], 0u);
-        return printed;
-    }
-
-    kr::InitFn slotInit() const { return reinterpret_cast<kr::InitFn>(table1[kr::HeaderWords + kr::InitSlot]); }
-    kr::RunFn slotRun() const { return reinterpret_cast<kr::RunFn>(table1[kr::HeaderWords + kr::RunSlot]); }
-
-    HMODULE module = nullptr;
-    kr::LoaderFn loader = nullptr;
-    std::vector<kr::Word> descriptor = std::vector<kr::Word>(kr::DescriptorWords, 0);
-    std::vector<kr::Word> table1 = std::vector<kr::Word>(kr::HeaderWords + kr::Table1Slots, 0);
-    std::vector<kr::Word> table2 = std::vector<kr::Word>(kr::HeaderWords + kr::Table2Slots, 0);
-    std::vector<unsigned char> config;
+    HMODULE module;
 };
 
 TEST_F(Win32LoaderTest, ExportsOnlyTheLoaderAndTheRuntimeApi) {
