@@ -1,10 +1,15 @@
 #pragma once
 
 #include <concepts>
+#include <memory>
 #include <sstream>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
+#include "forms/DoubleField.h"
+#include "forms/GBPanel.h"
+#include "forms/IntegerField.h"
 #include "runtime/CellConstraints.h"
 #include "runtime/Component.h"
 #include "runtime/Events.h"
@@ -61,6 +66,17 @@ public:
     rt::RadioButton* addRadioButton(const rt::String& text, int row, int col, int width, int height);
     rt::TextArea* addTextArea(const rt::String& text, int row, int col, int width, int height);
     rt::TextField* addTextField(const rt::String& text, int row, int col, int width, int height);
+    // Numeric fields and drawing panels belong to the form, which keeps them
+    // as long as its window.
+    IntegerField* addIntegerField(int number, int row, int col, int width, int height);
+    DoubleField* addDoubleField(double number, int row, int col, int width, int height);
+    // Places the panel itself, stretched like a list; returns it.
+    template <std::derived_from<GBPanel> P>
+    P* addPanel(std::unique_ptr<P> panel, int row, int col, int width, int height) {
+        P* placed = panel.get();
+        placePanel(std::move(panel), row, col, width, height);
+        return placed;
+    }
 
     // Overridable handlers; the defaults name the missing override.
     virtual void buttonClicked(rt::Button& button);
@@ -118,6 +134,10 @@ private:
     // Places a list, text area or panel: stretch weights while placing, the
     // base weights again afterwards.
     void placeStretched(rt::Component& component, int row, int col, int width, int height);
+    void placePanel(std::unique_ptr<GBPanel> panel, int row, int col, int width, int height);
+
+    // The numeric fields and panels placed on the form.
+    std::vector<std::shared_ptr<void>> parts;
 };
 
 // The behaviour of the button and list adapters, shared by the form classes;

@@ -79,6 +79,12 @@ public:
     // Ends the process at once with the status; no window is asked first.
     [[noreturn]] virtual void exitProcess(int status) = 0;
 
+    // The applet host: puts the applet panel, filling the content, into a new
+    // top-level frame titled title, sizes the frame width x height and shows
+    // it. The toolkit owns the frame; closing it with its close control ends
+    // the process with status 0.
+    virtual Frame& hostApplet(AppletPanel& applet, const String& title, int width, int height) = 0;
+
     // Drives the toolkit with real input events; for tests only.
     virtual TestDriver& testDriver() = 0;
 };

@@ -3,6 +3,7 @@
 // Shared pieces of the Qt implementation: string and geometry conversion,
 // the widget behind a component, mouse event relaying and the component base.
 
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QObject>
@@ -147,11 +148,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event), mouseTarget_->rect());
+        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event, *mouseTarget_), mouseTarget_->rect());
         return false;
     }
     MouseRelay& relay() { return relay_; }
-    static QPoint pointIn(const QEvent& event);
+    // Where the pointer is, in the target's coordinates; a leave event
+    // carries no position, the pointer's is taken.
+    static QPoint pointIn(const QEvent& event, const QWidget& target);
 
 private:
     QWidget* widget_;
@@ -160,8 +163,9 @@ private:
 };
 
 template <class Iface>
-QPoint ComponentImpl<Iface>::pointIn(const QEvent& event) {
+QPoint ComponentImpl<Iface>::pointIn(const QEvent& event, const QWidget& target) {
     if (auto* single = dynamic_cast<const QSinglePointEvent*>(&event)) return single->position().toPoint();
+    if (event.type() == QEvent::Leave) return target.mapFromGlobal(QCursor::pos());
     return {};
 }
 

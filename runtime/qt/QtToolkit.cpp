@@ -115,6 +115,10 @@ public:
         std::_Exit(status);
     }
 
+    rt::Frame& hostApplet(rt::AppletPanel& applet, const rt::String& title, int width, int height) override {
+        return rtqt::hostApplet(*this, applet, title, width, height);
+    }
+
     // Made on first use, so a program that is not under test never watches
     // its windows for answers.
     rt::TestDriver& testDriver() override {

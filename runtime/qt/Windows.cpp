@@ -34,6 +34,19 @@ public:
     virtual void iconified(bool iconic) = 0;
 };
 
+// Re-styles the widget and everything inside it for the current style.
+void restyleTree(QWidget* root) {
+    QStyle* style = QApplication::style();
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        style->unpolish(w);
+        style->polish(w);
+        QEvent changed(QEvent::StyleChange);
+        QApplication::sendEvent(w, &changed);
+    }
+}
+
 template <class QBase>
 class Shell : public QBase {
 public:
@@ -133,15 +146,7 @@ public:
     }
 
     void updateStyle() override {
-        QStyle* style = QApplication::style();
-        QList<QWidget*> widgets = shell_->template findChildren<QWidget*>();
-        widgets.prepend(shell_);
-        for (QWidget* w : widgets) {
-            style->unpolish(w);
-            style->polish(w);
-            QEvent changed(QEvent::StyleChange);
-            QApplication::sendEvent(w, &changed);
-        }
+        restyleTree(shell_);
         validate();
     }
 
@@ -238,6 +243,11 @@ public:
     }
     ~AppletPanelImpl() override { delete panel_.data(); }
     rt::Container& contentPane() override { return *content_; }
+    void updateStyle() override {
+        restyleTree(panel_);
+        if (QLayout* layout = panel_->layout()) layout->activate();
+        panel_->update();
+    }
 
 private:
     QPointer<QWidget> panel_;
