@@ -1,0 +1,131 @@
+// The applet form: factories and handlers as the form window, message boxes
+// owned by hidden frames of their own, and the runtime's applet host.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "FormTestSupport.h"
+#include "forms/GBApplet.h"
+#include "runtime/qt/QtRuntime.h"
+
+namespace {
+
+using formtest::driver;
+
+using RecordingApplet = formtest::Recording<forms::GBApplet>;
+
+// Hosts the applet in a frame of the given size for the test's duration.
+struct Hosted {
+    rt::Frame& frame;
+    explicit Hosted(forms::GBApplet& applet, int width = 320, int height = 240)
+        : frame(rt::toolkit().hostApplet(applet.appletPanel(), u"Applet", width, height)) {
+        driver().processEvents();
+    }
+    ~Hosted() { frame.setVisible(false); }
+};
+
+struct SeenBox {
+    bool modal = false;
+    bool ownerShown = true;
+    rt::String ownerTitle = u"unset";
+    rt::Frame* owner = nullptr;
+    rt::String text;
+    rt::Size size;
+};
+
+std::shared_ptr<SeenBox> answerAndInspect(bool useCloseBox) {
+    auto seen = std::make_shared<SeenBox>();
+    driver().whenModalOpens([seen, useCloseBox](rt::ModalWindow& modal) {
+        auto* dialog = dynamic_cast<rt::Dialog*>(modal.window());
+        seen->modal = dialog != nullptr && dialog->isModal();
+        seen->owner = dialog != nullptr ? dialog->owner() : nullptr;
+        if (seen->owner != nullptr) {
+            seen->ownerShown = seen->owner->isVisible();
+            seen->ownerTitle = seen->owner->title();
+        }
+        seen->text = modal.text();
+        seen->size = modal.size();
+        if (useCloseBox) {
+            modal.closeBox();
+        } else {
+            modal.pressButton(u"OK");
+        }
+    });
+    return seen;
+}
+
+TEST(AppletForm, MessagesAreModalOwnedByAHiddenUntitledFrameReleasedAfterwards) {
+    forms::GBApplet applet;
+    Hosted host(applet);
+    const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
+
+    auto first = answerAndInspect(false);
+    applet.messageBox(2.5);
+    auto second = answerAndInspect(true);
+    applet.messageBox(u"sized", 220, 90);
+
+    for (const auto& seen : {first, second}) {
+        EXPECT_TRUE(seen->modal);
+        ASSERT_NE(seen->owner, nullptr);
+        EXPECT_NE(seen->owner, &host.frame);
+        EXPECT_FALSE(seen->ownerShown);
+        EXPECT_EQ(seen->ownerTitle, u"");
+    }
+    EXPECT_EQ(first->text, u"2.5");
+    EXPECT_EQ(first->size, (rt::Size{300, 150}));
+    EXPECT_EQ(second->text, u"sized");
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
+}
+
+TEST(AppletForm, TwoButtonsReportToTheSameAppletAndDefaultsNameThemselves) {
+    RecordingApplet applet;
+    rt::Button* first = applet.addButton(u"First", 1, 1, 1, 1);
+    rt::Button* second = applet.addButton(u"Second", 1, 2, 1, 1);
+    rt::ListBox& list = formtest::threeWordList(applet);
+    Hosted host(applet);
+    driver().pressButton(*second);
+    driver().pressButton(*first);
+    driver().clickListRow(list, 1, 2);
+    EXPECT_EQ(applet.calls, (std::vector<rt::String>{u"button Second", u"button First", u"selected 1",
+                                                     u"double beta"}));
+
+    forms::GBApplet plain;
+    rt::Button* button = plain.addButton(u"Go", 1, 1, 1, 1);
+    rt::ListBox& words = formtest::threeWordList(plain);
+    Hosted plainHost(plain);
+    auto pressed = answerAndInspect(false);
+    driver().pressButton(*button);
+    auto doubled = answerAndInspect(false);
+    driver().clickListRow(words, 0, 2);
+    EXPECT_EQ(pressed->text, u"You need a 'buttonClicked' method");
+    EXPECT_EQ(doubled->text, u"You need a 'listDoubleClicked' method");
+}
+
+TEST(AppletForm, HostShowsTheAppletFillingAFrameOfTheGivenSizeWithoutMenus) {
+    forms::GBApplet applet;
+    applet.addTextArea(u"stretches", 1, 1, 1, 1);
+    Hosted host(applet, 360, 210);
+    EXPECT_TRUE(host.frame.isVisible());
+    EXPECT_EQ(host.frame.size(), (rt::Size{360, 210}));
+    EXPECT_EQ(host.frame.title(), u"Applet");
+    EXPECT_EQ(host.frame.menuBar(), nullptr);
+    const rt::Rect panel = applet.appletPanel().bounds();
+    EXPECT_EQ((rt::Size{panel.width, panel.height}), (rt::Size{360, 210}));
+}
+
+TEST(AppletForm, StyleSwitchPicksTheStyleByNameWithoutAMessage) {
+    forms::GBApplet applet;
+    applet.addLabel(u"styled", 1, 1, 1, 1);
+    Hosted host(applet);
+    const rt::String original = rt::toolkit().currentStyle();
+    auto unexpected = answerAndInspect(false);
+    applet.setLookAndFeel(u"metal");
+    EXPECT_TRUE(rt::equalsIgnoreCase(rt::toolkit().currentStyle(),
+                                     rt::toolkit().installedStyles().at(0).className));
+    EXPECT_TRUE(unexpected->text.empty());
+    driver().disarm();
+    rt::toolkit().setStyle(original);
+}
+
+}  // namespace
