@@ -3,6 +3,7 @@
 #include <concepts>
 #include <memory>
 #include <sstream>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -28,10 +29,39 @@ namespace forms {
 // here, not the number 1.0. A pointer is shown as what operator<< writes for
 // it (char pointers as their text, others as an address), never dereferenced
 // otherwise.
+// Texts of the common string types: UTF-16 (rt::String, rt::StringView,
+// u"..."), UTF-8 (std::u8string, std::string, their views, u8"..." and
+// "..."), UTF-32 (std::u32string, U"...") and wide strings (L"..."). A null
+// character pointer is the empty text.
+template <class T>
+concept IsText = std::is_convertible_v<const T&, rt::StringView> ||
+                 std::is_convertible_v<const T&, std::u8string_view> ||
+                 std::is_convertible_v<const T&, std::string_view> ||
+                 std::is_convertible_v<const T&, std::u32string_view> ||
+                 std::is_convertible_v<const T&, std::wstring_view>;
+
+template <IsText T>
+rt::String toText(const T& text) {
+    if constexpr (std::is_pointer_v<T>) {
+        if (text == nullptr) return {};
+    }
+    if constexpr (std::is_convertible_v<const T&, rt::StringView>) {
+        return rt::String(rt::StringView(text));
+    } else if constexpr (std::is_convertible_v<const T&, std::u8string_view>) {
+        const std::u8string_view bytes(text);
+        return rt::fromUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+        return rt::fromUtf8(std::string_view(text));
+    } else if constexpr (std::is_convertible_v<const T&, std::u32string_view>) {
+        return rt::fromUtf32(std::u32string_view(text));
+    } else {
+        return rt::fromWide(std::wstring_view(text));
+    }
+}
+
 template <class T>
 concept HasTextForm =
-    (!std::is_arithmetic_v<T> || std::is_same_v<T, bool>) &&
-    !std::is_convertible_v<const T&, rt::StringView> &&
+    (!std::is_arithmetic_v<T> || std::is_same_v<T, bool>) && !IsText<T> &&
     (requires(const T& t) { { t.toString() } -> std::convertible_to<rt::String>; } ||
      requires(std::ostream& out, const T& t) { out << t; });
 
@@ -95,6 +125,15 @@ public:
     // show their messages.
     virtual void messageBox(const rt::String& text);
     void messageBox(const rt::String& text, int width, int height);
+    // Texts of the other string types go through the two above.
+    template <IsText T>
+    void messageBox(const T& text) {
+        messageBox(toText(text));
+    }
+    template <IsText T>
+    void messageBox(const T& text, int width, int height) {
+        messageBox(toText(text), width, height);
+    }
 
     // Switches the visual style: "METAL" (any case) picks the first installed
     // style, "MOTIF" the second, anything else the third; failures are shown

@@ -157,6 +157,9 @@ public:
     virtual Menu& menuAt(int index) const = 0;
     // Appends the menu; the bar owns it from then on.
     virtual void add(Menu& menu) = 0;
+    // Releases a bar, with its menus, that was never installed on a frame;
+    // a bar installed on a frame belongs to it and stays.
+    virtual void dispose() = 0;
 };
 
 }  // namespace rt

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -92,10 +93,13 @@ public:
     // 53 random bits scaled to [0, 1): never 1.0, unlike a rounded division.
     double nextRandom() override { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
 
+    // A console that went away (a closed pipe) fails the write quietly;
+    // later writes try again.
     void writeStdout(const rt::String& text) override {
         const std::string bytes = rt::toUtf8(text);
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
+        clearerr(stdout);
     }
 
     std::optional<rt::String> readStdinLine() override {
@@ -135,6 +139,11 @@ private:
 }  // namespace
 
 rt::Toolkit& startToolkit(int& argc, char** argv) {
+#ifdef SIGPIPE
+    // Writing to a console whose reader has gone must not end a GUI program:
+    // the write fails instead.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     if (QApplication::instance() == nullptr) {
         auto* app = new QApplication(argc, argv);
         app->setQuitOnLastWindowClosed(false);

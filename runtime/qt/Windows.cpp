@@ -101,6 +101,9 @@ public:
         shell->setProperty(WindowProperty, QVariant::fromValue(static_cast<void*>(static_cast<rt::Window*>(this))));
         layout_->setContentsMargins(0, 0, 0, 0);
         layout_->setSpacing(0);
+        // The size asked for is the size shown: the content's minimum does
+        // not become the window's.
+        layout_->setSizeConstraint(QLayout::SetNoConstraint);
         layout_->addWidget(widgetOfComponent(*content_));
     }
     ~WindowImpl() override {

@@ -68,4 +68,11 @@ TEST(Text, FromUtf8ReplacesInvalidSequences) {
     EXPECT_EQ(rt::fromUtf8(std::string("\0x", 2)), String(u"\0x", 2));
 }
 
+TEST(Text, Utf32AndWideTextsBecomeUtf16WithReplacementForNonCharacters) {
+    const String r(1, char16_t{0xFFFD});
+    EXPECT_EQ(rt::fromUtf32(U"a\u00e9\U0001F600"), u"a\u00e9\U0001F600");
+    EXPECT_EQ(rt::fromUtf32(std::u32string{0xD800, U'x', 0x110000}), r + u"x" + r);
+    EXPECT_EQ(rt::fromWide(L"w\u00e9\U0001F600"), u"w\u00e9\U0001F600");
+}
+
 }  // namespace
