@@ -24,15 +24,17 @@ private:
 
 rt::Frame& hostApplet(rt::Toolkit& toolkit, rt::AppletPanel& applet, const rt::String& title, int width,
                       int height) {
-    static std::vector<std::unique_ptr<rt::Frame>> hosts;
+    // Never destroyed: the frames go with the process, after the
+    // application object that their widgets need is gone.
+    static auto* hosts = new std::vector<std::unique_ptr<rt::Frame>>;
     std::unique_ptr<rt::Frame> frame = makeFrame();
     frame->setTitle(title);
     frame->contentPane().add(applet, rt::BorderPlace::Center);
     frame->addWindowListener(std::make_unique<EndOnClose>(toolkit));
     frame->setSize(width, height);
     frame->setVisible(true);
-    hosts.push_back(std::move(frame));
-    return *hosts.back();
+    hosts->push_back(std::move(frame));
+    return *hosts->back();
 }
 
 }  // namespace rtqt

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     const int height = argc == 4 ? side(argv[3]) : 300;
     if (width == 0 || height == 0) {
         std::fprintf(stderr, "runapplet: WIDTH and HEIGHT must be whole numbers from 1 to %d\n", MaxSide);
-        return 2;
+        return usage();
     }
     const rt::String title = rt::fromUtf8(argv[1]);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));

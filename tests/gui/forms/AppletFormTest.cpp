@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <cstdlib>
 
 #include "FormTestSupport.h"
 #include "forms/GBApplet.h"
@@ -112,6 +113,19 @@ TEST(AppletForm, HostShowsTheAppletFillingAFrameOfTheGivenSizeWithoutMenus) {
     EXPECT_EQ(host.frame.menuBar(), nullptr);
     const rt::Rect panel = applet.appletPanel().bounds();
     EXPECT_EQ((rt::Size{panel.width, panel.height}), (rt::Size{360, 210}));
+}
+
+TEST(AppletForm, ClosingTheHostWindowEndsTheProcessWithStatusZero) {
+    EXPECT_EXIT(
+        {
+            forms::GBApplet applet;
+            rt::Frame& frame = rt::toolkit().hostApplet(applet.appletPanel(), u"Closing", 200, 100);
+            driver().processEvents();
+            driver().closeWindow(frame);
+            driver().processEvents();
+            std::_Exit(1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(AppletForm, StyleSwitchPicksTheStyleByNameWithoutAMessage) {
