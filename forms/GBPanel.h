@@ -10,7 +10,8 @@ namespace forms {
 // call of one overridable operation with the pointer position (pixels from
 // the panel's top-left corner). Subclasses override the operations they
 // need, and paint to draw the panel's content. The forms place it with
-// addPanel.
+// addPanel, which gives it to the form: the panel's adapters and painter
+// refer to this object, so it must outlive the window it is shown in.
 class GBPanel : public rt::Painter {
 public:
     GBPanel();
