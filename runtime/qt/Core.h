@@ -52,7 +52,9 @@ QWidget* mouseWidgetOfComponent(const rt::Component& component);
 // showing or hiding them never makes a top-level window.
 QWidget* limbo();
 
-// Applies a font request to a widget; fixed-pitch names come out fixed-pitch.
+// The Qt font for a request; fixed-pitch names come out fixed-pitch.
+QFont toQFont(const rt::Font& font);
+// Applies a font request to a widget, remembering the name asked for.
 void applyFont(QWidget& widget, const rt::Font& font);
 rt::Font fontOf(const QWidget& widget);
 

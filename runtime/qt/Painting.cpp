@@ -21,11 +21,7 @@ public:
         color_ = color;
         painter_.setPen(QColor(color.red, color.green, color.blue));
     }
-    void setFont(const rt::Font& font) override {
-        QWidget probe;
-        applyFont(probe, font);
-        painter_.setFont(probe.font());
-    }
+    void setFont(const rt::Font& font) override { painter_.setFont(toQFont(font)); }
     void drawLine(int x1, int y1, int x2, int y2) override { painter_.drawLine(x1, y1, x2, y2); }
     void drawRect(int x, int y, int width, int height) override { painter_.drawRect(x, y, width, height); }
     void fillRect(int x, int y, int width, int height) override {

@@ -77,7 +77,7 @@ TEST(DrawingPanel, SubclassOverridingOnlyClicksGetsOnlyClicks) {
     EXPECT_EQ(panel.clicks, (std::vector<rt::Point>{{17, 9}}));
 }
 
-// Draws a red horizontal line and a blue filled square.
+// Draws a red horizontal line, a blue filled square, a green disc and text.
 class Sketch : public forms::GBPanel {
 public:
     int paints = 0;
@@ -90,6 +90,10 @@ public:
         g.drawLine(5, 10, 60, 10);
         g.setColor(rt::Color::Blue);
         g.fillRect(20, 30, 10, 10);
+        g.setColor(rt::Color::Green);
+        g.fillOval(70, 30, 20, 20);
+        g.setColor(rt::Color::Blue);
+        g.setFont(rt::Font{u"Courier", rt::Font::Bold, 14});
         g.drawString(u"text", 5, 70);
     }
 };
@@ -107,6 +111,15 @@ TEST(DrawingPanel, PaintDrawsInThePanelsCoordinatesAndRepaintAsksAgain) {
     EXPECT_EQ(pixel(sketch, 29, 39), QColor(Qt::blue));
     EXPECT_NE(pixel(sketch, 30, 40), QColor(Qt::blue));
     EXPECT_NE(pixel(sketch, 30, 11), QColor(Qt::red));
+    const QColor green(0, 160, 0);
+    EXPECT_EQ(pixel(sketch, 80, 40), green);
+    EXPECT_NE(pixel(sketch, 71, 31), green);  // outside the circle, inside its square
+    int textPixels = 0;
+    const QImage image = rtqt::widgetOf(sketch.panel())->grab().toImage();
+    for (int x = 5; x < 45; ++x) {
+        for (int y = 55; y <= 70; ++y) textPixels += image.pixelColor(x, y) == QColor(Qt::blue);
+    }
+    EXPECT_GT(textPixels, 10);
     const rt::Rect bounds = sketch.panel().bounds();
     EXPECT_EQ(sketch.seen, (rt::Size{bounds.width, bounds.height}));
 
