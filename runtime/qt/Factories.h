@@ -10,7 +10,8 @@
 
 namespace rt {
 class Toolkit;
-}
+struct AppletClass;
+}  // namespace rt
 
 namespace rtqt {
 
@@ -33,7 +34,7 @@ std::unique_ptr<rt::Dialog> makeDialog(rt::Frame* owner, bool modal);
 std::unique_ptr<rt::AppletPanel> makeAppletPanel();
 
 // See rt::Toolkit::hostApplet.
-rt::Frame& hostApplet(rt::Toolkit& toolkit, rt::AppletPanel& applet, const rt::String& title, int width,
+rt::Frame* hostApplet(rt::Toolkit& toolkit, const rt::AppletClass* table, const rt::String& name, int width,
                       int height);
 
 }  // namespace rtqt

@@ -119,8 +119,8 @@ public:
         std::_Exit(status);
     }
 
-    rt::Frame& hostApplet(rt::AppletPanel& applet, const rt::String& title, int width, int height) override {
-        return rtqt::hostApplet(*this, applet, title, width, height);
+    rt::Frame* hostApplet(const rt::AppletClass* table, const rt::String& name, int width, int height) override {
+        return rtqt::hostApplet(*this, table, name, width, height);
     }
 
     // Made on first use, so a program that is not under test never watches

@@ -32,8 +32,7 @@ int side(const char* text) {
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 4) return usage();
-    const rt::AppletClass* applet = rt::findAppletClass(runapplet::appletClasses, argv[1]);
-    if (applet == nullptr) {
+    if (rt::findAppletClass(runapplet::appletClasses, argv[1]) == nullptr) {
         std::fprintf(stderr, "runapplet: no applet class is named \"%s\"\n", argv[1]);
         return usage();
     }
@@ -43,9 +42,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "runapplet: WIDTH and HEIGHT must be whole numbers from 1 to %d\n", MaxSide);
         return usage();
     }
-    const rt::String title = rt::fromUtf8(argv[1]);
+    const rt::String name = rt::fromUtf8(argv[1]);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
-    const std::unique_ptr<rt::Applet> form = applet->create();
-    rt::toolkit().hostApplet(form->appletPanel(), title, width, height);
+    rt::toolkit().hostApplet(runapplet::appletClasses, name, width, height);
     return QApplication::exec();
 }

@@ -16,11 +16,31 @@ using formtest::driver;
 
 using RecordingApplet = formtest::Recording<forms::GBApplet>;
 
-// Hosts the applet in a frame of the given size for the test's duration.
+// The applet the host created last.
+forms::GBApplet* created = nullptr;
+
+template <class A>
+std::unique_ptr<rt::Applet> createNoted() {
+    auto applet = std::make_unique<A>();
+    created = applet.get();
+    return applet;
+}
+
+const rt::AppletClass testApplets[] = {
+    {"Plain", &createNoted<forms::GBApplet>},
+    {"Recording", &createNoted<RecordingApplet>},
+    {nullptr, nullptr},
+};
+
+// An applet created by the host in a frame of the given size, hidden again
+// when the test ends (the host keeps both until the process ends).
+template <class A = forms::GBApplet>
 struct Hosted {
     rt::Frame& frame;
-    explicit Hosted(forms::GBApplet& applet, int width = 320, int height = 240)
-        : frame(rt::toolkit().hostApplet(applet.appletPanel(), u"Applet", width, height)) {
+    A& applet;
+    explicit Hosted(const char16_t* name = u"Plain", int width = 320, int height = 240)
+        : frame(*rt::toolkit().hostApplet(testApplets, name, width, height)),
+          applet(dynamic_cast<A&>(*created)) {
         driver().processEvents();
     }
     ~Hosted() { frame.setVisible(false); }
@@ -57,8 +77,8 @@ std::shared_ptr<SeenBox> answerAndInspect(bool useCloseBox) {
 }
 
 TEST(AppletForm, MessagesAreModalOwnedByAHiddenUntitledFrameReleasedAfterwards) {
-    forms::GBApplet applet;
-    Hosted host(applet);
+    Hosted host;
+    forms::GBApplet& applet = host.applet;
     const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
 
     auto first = answerAndInspect(false);
@@ -80,21 +100,22 @@ TEST(AppletForm, MessagesAreModalOwnedByAHiddenUntitledFrameReleasedAfterwards) 
 }
 
 TEST(AppletForm, TwoButtonsReportToTheSameAppletAndDefaultsNameThemselves) {
-    RecordingApplet applet;
+    Hosted<RecordingApplet> host(u"Recording");
+    RecordingApplet& applet = host.applet;
     rt::Button* first = applet.addButton(u"First", 1, 1, 1, 1);
     rt::Button* second = applet.addButton(u"Second", 1, 2, 1, 1);
     rt::ListBox& list = formtest::threeWordList(applet);
-    Hosted host(applet);
+    driver().processEvents();
     driver().pressButton(*second);
     driver().pressButton(*first);
     driver().clickListRow(list, 1, 2);
     EXPECT_EQ(applet.calls, (std::vector<rt::String>{u"button Second", u"button First", u"selected 1",
                                                      u"double beta"}));
 
-    forms::GBApplet plain;
-    rt::Button* button = plain.addButton(u"Go", 1, 1, 1, 1);
-    rt::ListBox& words = formtest::threeWordList(plain);
-    Hosted plainHost(plain);
+    Hosted plainHost;
+    rt::Button* button = plainHost.applet.addButton(u"Go", 1, 1, 1, 1);
+    rt::ListBox& words = formtest::threeWordList(plainHost.applet);
+    driver().processEvents();
     auto pressed = answerAndInspect(false);
     driver().pressButton(*button);
     auto doubled = answerAndInspect(false);
@@ -103,25 +124,29 @@ TEST(AppletForm, TwoButtonsReportToTheSameAppletAndDefaultsNameThemselves) {
     EXPECT_EQ(doubled->text, u"You need a 'listDoubleClicked' method");
 }
 
-TEST(AppletForm, HostShowsTheAppletFillingAFrameOfTheGivenSizeWithoutMenus) {
-    forms::GBApplet applet;
-    applet.addTextArea(u"stretches", 1, 1, 1, 1);
-    Hosted host(applet, 360, 210);
+TEST(AppletForm, HostCreatesTheNamedAppletFillingAFrameOfTheGivenSizeWithoutMenus) {
+    Hosted<RecordingApplet> host(u"Recording", 360, 210);
+    host.applet.addTextArea(u"stretches", 1, 1, 1, 1);
+    driver().processEvents();
     EXPECT_TRUE(host.frame.isVisible());
     EXPECT_EQ(host.frame.size(), (rt::Size{360, 210}));
-    EXPECT_EQ(host.frame.title(), u"Applet");
+    EXPECT_EQ(host.frame.title(), u"Recording");
     EXPECT_EQ(host.frame.menuBar(), nullptr);
-    const rt::Rect panel = applet.appletPanel().bounds();
+    const rt::Rect panel = host.applet.appletPanel().bounds();
     EXPECT_EQ((rt::Size{panel.width, panel.height}), (rt::Size{360, 210}));
+
+    created = nullptr;
+    EXPECT_EQ(rt::toolkit().hostApplet(testApplets, u"recording", 100, 100), nullptr);
+    EXPECT_EQ(rt::toolkit().hostApplet(testApplets, u"", 100, 100), nullptr);
+    EXPECT_EQ(created, nullptr);
 }
 
 TEST(AppletForm, ClosingTheHostWindowEndsTheProcessWithStatusZero) {
     EXPECT_EXIT(
         {
-            forms::GBApplet applet;
-            rt::Frame& frame = rt::toolkit().hostApplet(applet.appletPanel(), u"Closing", 200, 100);
+            rt::Frame* frame = rt::toolkit().hostApplet(testApplets, u"Plain", 200, 100);
             driver().processEvents();
-            driver().closeWindow(frame);
+            driver().closeWindow(*frame);
             driver().processEvents();
             std::_Exit(1);
         },
@@ -129,9 +154,9 @@ TEST(AppletForm, ClosingTheHostWindowEndsTheProcessWithStatusZero) {
 }
 
 TEST(AppletForm, StyleSwitchPicksTheStyleByNameWithoutAMessage) {
-    forms::GBApplet applet;
+    Hosted host;
+    forms::GBApplet& applet = host.applet;
     applet.addLabel(u"styled", 1, 1, 1, 1);
-    Hosted host(applet);
     const rt::String original = rt::toolkit().currentStyle();
     auto unexpected = answerAndInspect(false);
     applet.setLookAndFeel(u"metal");
