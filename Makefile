@@ -5,7 +5,7 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
-            fonts-dejavu-core binutils ccache
+            fonts-dejavu-core binutils ccache openbox
 
 .PHONY: run test build deps configure clean
 

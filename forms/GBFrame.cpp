@@ -44,6 +44,7 @@ rt::String GBFrame::getTitle() const { return window->title(); }
 void GBFrame::setVisible(bool visible) { window->setVisible(visible); }
 bool GBFrame::isVisible() const { return window->isVisible(); }
 void GBFrame::dispose() { window->dispose(); }
+void GBFrame::setLocationRelativeTo(const GBFrame& other) { window->setLocationRelativeTo(other.frame()); }
 
 void GBFrame::pause() {
     rt::toolkit().writeStdout(u"\nHit Enter to continue: ");

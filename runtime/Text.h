@@ -28,6 +28,12 @@ String standardDoubleText(double value);
 // Decimal text of an integer: minus sign for negatives, no grouping.
 String decimalText(std::int64_t value);
 
+// Whole characters: a surrogate pair is one character (one code point); a
+// surrogate without its partner stays a character of its own.
+std::u32string codePoints(StringView text);
+// Appends one character, as a surrogate pair when it lies beyond 16 bits.
+void appendCodePoint(String& text, char32_t character);
+
 // Conversions at the boundary to 8-bit interfaces (console, file names in
 // messages, tests). Invalid input never fails: it becomes U+FFFD / '?'.
 std::string toUtf8(StringView text);

@@ -56,6 +56,10 @@ public:
     // Modal file chooser owned by the window, starting in the chooser's
     // default directory. The chosen path, or nothing when not approved.
     virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode) = 0;
+    // The same, starting in directory when that is an existing folder.
+    virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode, const String& directory) = 0;
+    // The folder that holds the running program's executable.
+    virtual String programDirectory() const = 0;
 
     // Visual styles, in the toolkit's fixed order.
     virtual std::vector<StyleInfo> installedStyles() const = 0;

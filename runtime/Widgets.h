@@ -17,6 +17,8 @@ public:
     virtual void setText(const String& text) = 0;
 };
 
+// A push button. A press with the mouse, or the space bar or Enter while it
+// has the focus, reports an action.
 class Button : public Component {
 public:
     ~Button() override;

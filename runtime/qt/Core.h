@@ -142,6 +142,10 @@ public:
         return fromQ(min.isValid() ? min : widget_->sizeHint());
     }
     rt::Rect bounds() const override { return fromQ(widget_->geometry()); }
+    // Qt gives the focus at once in an active window and otherwise keeps the
+    // widget as its window's focus widget for when the window is activated.
+    void requestFocus() override { widget_->setFocus(Qt::OtherFocusReason); }
+    bool hasFocus() const override { return widget_->window()->focusWidget() == widget_; }
     void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         if (mouseTarget_ != nullptr) mouseTarget_->setMouseTracking(true);

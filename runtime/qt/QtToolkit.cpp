@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStyle>
 #include <QStyleFactory>
 #include <chrono>
@@ -51,9 +52,15 @@ public:
     rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
+        return chooseFile(owner, mode, rt::String());
+    }
+
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode,
+                                         const rt::String& directory) override {
         QFileDialog dialog(windowWidget(owner));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setDirectory(QDir::home());
+        const QFileInfo start(toQ(directory));
+        dialog.setDirectory(!directory.empty() && start.isDir() ? QDir(start.absoluteFilePath()) : QDir::home());
         const bool save = mode == rt::FileChooserMode::Save;
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -64,6 +71,10 @@ public:
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         return fromQ(files.first());
+    }
+
+    rt::String programDirectory() const override {
+        return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     }
 
     // Fusion, the classic Windows style, then the platform's own.

@@ -103,6 +103,21 @@ int Background::wait(int seconds) {
     return status_;
 }
 
+XServer::XServer(const fs::path& dir) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    server_ = std::make_unique<Background>(
+        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
+                                 "0", "1024x768x24"},
+        Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+}
+
 bool eventually(int seconds, const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!condition()) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,18 @@ private:
     int pid_ = -1;
     int status_ = -1;
     bool ended_ = false;
+};
+
+// A virtual X server (Xvfb, 1024 x 768) on a display number it picks itself;
+// its log goes to dir. display() is empty when it did not start.
+class XServer {
+public:
+    explicit XServer(const fs::path& dir);
+    const std::string& display() const { return display_; }
+
+private:
+    std::unique_ptr<Background> server_;
+    std::string display_;
 };
 
 // Polls condition every 100 ms for up to seconds.
