@@ -77,10 +77,6 @@ rt::String Format::justify(char16_t code, char16_t c, int width) {
     return padStringToWidth(code, rt::String(1, c), width);
 }
 
-rt::String Format::justify(char16_t code, std::int64_t number, int width) {
-    return padStringToWidth(code, rt::decimalText(number), width);
-}
-
 rt::String Format::justify(char16_t code, double number, int width, int precision) {
     return padStringToWidth(code, fixedPoint(number, precision), width);
 }

@@ -1,11 +1,18 @@
 #pragma once
 
+#include <charconv>
+#include <concepts>
 #include <cstdint>
 #include <iosfwd>
 
 #include "runtime/Text.h"
 
 namespace forms {
+
+template <class I>
+concept WholeNumber = std::integral<I> && !std::same_as<I, bool> && !std::same_as<I, char> &&
+                      !std::same_as<I, wchar_t> && !std::same_as<I, char8_t> &&
+                      !std::same_as<I, char16_t> && !std::same_as<I, char32_t>;
 
 // Lays values out in a column of fixed width. The alignment code is a
 // character: 'r' or 'R' aligns right, 'l' or 'L' left, anything else
@@ -18,10 +25,14 @@ public:
 
     static rt::String justify(char16_t code, const rt::String& text, int width);
     static rt::String justify(char16_t code, char16_t c, int width);
-    static rt::String justify(char16_t code, std::int64_t number, int width);
-    // Smaller integer types go to the 64-bit overload, not to the character.
-    static rt::String justify(char16_t code, int number, int width) {
-        return justify(code, static_cast<std::int64_t>(number), width);
+    // Whole numbers of every integer type (std::int64_t and the others):
+    // the decimal text, minus sign for negatives, no grouping. Character
+    // types go to the character overload.
+    template <WholeNumber I>
+    static rt::String justify(char16_t code, I number, int width) {
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        return padStringToWidth(code, rt::String(digits, end), width);
     }
     // Fixed-point text of number with precision digits after the point
     // (negative counts as 0), rounded half up on the magnitude, worked out

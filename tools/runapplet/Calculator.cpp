@@ -51,7 +51,7 @@ void Calculator::compute() {
         return Format::justify(u'l', rt::String(label), 10) + Format::justify(u'r', amount, 16, places) + u"\n";
     };
     receiptText->setText(Format::justify(u'l', rt::String(u"Items"), 10) +
-                         Format::justify(u'r', static_cast<std::int64_t>(quantity), 16) + u"\n" +
+                         Format::justify(u'r', quantity, 16) + u"\n" +
                          row(u"Net", net) + row(u"Tax", tax) + row(u"Total", net + tax));
 }
 

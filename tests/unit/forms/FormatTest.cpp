@@ -55,6 +55,12 @@ TEST(Format, CharactersAndIntegers) {
               "-9223372036854775808");
     const short small = -7;
     EXPECT_EQ(ascii(Format::justify(u'r', small, 3)), " -7");
+    EXPECT_EQ(ascii(Format::justify(u'l', 42u, 3)), "42 ");
+    EXPECT_EQ(ascii(Format::justify(u'r', std::numeric_limits<std::uint64_t>::max(), 0)),
+              "18446744073709551615");
+    EXPECT_EQ(ascii(Format::justify(u'r', std::size_t{7}, 2)), " 7");
+    // Characters of any type are characters, not their codes.
+    EXPECT_EQ(ascii(Format::justify(u'r', 'a', 2)), " a");
 }
 
 TEST(Format, WorkedFixedPointCases) {
