@@ -1,0 +1,163 @@
+// The exports of the splash library and the thread that owns the splash:
+// the callers only hand over settings, bytes and the close request, and
+// return at once; connecting, decoding, showing and closing happen here.
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "splash/JpegImage.h"
+#include "splash/SplashOptions.h"
+
+namespace splash {
+
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Shared between the callers and the splash thread. Never freed: the thread
+// may still run while the process exits.
+struct State {
+    std::mutex lock;
+    bool started = false;
+    SplashOptions options;
+    std::vector<std::uint8_t> jpeg;
+    bool imageGiven = false;
+    bool closeRequested = false;
+    int wake = -1;
+};
+
+State& state() {
+    static State& shared = *new State;
+    return shared;
+}
+
+void wakeThread(State& s) {
+    const std::uint64_t one = 1;
+    if (s.wake >= 0 && write(s.wake, &one, sizeof one) < 0) {
+        // A full counter still wakes the thread.
+    }
+}
+
+// Copies count bytes through the kernel, which reports unreadable memory
+// instead of faulting: a count larger than the caller's data gives an
+// empty copy (no splash), never a crash.
+std::vector<std::uint8_t> copyReadable(const void* bytes, std::size_t count) {
+    std::vector<std::uint8_t> copy(count);
+    iovec local{copy.data(), count};
+    iovec remote{const_cast<void*>(bytes), count};
+    const ssize_t n = count == 0 ? 0 : process_vm_readv(getpid(), &local, 1, &remote, 1, 0);
+    if (n != static_cast<ssize_t>(count)) copy.clear();
+    return copy;
+}
+
+// Waits for a wake-up, the connection's events or the deadline; returns
+// after any of them.
+void waitFor(int wake, int display, Clock::time_point deadline) {
+    pollfd fds[] = {{wake, POLLIN, 0}, {display, POLLIN, 0}};
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    poll(fds, display < 0 ? 1 : 2, static_cast<int>(std::clamp<long long>(left, 0, 60'000)));
+    std::uint64_t drained = 0;
+    if ((fds[0].revents & POLLIN) != 0 && read(wake, &drained, sizeof drained) < 0) drained = 0;
+}
+
+// Until the image arrives or a close is asked for; true with the image.
+bool awaitImage(State& s, Image& image, SplashOptions& options) {
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> guard(s.lock);
+            if (s.closeRequested) return false;
+            if (s.imageGiven) {
+                options = s.options;
+                std::vector<std::uint8_t> jpeg = std::move(s.jpeg);
+                return decodeJpeg(jpeg.data(), jpeg.size(), image);
+            }
+        }
+        waitFor(s.wake, -1, Clock::now() + std::chrono::seconds(60));
+    }
+}
+
+bool closeDue(State& s, const SplashOptions& options, Clock::time_point shown) {
+    const auto now = Clock::now();
+    if (options.maximum.count() > 0 && now >= shown + options.maximum) return true;
+    std::lock_guard<std::mutex> guard(s.lock);
+    return s.closeRequested && now >= shown + options.minimum;
+}
+
+Clock::time_point nextCheck(const SplashOptions& options, Clock::time_point shown) {
+    auto next = Clock::now() + std::chrono::seconds(60);
+    if (options.maximum.count() > 0) next = std::min(next, shown + options.maximum);
+    if (Clock::now() < shown + options.minimum) next = std::min(next, shown + options.minimum);
+    return next;
+}
+
+void runSplash() {
+    State& s = state();
+    SplashWindow window;  // connects while the image is still on its way
+    Image image;
+    SplashOptions options;
+    if (!window.connected() || !awaitImage(s, image, options) || !window.show(image, options.window)) return;
+    image = Image{};
+    const Clock::time_point shown = Clock::now();
+    while (!closeDue(s, options, shown)) {
+        if (window.clickedOrLost()) return;
+        waitFor(s.wake, window.fileDescriptor(), nextCheck(options, shown));
+    }
+}
+
+// Starts the thread once, with the given options when they come first.
+void start(const SplashOptions* options) {
+    State& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (options != nullptr && !s.imageGiven) s.options = *options;
+    if (s.started) return;
+    s.started = true;
+    s.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (s.wake < 0) return;
+    try {
+        std::thread(runSplash).detach();
+    } catch (const std::system_error&) {
+        // No thread, no splash.
+    }
+}
+
+}  // namespace
+
+}  // namespace splash
+
+extern "C" {
+
+__attribute__((visibility("default"))) int SplashInitEx(std::uint32_t value, std::uint32_t flag1,
+                                                        std::uint32_t flag2, const void* data) {
+    const splash::SplashOptions options = splash::optionsFrom(value, flag1, flag2, data);
+    splash::start(&options);
+    return 1;
+}
+
+__attribute__((visibility("default"))) int SplashLoadMemory(const void* bytes, std::uint32_t count) {
+    splash::start(nullptr);
+    splash::State& s = splash::state();
+    std::vector<std::uint8_t> jpeg =
+        count <= splash::MaxJpegBytes && bytes != nullptr ? splash::copyReadable(bytes, count) : std::vector<std::uint8_t>{};
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.imageGiven) return 0;
+    s.jpeg = std::move(jpeg);
+    s.imageGiven = true;
+    splash::wakeThread(s);
+    return 1;
+}
+
+__attribute__((visibility("default"))) void SplashClose() {
+    splash::State& s = splash::state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.closeRequested = true;
+    splash::wakeThread(s);
+}
+
+}
