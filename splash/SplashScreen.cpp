@@ -83,17 +83,18 @@ bool awaitImage(State& s, Image& image, SplashOptions& options) {
     }
 }
 
-bool closeDue(State& s, const SplashOptions& options, Clock::time_point shown) {
-    const auto now = Clock::now();
+// Both decisions take the same moment, so that the minimum time running
+// out between them cannot leave the thread waiting for nothing.
+bool closeDue(State& s, const SplashOptions& options, Clock::time_point shown, Clock::time_point now) {
     if (options.maximum.count() > 0 && now >= shown + options.maximum) return true;
     std::lock_guard<std::mutex> guard(s.lock);
     return s.closeRequested && now >= shown + options.minimum;
 }
 
-Clock::time_point nextCheck(const SplashOptions& options, Clock::time_point shown) {
-    auto next = Clock::now() + std::chrono::seconds(60);
+Clock::time_point nextCheck(const SplashOptions& options, Clock::time_point shown, Clock::time_point now) {
+    auto next = now + std::chrono::seconds(60);
     if (options.maximum.count() > 0) next = std::min(next, shown + options.maximum);
-    if (Clock::now() < shown + options.minimum) next = std::min(next, shown + options.minimum);
+    if (now < shown + options.minimum) next = std::min(next, shown + options.minimum);
     return next;
 }
 
@@ -105,9 +106,9 @@ void runSplash() {
     if (!window.connected() || !awaitImage(s, image, options) || !window.show(image, options.window)) return;
     image = Image{};
     const Clock::time_point shown = Clock::now();
-    while (!closeDue(s, options, shown)) {
+    for (Clock::time_point now = shown; !closeDue(s, options, shown, now); now = Clock::now()) {
         if (window.clickedOrLost()) return;
-        waitFor(s.wake, window.fileDescriptor(), nextCheck(options, shown));
+        waitFor(s.wake, window.fileDescriptor(), nextCheck(options, shown, now));
     }
 }
 
