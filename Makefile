@@ -1,19 +1,24 @@
 # make run   install what is missing, build, start the game
 # make test  install what is missing, build, run every test
+# make package  the Debian package, in $(BUILD)/package
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
-            fonts-dejavu-core binutils ccache
+            fonts-dejavu-core binutils ccache libxcb1-dev \
+            dpkg-dev file desktop-file-utils appstream
 
-.PHONY: run test build deps configure clean
+.PHONY: run test build deps configure clean package
 
 run: build
 	cd $(BUILD) && ./hangman
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
