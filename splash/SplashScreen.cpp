@@ -67,20 +67,23 @@ void waitFor(int wake, int display, Clock::time_point deadline) {
     if ((fds[0].revents & POLLIN) != 0 && read(wake, &drained, sizeof drained) < 0) drained = 0;
 }
 
-// Until the image arrives or a close is asked for; true with the image.
+// Until the image arrives or a close is asked for; true with the image,
+// which is decoded outside the lock.
 bool awaitImage(State& s, Image& image, SplashOptions& options) {
+    std::vector<std::uint8_t> jpeg;
     for (;;) {
         {
             std::lock_guard<std::mutex> guard(s.lock);
             if (s.closeRequested) return false;
             if (s.imageGiven) {
                 options = s.options;
-                std::vector<std::uint8_t> jpeg = std::move(s.jpeg);
-                return decodeJpeg(jpeg.data(), jpeg.size(), image);
+                jpeg = std::move(s.jpeg);
+                break;
             }
         }
         waitFor(s.wake, -1, Clock::now() + std::chrono::seconds(60));
     }
+    return decodeJpeg(jpeg.data(), jpeg.size(), image);
 }
 
 // Both decisions take the same moment, so that the minimum time running
