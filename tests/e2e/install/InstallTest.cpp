@@ -6,20 +6,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "tests/e2e/splash/XSession.h"
 
 namespace e2e {
 namespace {
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 const char AppId[] = "io.github.hangman.Hangman";
 const Environment Plain{{"PATH", "/usr/bin:/bin"}};

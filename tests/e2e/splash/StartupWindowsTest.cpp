@@ -10,20 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 
 #include "splash/JpegImage.h"
 #include "tests/e2e/splash/XSession.h"
 
 namespace e2e {
 namespace {
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 splash::Image programImage() {
     std::ifstream in(SPLASH_JPEG, std::ios::binary);

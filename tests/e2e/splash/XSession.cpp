@@ -13,21 +13,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string startServer(const fs::path& dir, std::unique_ptr<Background>& server) {
-    int fds[2];
-    if (pipe(fds) != 0) return {};
-    server = std::make_unique<Background>(
-        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
-                                 "0", "1024x768x24"},
-        Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
-    close(fds[1]);
-    std::string number;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    return number.empty() ? std::string() : ":" + number;
-}
-
 bool waitReadable(xcb_connection_t* connection, Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return false;
@@ -41,7 +26,7 @@ Clock::time_point after(double seconds) {
 
 }  // namespace
 
-XSession::XSession(const fs::path& dir) : display_(startServer(dir, server_)) {
+XSession::XSession(const fs::path& dir) : display_(startXvfb(dir, server_)) {
     if (display_.empty()) return;
     connection_ = xcb_connect(display_.c_str(), nullptr);
     if (xcb_connection_has_error(connection_) != 0) {

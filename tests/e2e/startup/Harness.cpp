@@ -112,6 +112,28 @@ bool eventually(int seconds, const std::function<bool()>& condition) {
     return true;
 }
 
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string startXvfb(const fs::path& dir, std::unique_ptr<Background>& server) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    server = std::make_unique<Background>(
+        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
+                                 "0", "1024x768x24"},
+        Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    return number.empty() ? std::string() : ":" + number;
+}
+
 void copyFile(const fs::path& from, const fs::path& to) {
     fs::create_directories(to.parent_path());
     fs::copy_file(from, to, fs::copy_options::overwrite_existing);
