@@ -38,11 +38,12 @@ State& state() {
     return shared;
 }
 
+// The counter of the non-blocking eventfd only has to be nonzero: a write
+// that fails because it is full, or a read that finds it empty, is fine.
 void wakeThread(State& s) {
+    if (s.wake < 0) return;
     const std::uint64_t one = 1;
-    if (s.wake >= 0 && write(s.wake, &one, sizeof one) < 0) {
-        // A full counter still wakes the thread.
-    }
+    [[maybe_unused]] const ssize_t written = write(s.wake, &one, sizeof one);
 }
 
 // Copies count bytes through the kernel, which reports unreadable memory
@@ -61,10 +62,11 @@ std::vector<std::uint8_t> copyReadable(const void* bytes, std::size_t count) {
 // after any of them.
 void waitFor(int wake, int display, Clock::time_point deadline) {
     pollfd fds[] = {{wake, POLLIN, 0}, {display, POLLIN, 0}};
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     poll(fds, display < 0 ? 1 : 2, static_cast<int>(std::clamp<long long>(left, 0, 60'000)));
-    std::uint64_t drained = 0;
-    if ((fds[0].revents & POLLIN) != 0 && read(wake, &drained, sizeof drained) < 0) drained = 0;
+    if ((fds[0].revents & POLLIN) == 0) return;
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t drained = read(wake, &count, sizeof count);
 }
 
 // Until the image arrives or a close is asked for; true with the image,

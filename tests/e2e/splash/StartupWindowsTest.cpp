@@ -129,6 +129,33 @@ TEST_F(OnXvfb, SplashAFatalMessageShowsAboveIt) {
     EXPECT_TRUE(program->running());
 }
 
+// Without a runtime nothing asks the splash to close while the fatal
+// message waits: only the player's click or the splash data's longest time.
+TEST_F(OnXvfb, SplashAClickClosesIt) {
+    fs::remove(layout.root() / "rt/kovrt/ZKRN6407.so");
+    auto program = start();
+    const xcb_window_t splash = x.waitForMap(30, [&](xcb_window_t w) { return isSplash(w); });
+    ASSERT_NE(splash, 0u);
+    const std::vector<std::uint32_t> state = x.cardinals(splash, "_NET_WM_STATE");
+    EXPECT_NE(std::find(state.begin(), state.end(), x.atom("_NET_WM_STATE_SKIP_TASKBAR")), state.end());
+    EXPECT_EQ(std::find(state.begin(), state.end(), x.atom("_NET_WM_STATE_ABOVE")), state.end());
+    const WindowBox box = x.box(splash);
+    const Result click = runProgram({"/usr/bin/xdotool", "mousemove", std::to_string(box.x + 4),
+                                     std::to_string(box.y + 4), "click", "1"},
+                                    {{"DISPLAY", x.display()}});
+    ASSERT_EQ(click.status, 0) << click.err;
+    EXPECT_TRUE(x.waitForGone(splash, 30));
+}
+
+TEST_F(OnXvfb, SplashDataGivesItsLongestTime) {
+    fs::remove(layout.root() / "rt/kovrt/ZKRN6407.so");
+    layout.cpb({"replace", "splash-data", "1"});
+    auto program = start();
+    const xcb_window_t splash = x.waitForMap(30, [&](xcb_window_t w) { return isSplash(w); });
+    ASSERT_NE(splash, 0u);
+    EXPECT_TRUE(x.waitForGone(splash, 30));
+}
+
 TEST_F(OnXvfb, SplashWithoutADisplayTheProgramStillReportsItsDisplayError) {
     const Result r = runProgram({layout.exe().string()},
                                 {{"PATH", "/usr/bin:/bin"}, {"HOME", layout.root().string()}});
