@@ -18,7 +18,7 @@ struct Image {
 
 inline constexpr std::size_t MaxJpegBytes = 16u << 20;
 inline constexpr int MaxSide = 4096;
-inline constexpr long MaxPixels = 4L << 20;
+inline constexpr long MaxPixels = 1L << 20;  // decoding stays within a few milliseconds
 inline constexpr long MaxDecoderMemory = 32L << 20;
 
 // Decodes bytes[0, count) into image; false (image left empty) for anything

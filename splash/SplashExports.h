@@ -15,9 +15,10 @@
 //          for a start that never closes it; 0 (or a null address) for no
 //          limit. The word is read during the call.
 // SplashLoadMemory(bytes, count):
-//   A baseline JPEG with three colour components. The bytes are copied
-//   during the call (only as far as they are readable); decoding and the
-//   window belong to the library's own thread, so both calls return at once.
+//   A baseline JPEG with three colour components of at most 1 M pixels,
+//   copied (when every byte is readable) and decoded during the call, which
+//   takes well under a millisecond for a splash-sized image; the window
+//   belongs to the library's own thread, so both calls return at once.
 // SplashClose():
 //   Closes the splash (after the minimum time); returns at once.
 //

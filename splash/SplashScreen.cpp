@@ -1,6 +1,10 @@
-// The exports of the splash library and the thread that owns the splash:
-// the callers only hand over settings, bytes and the close request, and
-// return at once; connecting, decoding, showing and closing happen here.
+// The exports of the splash library and the thread that owns the splash
+// window: the callers hand over settings, the image and the close request
+// and return at once; connecting, showing and closing happen in the thread.
+// The image is decoded by the caller of SplashLoadMemory (well under a
+// millisecond for a splash-sized image): decoded in the thread instead, it
+// ran while the caller loaded the runtime, and on a busy machine both the
+// splash and the first window came up later.
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -27,7 +31,7 @@ struct State {
     std::mutex lock;
     bool started = false;
     SplashOptions options;
-    std::vector<std::uint8_t> jpeg;
+    Image image;  // empty when the bytes did not decode
     bool imageGiven = false;
     bool closeRequested = false;
     int wake = -1;
@@ -69,23 +73,20 @@ void waitFor(int wake, int display, Clock::time_point deadline) {
     [[maybe_unused]] const ssize_t drained = read(wake, &count, sizeof count);
 }
 
-// Until the image arrives or a close is asked for; true with the image,
-// which is decoded outside the lock.
+// Until the image arrives or a close is asked for; true with an image.
 bool awaitImage(State& s, Image& image, SplashOptions& options) {
-    std::vector<std::uint8_t> jpeg;
     for (;;) {
         {
             std::lock_guard<std::mutex> guard(s.lock);
             if (s.closeRequested) return false;
             if (s.imageGiven) {
                 options = s.options;
-                jpeg = std::move(s.jpeg);
-                break;
+                image = std::move(s.image);
+                return !image.pixels.empty();
             }
         }
         waitFor(s.wake, -1, Clock::now() + std::chrono::seconds(60));
     }
-    return decodeJpeg(jpeg.data(), jpeg.size(), image);
 }
 
 // Both decisions take the same moment, so that the minimum time running
@@ -149,11 +150,13 @@ __attribute__((visibility("default"))) int SplashInitEx(std::uint32_t value, std
 __attribute__((visibility("default"))) int SplashLoadMemory(const void* bytes, std::uint32_t count) {
     splash::start(nullptr);
     splash::State& s = splash::state();
-    std::vector<std::uint8_t> jpeg =
+    const std::vector<std::uint8_t> jpeg =
         count <= splash::MaxJpegBytes && bytes != nullptr ? splash::copyReadable(bytes, count) : std::vector<std::uint8_t>{};
+    splash::Image image;
+    splash::decodeJpeg(jpeg.data(), jpeg.size(), image);
     std::lock_guard<std::mutex> guard(s.lock);
     if (s.imageGiven) return 0;
-    s.jpeg = std::move(jpeg);
+    s.image = std::move(image);
     s.imageGiven = true;
     splash::wakeThread(s);
     return 1;

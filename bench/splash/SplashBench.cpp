@@ -80,9 +80,16 @@ int main(int argc, char** argv) {
     std::vector<double> splashMap, withSplash, withoutSplash, bareQt, paired;
     int splashMissed = 0;
     for (int i = 0; i < rounds; ++i) {
-        const Times a = runOnce(x, with.exe(), "Word Selection", with.root());
-        const Times b = runOnce(x, without.exe(), "Word Selection", without.root());
-        const Times c = runOnce(x, ONE_WINDOW, "Reference", without.root());
+        // Each round starts with another of the three, so that none always
+        // follows the same one.
+        Times a, b, c;
+        for (int k = 0; k < 3; ++k) {
+            switch ((i + k) % 3) {
+                case 0: a = runOnce(x, with.exe(), "Word Selection", with.root()); break;
+                case 1: b = runOnce(x, without.exe(), "Word Selection", without.root()); break;
+                default: c = runOnce(x, ONE_WINDOW, "Reference", without.root()); break;
+            }
+        }
         if (b.splash >= 0) {
             std::fprintf(stderr, "round %d: a splash with the switch at 0\n", i);
             return 2;
