@@ -19,6 +19,7 @@
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Driver.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
 #include "runtime/qt/TextFiles.h"
 #include "runtime/qt/WindowShells.h"
@@ -158,6 +159,7 @@ rt::Toolkit& startToolkit(int& argc, char** argv) {
     if (QApplication::instance() == nullptr) {
         auto* app = new QApplication(argc, argv);
         app->setQuitOnLastWindowClosed(false);
+        setProgramIcon();
     }
     static QtToolkit toolkit;
     return toolkit;
