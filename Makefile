@@ -3,6 +3,7 @@
 # make windows  cross-build the Windows program: build-win32/ (the product,
 #               zipped as build-win32/hangman-win32.zip) and build-win64/
 #               (the same for x86-64, with its tests, run under wine64)
+# make package  the Debian package, in $(BUILD)/package
 BUILD    ?= build
 WIN32_BUILD ?= build-win32
 WIN64_BUILD ?= build-win64
@@ -10,10 +11,11 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
-            fonts-dejavu-core binutils ccache openbox \
+            fonts-dejavu-core binutils ccache openbox libxcb1-dev \
+            dpkg-dev file desktop-file-utils appstream \
             g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip
 
-.PHONY: run test build deps configure windows clean
+.PHONY: run test build deps configure windows clean package
 
 run: build
 	cd $(BUILD) && ./hangman
@@ -21,6 +23,9 @@ run: build
 test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

@@ -12,7 +12,8 @@ GBFrame::GBFrame() : window(rt::toolkit().createFrame()) {
     window->addWindowListener(std::make_unique<GBFrameWindowListener>(*this));
 }
 
-GBFrame::~GBFrame() = default;
+// A menu bar never installed would stay with the toolkit until exit.
+GBFrame::~GBFrame() { menuBar->dispose(); }
 
 rt::MenuItem* GBFrame::addMenuItem(const rt::String& menuName, const rt::String& itemName) {
     rt::Menu* menu = nullptr;

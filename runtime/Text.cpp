@@ -142,4 +142,22 @@ String fromUtf8(std::string_view text) {
     return out;
 }
 
+String fromUtf32(std::u32string_view text) {
+    String out;
+    out.reserve(text.size());
+    for (const char32_t cp : text) {
+        const bool character = cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        appendCodePoint(out, character ? cp : 0xFFFD);
+    }
+    return out;
+}
+
+String fromWide(std::wstring_view text) {
+    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
+        return String(text.begin(), text.end());
+    } else {
+        return fromUtf32(std::u32string(text.begin(), text.end()));
+    }
+}
+
 }  // namespace rt

@@ -38,5 +38,9 @@ void appendCodePoint(String& text, char32_t character);
 // messages, tests). Invalid input never fails: it becomes U+FFFD / '?'.
 std::string toUtf8(StringView text);
 String fromUtf8(std::string_view text);
+// UTF-32 and wide texts (UTF-32 or UTF-16 by the size of wchar_t); code
+// points that are not characters become U+FFFD.
+String fromUtf32(std::u32string_view text);
+String fromWide(std::wstring_view text);
 
 }  // namespace rt

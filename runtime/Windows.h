@@ -79,6 +79,9 @@ class AppletPanel : public Component {
 public:
     ~AppletPanel() override;
     virtual Container& contentPane() = 0;
+    // Every component of the panel re-styles itself for the current visual
+    // style, then the panel is laid out again and repainted.
+    virtual void updateStyle() = 0;
 };
 
 }  // namespace rt

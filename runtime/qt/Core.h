@@ -3,6 +3,7 @@
 // Shared pieces of the Qt implementation: string and geometry conversion,
 // the widget behind a component, mouse event relaying and the component base.
 
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QObject>
@@ -55,7 +56,9 @@ QWidget* mouseWidgetOfComponent(const rt::Component& component);
 // showing or hiding them never makes a top-level window.
 QWidget* limbo();
 
-// Applies a font request to a widget; fixed-pitch names come out fixed-pitch.
+// The Qt font for a request; fixed-pitch names come out fixed-pitch.
+QFont toQFont(const rt::Font& font);
+// Applies a font request to a widget, remembering the name asked for.
 void applyFont(QWidget& widget, const rt::Font& font);
 rt::Font fontOf(const QWidget& widget);
 
@@ -122,11 +125,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event), mouseTarget_->rect());
+        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event, *mouseTarget_), mouseTarget_->rect());
         return false;
     }
     MouseRelay& relay() { return relay_; }
-    static QPoint pointIn(const QEvent& event);
+    // Where the pointer is, in the target's coordinates; a leave event
+    // carries no position, the pointer's is taken.
+    static QPoint pointIn(const QEvent& event, const QWidget& target);
 
 private:
     QWidget* widget_;
@@ -135,8 +140,9 @@ private:
 };
 
 template <class Iface>
-QPoint ComponentImpl<Iface>::pointIn(const QEvent& event) {
+QPoint ComponentImpl<Iface>::pointIn(const QEvent& event, const QWidget& target) {
     if (auto* single = dynamic_cast<const QSinglePointEvent*>(&event)) return single->position().toPoint();
+    if (event.type() == QEvent::Leave) return target.mapFromGlobal(QCursor::pos());
     return {};
 }
 

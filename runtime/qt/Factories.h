@@ -8,6 +8,11 @@
 #include "runtime/Widgets.h"
 #include "runtime/Windows.h"
 
+namespace rt {
+class Toolkit;
+struct AppletClass;
+}  // namespace rt
+
 namespace rtqt {
 
 rt::Label* makeLabel(const rt::String& text);

@@ -12,6 +12,7 @@
 #include "runtime/LoaderBlock.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/QtRuntime.h"
+#include "runtime/qt/SplashHandover.h"
 
 namespace rtqt {
 
@@ -75,6 +76,7 @@ void initRuntime(kr::Word) {
     qtDefault = qInstallMessageHandler(startupMessages);
     rt::Toolkit& toolkit = startToolkit(args.count, args.pointers.data());
     qInstallMessageHandler(qtDefault);
+    closeSplashOnFirstWindow();
     const auto bind = reinterpret_cast<kr::BindToolkitFn>(kr::acceptedComponent().descriptor[kr::BindToolkit]);
     if (bind != nullptr) bind(&toolkit);
 }

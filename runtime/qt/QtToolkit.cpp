@@ -8,16 +8,19 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <random>
 
+#include "runtime/AppletHost.h"
 #include "runtime/Failure.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Driver.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
 #include "runtime/qt/TextFiles.h"
 #include "runtime/qt/WindowShells.h"
@@ -103,10 +106,13 @@ public:
     // 53 random bits scaled to [0, 1): never 1.0, unlike a rounded division.
     double nextRandom() override { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
 
+    // A console that went away (a closed pipe) fails the write quietly;
+    // later writes try again.
     void writeStdout(const rt::String& text) override {
         const std::string bytes = rt::toUtf8(text);
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
+        clearerr(stdout);
     }
 
     std::optional<rt::String> readStdinLine() override {
@@ -126,6 +132,10 @@ public:
         std::_Exit(status);
     }
 
+    rt::Frame* hostApplet(const rt::AppletClass* table, const rt::String& name, int width, int height) override {
+        return rt::hostApplet(*this, table, name, width, height);
+    }
+
     // Made on first use, so a program that is not under test never watches
     // its windows for answers.
     rt::TestDriver& testDriver() override {
@@ -142,9 +152,15 @@ private:
 }  // namespace
 
 rt::Toolkit& startToolkit(int& argc, char** argv) {
+#ifdef SIGPIPE
+    // Writing to a console whose reader has gone must not end a GUI program:
+    // the write fails instead.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     if (QApplication::instance() == nullptr) {
         auto* app = new QApplication(argc, argv);
         app->setQuitOnLastWindowClosed(false);
+        setProgramIcon();
     }
     static QtToolkit toolkit;
     return toolkit;

@@ -42,6 +42,19 @@ public:
     virtual void iconified(bool iconic) = 0;
 };
 
+// Re-styles the widget and everything inside it for the current style.
+void restyleTree(QWidget* root) {
+    QStyle* style = QApplication::style();
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        style->unpolish(w);
+        style->polish(w);
+        QEvent changed(QEvent::StyleChange);
+        QApplication::sendEvent(w, &changed);
+    }
+}
+
 template <class QBase>
 class Shell : public QBase {
 public:
@@ -107,6 +120,9 @@ public:
         shell->setProperty(WindowProperty, QVariant::fromValue(static_cast<void*>(static_cast<rt::Window*>(this))));
         layout_->setContentsMargins(0, 0, 0, 0);
         layout_->setSpacing(0);
+        // The size asked for is the size shown: the content's minimum does
+        // not become the window's.
+        layout_->setSizeConstraint(QLayout::SetNoConstraint);
         layout_->addWidget(widgetOfComponent(*content_));
     }
     ~WindowImpl() override {
@@ -173,15 +189,7 @@ public:
     }
 
     void updateStyle() override {
-        QStyle* style = QApplication::style();
-        QList<QWidget*> widgets = shell_->template findChildren<QWidget*>();
-        widgets.prepend(shell_);
-        for (QWidget* w : widgets) {
-            style->unpolish(w);
-            style->polish(w);
-            QEvent changed(QEvent::StyleChange);
-            QApplication::sendEvent(w, &changed);
-        }
+        restyleTree(shell_);
         validate();
     }
 
@@ -293,6 +301,11 @@ public:
     }
     ~AppletPanelImpl() override { delete panel_.data(); }
     rt::Container& contentPane() override { return *content_; }
+    void updateStyle() override {
+        restyleTree(panel_);
+        if (QLayout* layout = panel_->layout()) layout->activate();
+        panel_->update();
+    }
 
 private:
     QPointer<QWidget> panel_;

@@ -9,6 +9,8 @@
 #include "runtime/GridBagGeometry.h"
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/Factories.h"
+#include "runtime/win32/Painting.h"
+#include "runtime/win32/WindowShells.h"
 
 namespace rtwin {
 
@@ -80,7 +82,7 @@ enum class Arrangement { Border, Flow, GridBag };
 constexpr int FlowGap = 5;
 
 template <class Iface>
-class ContainerImpl final : public ComponentImpl<Iface>, public PaneHost {
+class ContainerImpl : public ComponentImpl<Iface>, public PaneHost {
 public:
     ContainerImpl(HWND pane, Arrangement arrangement) : ComponentImpl<Iface>(pane), arrangement_(arrangement) {
         SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
@@ -221,6 +223,28 @@ private:
     std::vector<rt::Component*> children_;
 };
 
+// A plain panel, painted by its painter over its background.
+class PanelImpl final : public ContainerImpl<rt::Panel> {
+public:
+    explicit PanelImpl(HWND pane) : ContainerImpl(pane, Arrangement::Flow) {}
+    void setPainter(rt::Painter* painter) override {
+        painter_ = painter;
+        repaint();
+    }
+    void repaint() override { InvalidateRect(hwnd(), nullptr, TRUE); }
+
+protected:
+    bool before(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message != WM_PAINT || painter_ == nullptr) return false;
+        paintWith(hwnd(), hfont(), *painter_);
+        result = 0;
+        return true;
+    }
+
+private:
+    rt::Painter* painter_ = nullptr;
+};
+
 // A view that scrolls itself (list, text area) fills the pane and shows its
 // own scroll bars as needed.
 class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
@@ -251,6 +275,11 @@ public:
     // container destroyed it already.
     ~AppletPanelImpl() override { destroyWindowOnly(hwnd()); }
     rt::Container& contentPane() override { return *content_; }
+    void updateStyle() override {
+        applyCurrentStyle(hwnd());
+        layoutNow(hwndOf(*content_));
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     rt::Size preferredSize() const override { return content_->preferredSize(); }
     rt::Size minimumSize() const override { return content_->minimumSize(); }
     void arrange() override {
@@ -283,7 +312,7 @@ void layoutNow(HWND container) {
 }
 
 rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(createPane(), Arrangement::Border); }
-rt::Panel* makePanel() { return new ContainerImpl<rt::Panel>(createPane(), Arrangement::Flow); }
+rt::Panel* makePanel() { return new PanelImpl(createPane()); }
 rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(createPane(), view); }
 std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(createPane()); }
 

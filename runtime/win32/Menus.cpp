@@ -46,6 +46,10 @@ private:
 class MenuImpl final : public rt::Menu {
 public:
     explicit MenuImpl(std::optional<rt::String> title) : handle_(CreatePopupMenu()), title_(std::move(title)) {}
+    // The menu handle goes with the bar's.
+    ~MenuImpl() override {
+        for (MenuItemImpl* item : items_) delete item;
+    }
     HMENU handle() const { return handle_; }
     void placedIn(MenuBarImpl& bar) { bar_ = &bar; }
     MenuBarImpl* bar() const { return bar_; }
@@ -74,6 +78,14 @@ public:
     void installedOn(HWND frame) { frame_ = frame; }
     int menuCount() const override { return static_cast<int>(menus_.size()); }
     rt::Menu& menuAt(int index) const override { return *menus_.at(static_cast<std::size_t>(index)); }
+    // A bar never installed goes with its menus; an installed one is the
+    // frame's.
+    void dispose() override {
+        if (frame_ != nullptr) return;
+        DestroyMenu(handle_);
+        for (MenuImpl* menu : menus_) delete menu;
+        delete this;
+    }
     void add(rt::Menu& menu) override {
         auto& impl = dynamic_cast<MenuImpl&>(menu);
         const std::wstring title = impl.title() ? toCaption(*impl.title()) : std::wstring();

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <random>
 
+#include "runtime/AppletHost.h"
 #include "runtime/Toolkit.h"
 #include "runtime/win32/Core.h"
 #include "runtime/win32/Driver.h"
@@ -159,6 +160,10 @@ public:
         std::cerr.flush();
         std::fflush(nullptr);
         ExitProcess(static_cast<UINT>(status));
+    }
+
+    rt::Frame* hostApplet(const rt::AppletClass* table, const rt::String& name, int width, int height) override {
+        return rt::hostApplet(*this, table, name, width, height);
     }
 
     // Made on first use, so a program that is not under test never watches

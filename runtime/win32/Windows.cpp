@@ -34,6 +34,14 @@ public:
     virtual bool enterPressed() = 0;
 };
 
+// The size of the decorations around the client area (without a menu bar).
+SIZE decorations(HWND hwnd) {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (reflectToControl(message, wParam, lParam, result)) return result;
@@ -43,6 +51,13 @@ LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CLOSE:
         events->closeRequested();
         return 0;
+    case WM_GETMINMAXINFO: {
+        // Any size asked for is the size shown, even one smaller than the
+        // system's smallest captioned window.
+        const SIZE d = decorations(hwnd);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {d.cx, d.cy};
+        return 0;
+    }
     case WM_SIZE:
         events->resized();
         if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED) events->iconified(wParam == SIZE_MINIMIZED);
@@ -66,13 +81,6 @@ LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// The size of the decorations around the client area (without a menu bar).
-SIZE decorations(HWND hwnd) {
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-    return {r.right - r.left, r.bottom - r.top};
-}
 
 struct OthersSearch {
     HWND modal;

@@ -103,20 +103,7 @@ int Background::wait(int seconds) {
     return status_;
 }
 
-XServer::XServer(const fs::path& dir) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    server_ = std::make_unique<Background>(
-        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
-                                 "0", "1024x768x24"},
-        Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
-    close(fds[1]);
-    std::string number;
-    char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-}
+XServer::XServer(const fs::path& dir) : display_(startXvfb(dir, server_)) {}
 
 bool eventually(int seconds, const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -125,6 +112,28 @@ bool eventually(int seconds, const std::function<bool()>& condition) {
         usleep(100 * 1000);
     }
     return true;
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string startXvfb(const fs::path& dir, std::unique_ptr<Background>& server) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    server = std::make_unique<Background>(
+        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
+                                 "0", "1024x768x24"},
+        Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    return number.empty() ? std::string() : ":" + number;
 }
 
 void copyFile(const fs::path& from, const fs::path& to) {

@@ -61,6 +61,13 @@ private:
 // Polls condition every 100 ms for up to seconds.
 bool eventually(int seconds, const std::function<bool()>& condition);
 
+// The whole text of a file ("" when it cannot be read).
+std::string fileText(const fs::path& path);
+
+// Starts Xvfb (one 1024 x 768 x 24 screen, its log in dir) as server and
+// returns its display name, or "" when it did not start.
+std::string startXvfb(const fs::path& dir, std::unique_ptr<Background>& server);
+
 // Copies a file, keeping its permissions, creating the target's directory.
 void copyFile(const fs::path& from, const fs::path& to);
 void touch(const fs::path& file);

@@ -2,8 +2,6 @@
 // game's window comes up and the program waits in the toolkit's event loop.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -12,13 +10,6 @@
 
 namespace e2e {
 namespace {
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class RealRuntime : public testing::Test {
 protected:

@@ -68,6 +68,13 @@ TEST(Text, FromUtf8ReplacesInvalidSequences) {
     EXPECT_EQ(rt::fromUtf8(std::string("\0x", 2)), String(u"\0x", 2));
 }
 
+TEST(Text, Utf32AndWideTextsBecomeUtf16WithReplacementForNonCharacters) {
+    const String r(1, char16_t{0xFFFD});
+    EXPECT_EQ(rt::fromUtf32(U"a\u00e9\U0001F600"), u"a\u00e9\U0001F600");
+    EXPECT_EQ(rt::fromUtf32(std::u32string{0xD800, U'x', 0x110000}), r + u"x" + r);
+    EXPECT_EQ(rt::fromWide(L"w\u00e9\U0001F600"), u"w\u00e9\U0001F600");
+}
+
 TEST(Text, CodePointsJoinSurrogatePairsAndKeepLoneOnesAsTheyAre) {
     EXPECT_EQ(rt::codePoints(u"a\U0001F600b"), std::u32string(U"a\U0001F600b"));
     EXPECT_EQ(rt::codePoints(String{char16_t{0xDE00}, char16_t{0xD83D}}), (std::u32string{0xDE00, 0xD83D}));
