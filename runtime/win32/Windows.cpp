@@ -10,6 +10,7 @@
 #include "runtime/win32/Factories.h"
 #include "runtime/win32/Menus.h"
 #include "runtime/win32/WindowShells.h"
+#include "splash/SplashExports.h"
 
 namespace rtwin {
 
@@ -118,7 +119,8 @@ void closeSplashOnce() {
     if (std::exchange(done, true)) return;
     HMODULE library = GetModuleHandleW(L"splashscreen.dll");
     if (library == nullptr) return;
-    if (auto close = reinterpret_cast<void (*)()>(GetProcAddress(library, "SplashClose"))) close();
+    const auto close = reinterpret_cast<splash_exports::CloseFn>(GetProcAddress(library, splash_exports::CloseName));
+    if (close != nullptr) close();
 }
 
 BOOL CALLBACK firstButton(HWND child, LPARAM data) {
