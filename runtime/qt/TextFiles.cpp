@@ -99,13 +99,20 @@ private:
         return !buffer_.isEmpty();
     }
 
+    // The length of the UTF-8 sequence that lead starts; 1 for a byte that
+    // cannot start one (C0, C1, F5 to FF), which the decoder has already
+    // replaced on its own.
+    static int sequenceLength(unsigned char lead) {
+        if (lead >= 0xF5 || lead == 0xC0 || lead == 0xC1) return 1;
+        return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    }
+
     // Whether a UTF-8 sequence begun at the end of bytes is still open.
     static bool endsInsideSequence(const QByteArray& bytes) {
         for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
             const auto c = static_cast<unsigned char>(bytes.at(bytes.size() - back));
             if ((c & 0xC0) == 0x80) continue;
-            const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            return length > back;
+            return sequenceLength(c) > back;
         }
         return false;
     }

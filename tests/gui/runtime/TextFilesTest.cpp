@@ -74,6 +74,17 @@ TEST_F(TextFilesTest, TerminatorsAndCharactersSplitBetweenBlocks) {
     EXPECT_EQ(lines("utf8.txt"), (Lines{rt::fromUtf8(first + "\xC3\xA9")}));
 }
 
+TEST_F(TextFilesTest, OneUndecodableSequenceGivesOneReplacementWhereverItStands) {
+    for (const std::string bad : {"\xC0", "\xC1", "\xF5", "\xFF"}) {
+        writeBytes("end.txt", "ab" + bad);
+        EXPECT_EQ(lines("end.txt"), (Lines{u"ab\uFFFD"}));
+        writeBytes("line.txt", "ab" + bad + "\n");
+        EXPECT_EQ(lines("line.txt"), (Lines{u"ab\uFFFD"}));
+        writeBytes("only.txt", bad);
+        EXPECT_EQ(lines("only.txt"), (Lines{u"\uFFFD"}));
+    }
+}
+
 TEST_F(TextFilesTest, UndecodableBytesBecomeReplacementCharacters) {
     writeBytes("bad.txt", "ab\xFF" "cd\nok\n\xE2\x82");
     const Lines read = lines("bad.txt");
