@@ -75,6 +75,15 @@ ImageFile::ImageFile(std::string path) : path_(std::move(path)), content_(readFi
     size_ = section.size;
 }
 
+bool ImageFile::sectionStaysInPlace(const std::vector<std::uint8_t>& content) const {
+    try {
+        const image::Section again = findSection(content, path_);
+        return again.fileOffset == offset_ && again.size == size_;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 std::vector<std::uint8_t> ImageFile::section() const {
     const auto begin = content_.begin() + static_cast<long>(offset_);
     return std::vector<std::uint8_t>(begin, begin + static_cast<long>(size_));
@@ -86,6 +95,10 @@ void ImageFile::replaceSection(const std::vector<std::uint8_t>& bytes) {
     if (stat(path_.c_str(), &status) != 0) throw Error(systemError("cannot read", path_));
     std::vector<std::uint8_t> content = content_;
     std::copy(bytes.begin(), bytes.end(), content.begin() + static_cast<long>(offset_));
+    if (!sectionStaysInPlace(content)) {
+        throw Error(path_ + ": the .config section holds the file's section table or section names, which "
+                            "the new block would overwrite; the file is left as it was");
+    }
     writeFileAtomically(path_, content, status.st_mode & 07777);
     content_ = std::move(content);
 }

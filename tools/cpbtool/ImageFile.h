@@ -17,10 +17,16 @@ public:
     explicit ImageFile(std::string path);
 
     std::vector<std::uint8_t> section() const;
-    // Replaces the section's bytes (same size) and writes the file.
+    // Replaces the section's bytes (same size) and writes the file. Error,
+    // with the file untouched, when the new bytes would move or hide the
+    // section (its section table or name table lies inside it).
     void replaceSection(const std::vector<std::uint8_t>& bytes);
 
 private:
+    // True when content, the file with new section bytes, still has its
+    // ".config" section at the same place and size.
+    bool sectionStaysInPlace(const std::vector<std::uint8_t>& content) const;
+
     std::string path_;
     std::vector<std::uint8_t> content_;
     std::uint64_t offset_ = 0;
