@@ -17,8 +17,6 @@ namespace rtqt {
 
 namespace {
 
-constexpr qint64 BlockSize = 1 << 20;
-
 #ifdef Q_OS_WIN
 constexpr char LineSeparator[] = "\r\n";
 #else
@@ -42,7 +40,7 @@ void refuseDirectory(const QString& path) {
 
 class FileReader final : public rt::TextReader {
 public:
-    explicit FileReader(const QString& path) : file_(path) {
+    FileReader(const QString& path, std::size_t blockSize) : file_(path), blockSize_(static_cast<qint64>(blockSize)) {
         refuseDirectory(path);
         if (!file_.open(QIODevice::ReadOnly)) fail(path, file_.errorString());
     }
@@ -85,7 +83,7 @@ private:
         buffer_.clear();
         pos_ = 0;
         while (buffer_.empty() && !atEnd_) {
-            const QByteArray bytes = file_.read(BlockSize);
+            const QByteArray bytes = file_.read(blockSize_);
             if (bytes.isEmpty() && file_.error() != QFileDevice::NoError) fail(file_.fileName(), file_.errorString());
             atEnd_ = bytes.isEmpty();
             decode(bytes);
@@ -105,6 +103,7 @@ private:
     }
 
     QFile file_;
+    const qint64 blockSize_;
     const bool utf8_ = systemIsUtf8();
     rt::Utf8Decoder utf8Decoder_;
     QStringDecoder decoder_{QStringConverter::System};
@@ -162,8 +161,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path) {
-    return std::make_unique<FileReader>(toQ(path));
+std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path, std::size_t blockSize) {
+    return std::make_unique<FileReader>(toQ(path), blockSize);
 }
 
 std::unique_ptr<rt::TextWriter> openTextWriter(const rt::String& path) {
