@@ -1,13 +1,13 @@
 // The word list's two sorts against the plain selection sort they stand
-// for: position i receives the smallest word of i .. n - 1, the earliest on
-// ties, by a swap. The current word stays the same word. Input: the words,
-// separated by zero bytes; a byte from F0 on joins the next byte into one
-// character, so any 16-bit code can occur.
+// for (the unit tests' reference); the current word stays the same word.
+// Input: the words, separated by zero bytes; a byte from F0 on joins the
+// next byte into one character, so any 16-bit code can occur.
 
 #include <algorithm>
 #include <vector>
 
 #include "app/WordModel.h"
+#include "tests/unit/app/ReferenceSort.h"
 
 namespace {
 
@@ -28,18 +28,6 @@ Words wordsOf(const std::uint8_t* data, std::size_t size) {
     return words;
 }
 
-template <typename Before>
-Words selectionSort(Words words, Before before) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        std::size_t smallest = i;
-        for (std::size_t j = i + 1; j < words.size(); ++j) {
-            if (before(words[j], words[smallest])) smallest = j;
-        }
-        std::swap(words[i], words[smallest]);
-    }
-    return words;
-}
-
 template <typename Sort, typename Before>
 void check(const Words& words, Sort sort, Before before) {
     app::WordModel model;
@@ -47,7 +35,7 @@ void check(const Words& words, Sort sort, Before before) {
     if (!words.empty()) model.setCurrentIndex(words.size() / 2);
     const auto current = model.getCurrentWord();
     (model.*sort)();
-    if (model.getWords() != selectionSort(words, before) || model.getCurrentWord() != current) __builtin_trap();
+    if (model.getWords() != referenceSelectionSort(words, before) || model.getCurrentWord() != current) __builtin_trap();
 }
 
 }  // namespace
