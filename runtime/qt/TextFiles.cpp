@@ -17,6 +17,8 @@ namespace rtqt {
 
 namespace {
 
+constexpr char16_t ByteOrderMark = 0xFEFF;
+
 #ifdef Q_OS_WIN
 constexpr char LineSeparator[] = "\r\n";
 #else
@@ -100,6 +102,14 @@ private:
         }
         utf8Decoder_.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), buffer_);
         if (atEnd_) utf8Decoder_.finish(buffer_);
+        skipByteOrderMark();
+    }
+
+    // A byte order mark as the file's first character is not text.
+    void skipByteOrderMark() {
+        if (textSeen_ || buffer_.empty()) return;
+        textSeen_ = true;
+        if (buffer_.front() == ByteOrderMark) buffer_.erase(0, 1);
     }
 
     QFile file_;
@@ -111,6 +121,7 @@ private:
     std::size_t pos_ = 0;
     bool skipLineFeed_ = false;
     bool atEnd_ = false;
+    bool textSeen_ = false;
 };
 
 // Writes through a QSaveFile; a target that is not a regular file (a device,

@@ -105,6 +105,13 @@ TEST_F(TextFilesTest, OneUndecodableSequenceGivesOneReplacementWhereverItStands)
     }
 }
 
+TEST_F(TextFilesTest, ByteOrderMarkAtTheStartIsSkipped) {
+    writeBytes("bom.txt", "\xEF\xBB\xBF" "fox\n\xEF\xBB\xBF" "owl\n");
+    EXPECT_EQ(lines("bom.txt"), (Lines{u"fox", u"\uFEFFowl"}));
+    writeBytes("only.txt", "\xEF\xBB\xBF");
+    EXPECT_EQ(lines("only.txt"), Lines{});
+}
+
 TEST_F(TextFilesTest, UndecodableBytesBecomeReplacementCharacters) {
     writeBytes("bad.txt", "ab\xFF" "cd\nok\n\xE2\x82");
     const Lines read = lines("bad.txt");
