@@ -1,32 +1,66 @@
 # make run         install what is missing, build, start the game
 # make test        install what is missing, build, run every test
+# make windows     cross-build the Windows program: build-win32/ (the product,
+#                  zipped as build-win32/hangman-win32.zip) and build-win64/
+#                  (the same for x86-64, with its tests, run under wine64)
+# make package     the Debian package, in $(BUILD)/package
 # make fuzz        run every fuzz target for FUZZ_TIME seconds (build-fuzz/)
 # make fuzz-smoke  run every fuzz target on its seeds for FUZZ_SMOKE_TIME seconds
 # make sanitize    every test again, built with AddressSanitizer and UBSan (build-sanitize/)
 BUILD    ?= build
+WIN32_BUILD ?= build-win32
+WIN64_BUILD ?= build-win64
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
-            fonts-dejavu-core binutils ccache clang-14 libclang-rt-14-dev
+            fonts-dejavu-core binutils ccache openbox libxcb1-dev \
+            dpkg-dev file desktop-file-utils appstream \
+            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip \
+            clang-14 libclang-rt-14-dev
 FUZZ_BUILD      ?= build-fuzz
 FUZZ_TIME       ?= 300
 FUZZ_SMOKE_TIME ?= 20
 SANITIZE_BUILD  ?= build-sanitize
 
-.PHONY: run test build deps configure clean fuzz fuzz-smoke fuzz-build sanitize
+.PHONY: run test build deps configure windows clean package fuzz fuzz-smoke fuzz-build sanitize
 
 run: build
 	cd $(BUILD) && ./hangman
 
-test: build
+test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The Linux build tests the Windows builds too (tests/e2e/wine): it is
+# configured with their directories, also when it was configured without.
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja
+	@grep -qs '^KOV_WIN64_DIR' $(BUILD)/CMakeCache.txt && [ -f $(BUILD)/build.ninja ] || \
+	  cmake -S . -B $(BUILD) -G Ninja \
+	    -DKOV_WIN32_DIR=$(CURDIR)/$(WIN32_BUILD) -DKOV_WIN64_DIR=$(CURDIR)/$(WIN64_BUILD)
+
+# The Windows builds write their configuration block with the Linux build's
+# cpbtool. The zip holds what a Windows user unpacks and runs.
+windows: configure
+	cmake --build $(BUILD) -j $(JOBS) --target cpbtool
+	$(call windows-build,$(WIN32_BUILD),i686,)
+	$(call windows-build,$(WIN64_BUILD),x86_64,-DKOV_WINDOWS_TESTS=ON)
+	cd $(WIN32_BUILD) && rm -f hangman-win32.zip && \
+	  zip -qr hangman-win32.zip hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll'
+
+# $(call windows-build,DIR,ARCH,OPTIONS): configure once, then build.
+define windows-build
+	@[ -f $(1)/build.ninja ] || cmake -S . -B $(1) -G Ninja \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$(2).cmake \
+	    -DKOV_HOST_CPBTOOL=$(CURDIR)/$(BUILD)/tools/cpbtool/cpbtool $(3)
+	cmake --build $(1) -j $(JOBS)
+endef
 
 # Installs the Debian packages the build and the tests need, when missing.
 deps:
@@ -63,4 +97,4 @@ sanitize: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(WIN32_BUILD) $(WIN64_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

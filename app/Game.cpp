@@ -8,17 +8,17 @@ namespace app {
 
 namespace {
 
-bool contains(const std::vector<char16_t>& list, char16_t c) {
+bool contains(const std::vector<char32_t>& list, char32_t c) {
     return std::find(list.begin(), list.end(), c) != list.end();
 }
 
 // Each character followed by one blank. Built in a loop rather than by
 // recursion over positions, so that a very long word cannot exhaust the stack.
-rt::String spaced(const std::vector<char16_t>& list) {
+rt::String spaced(const std::vector<char32_t>& list) {
     rt::String text;
     text.reserve(2 * list.size());
-    for (char16_t c : list) {
-        text.push_back(c);
+    for (char32_t c : list) {
+        rt::appendCodePoint(text, c);
         text.push_back(u' ');
     }
     return text;
@@ -26,11 +26,12 @@ rt::String spaced(const std::vector<char16_t>& list) {
 
 }  // namespace
 
-Game::Game(const rt::String& theWord) : word(theWord), characters(theWord.size(), u'_') {
-    // One flag per 16-bit code keeps this linear even for a very long word
-    // with thousands of distinct characters.
-    std::vector<bool> seen(0x10000);
-    for (char16_t c : word) {
+Game::Game(const rt::String& theWord)
+    : word(theWord), wordPositions(rt::codePoints(theWord)), characters(wordPositions.size(), U'_') {
+    // One flag per character code keeps this linear even for a very long
+    // word with thousands of distinct characters.
+    std::vector<bool> seen(0x110000);
+    for (char32_t c : wordPositions) {
         if (!seen[c]) {
             seen[c] = true;
             wordCharacters.push_back(c);
@@ -52,16 +53,23 @@ Game::Game(const rt::String& theWord) : word(theWord), characters(theWord.size()
     lettersText->setEditable(false);
     attemptsText->setEditable(false);
     wordText->setEditable(false);
+    frame().setDefaultButton(goButton);
+    guessText->requestFocus();
 }
 
 void Game::buttonClicked(rt::Button&) {
+    takeGuess();
+    guessText->requestFocus();
+}
+
+void Game::takeGuess() {
     const rt::String guess = rt::trim(guessText->text());
     if (guess.empty()) {
         messageBox(u"No character was inputted.");
         guessText->setText(u"");
         return;
     }
-    const char16_t c = guess.front();
+    const char32_t c = rt::codePoints(guess).front();
     if (contains(selectedCharacters, c)) {
         messageBox(u"This character was already selected.");
         guessText->setText(u"");
@@ -74,11 +82,11 @@ void Game::buttonClicked(rt::Button&) {
     }
 }
 
-void Game::correctGuess(char16_t c) {
+void Game::correctGuess(char32_t c) {
     selectedCharacters.push_back(c);
     wordCharacters.erase(std::find(wordCharacters.begin(), wordCharacters.end(), c));
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (word[i] == c) {
+    for (std::size_t i = 0; i < wordPositions.size(); ++i) {
+        if (wordPositions[i] == c) {
             characters[i] = c;
         }
     }
@@ -91,7 +99,7 @@ void Game::correctGuess(char16_t c) {
     }
 }
 
-void Game::wrongGuess(char16_t c) {
+void Game::wrongGuess(char32_t c) {
     messageBox(u"This character is not in the word.");
     --attemptsLeft;
     attemptsText->setText(rt::decimalText(attemptsLeft));

@@ -10,6 +10,12 @@ namespace app {
 // The window in which one hangman game is played against one word: one
 // character per turn, seven wrong guesses allowed. "File", "New Game" hides
 // it and brings back the word-selection window.
+//
+// A character is a whole character: a surrogate pair is one position of the
+// pattern, one guess and one entry of the letters tried. Enter in the guess
+// field presses "Go", and the guess field holds the keyboard focus when the
+// window opens and after every guess and its messages, so that a game can be
+// played with the keys alone.
 class Game : public forms::GBFrame {
 public:
     // word is not empty. Builds the window; the creator sizes and shows it.
@@ -21,8 +27,9 @@ public:
     static constexpr int StartAttempts = 7;
 
 private:
-    void correctGuess(char16_t c);
-    void wrongGuess(char16_t c);
+    void takeGuess();
+    void correctGuess(char32_t c);
+    void wrongGuess(char32_t c);
     void lockInput();
     // Ends the game as lost when no attempt is left.
     void checkContinue();
@@ -32,13 +39,15 @@ private:
     rt::String generateWord() const;
 
     rt::String word;
+    // The word's characters, one per position.
+    std::u32string wordPositions;
     // Revealed pattern: '_' until the character at that position is guessed.
-    std::vector<char16_t> characters;
+    std::vector<char32_t> characters;
     // Distinct characters of the word not yet guessed, in order of first
     // occurrence; empty once the game is won.
-    std::vector<char16_t> wordCharacters;
+    std::vector<char32_t> wordCharacters;
     // Every character tried, in the order tried.
-    std::vector<char16_t> selectedCharacters;
+    std::vector<char32_t> selectedCharacters;
     int attemptsLeft = StartAttempts;
 
     rt::Label* lettersLabel = nullptr;

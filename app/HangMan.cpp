@@ -4,14 +4,14 @@
 
 #include "app/WordDialog.h"
 #include "runtime/Failure.h"
-#include "runtime/Toolkit.h"
+#include "runtime/Paths.h"
 
 namespace app {
 
 HangMan* HangMan::wordGUI = nullptr;
 Game* HangMan::gameGUI = nullptr;
 
-HangMan::HangMan() {
+HangMan::HangMan() : chooserFolder(rt::joinPath(rt::toolkit().programDirectory(), u"words")) {
     setTitle(u"Word Selection");
     wordsLabel = addLabel(u"Words:", 1, 1, 1, 1);
     wordList = addList(2, 1, 2, 1);
@@ -111,6 +111,7 @@ void HangMan::openGame() {
     game = std::make_unique<Game>(*model.getCurrentWord());
     gameGUI = game.get();
     game->setSize(600, 450);
+    game->setLocationRelativeTo(*this);
     game->setVisible(true);
     setVisible(false);
 }
@@ -148,8 +149,16 @@ void HangMan::lengthSort() {
     displayList();
 }
 
+std::optional<rt::String> HangMan::chooseListFile(rt::FileChooserMode mode) {
+    auto path = rt::toolkit().chooseFile(frame(), mode, chooserFolder);
+    if (path) {
+        chooserFolder = rt::parentFolder(*path);
+    }
+    return path;
+}
+
 void HangMan::exportFile() {
-    const auto path = rt::toolkit().chooseFile(frame(), rt::FileChooserMode::Save);
+    const auto path = chooseListFile(rt::FileChooserMode::Save);
     if (!path) {
         return;
     }
@@ -174,7 +183,7 @@ void HangMan::exportFile() {
 }
 
 void HangMan::importFile() {
-    const auto path = rt::toolkit().chooseFile(frame(), rt::FileChooserMode::Open);
+    const auto path = chooseListFile(rt::FileChooserMode::Open);
     if (!path) {
         return;
     }

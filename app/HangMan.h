@@ -8,6 +8,7 @@
 #include "forms/GBFrame.h"
 #include "runtime/Text.h"
 #include "runtime/TextFile.h"
+#include "runtime/Toolkit.h"
 
 namespace app {
 
@@ -18,6 +19,10 @@ namespace app {
 // "Select Word" while the list holds words but none is current (the player
 // cleared the selection) plays the first word of the list and makes it
 // current, as an import would.
+//
+// A game window opens centred over this window. The file choosers open in
+// the folder of the file last chosen; the first one in the folder of the
+// sample word lists ("words" beside the program) when it exists.
 class HangMan : public forms::GBFrame {
 public:
     HangMan();
@@ -54,9 +59,13 @@ private:
     void processData(rt::TextReader& in);
     void remove();
     void openGame();
+    // Shows a file chooser in chooserFolder and remembers the chosen file's
+    // folder.
+    std::optional<rt::String> chooseListFile(rt::FileChooserMode mode);
 
     WordModel model;
     std::unique_ptr<Game> game;
+    rt::String chooserFolder;
 
     rt::Label* wordsLabel = nullptr;
     rt::ListBox* wordList = nullptr;

@@ -64,6 +64,9 @@ std::vector<MinTree::Key> lengths(const WordModel::Words& words) {
 }  // namespace
 
 std::optional<rt::String> WordModel::add(const rt::String& word) {
+    if (word.find_first_of(u"\r\n") != rt::String::npos) {
+        return rt::String(LineBreakMessage);
+    }
     if (std::find(words.begin(), words.end(), word) != words.end()) {
         return rt::String(DuplicateMessage);
     }

@@ -26,8 +26,9 @@ public:
 
     WordModel() = default;
 
-    // Appends word and makes it current. Refuses a word already in the list
-    // (exact comparison): returns "Word is already in the list." and changes
+    // Appends word and makes it current. Refuses a word that holds a line
+    // break (CR or LF), which a word-list file cannot store, and a word
+    // already in the list (exact comparison): returns the reason and changes
     // nothing. Returns nothing on success.
     std::optional<rt::String> add(const rt::String& word);
     void alphaSort();
@@ -46,6 +47,8 @@ public:
     std::size_t size() const { return words.size(); }
 
     static constexpr char16_t DuplicateMessage[] = u"Word is already in the list.";
+    static constexpr char16_t LineBreakMessage[] =
+        u"A word cannot hold a line break: a word list stores one word per line.";
 
 private:
     // Position of the alphabetically first (findFirst) or shortest

@@ -118,6 +118,25 @@ rt::TextField* GBForm::addTextField(const rt::String& text, int row, int col, in
     return field;
 }
 
+IntegerField* GBForm::addIntegerField(int number, int row, int col, int width, int height) {
+    auto field = std::make_shared<IntegerField>(number);
+    place(field->textField(), rt::Anchor::NorthWest, rt::Fill::Horizontal, row, col, width, height);
+    parts.push_back(field);
+    return field.get();
+}
+
+DoubleField* GBForm::addDoubleField(double number, int row, int col, int width, int height) {
+    auto field = std::make_shared<DoubleField>(number);
+    place(field->textField(), rt::Anchor::NorthWest, rt::Fill::Horizontal, row, col, width, height);
+    parts.push_back(field);
+    return field.get();
+}
+
+void GBForm::placePanel(std::unique_ptr<GBPanel> panel, int row, int col, int width, int height) {
+    placeStretched(panel->panel(), row, col, width, height);
+    parts.push_back(std::shared_ptr<GBPanel>(std::move(panel)));
+}
+
 void GBForm::buttonClicked(rt::Button&) { messageBox(u"You need a 'buttonClicked' method"); }
 
 void GBForm::listDoubleClicked(rt::ListBox&, const rt::String&) {

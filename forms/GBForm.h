@@ -1,10 +1,16 @@
 #pragma once
 
 #include <concepts>
+#include <memory>
 #include <sstream>
+#include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
+#include "forms/DoubleField.h"
+#include "forms/GBPanel.h"
+#include "forms/IntegerField.h"
 #include "runtime/CellConstraints.h"
 #include "runtime/Component.h"
 #include "runtime/Events.h"
@@ -23,10 +29,39 @@ namespace forms {
 // here, not the number 1.0. A pointer is shown as what operator<< writes for
 // it (char pointers as their text, others as an address), never dereferenced
 // otherwise.
+// Texts of the common string types: UTF-16 (rt::String, rt::StringView,
+// u"..."), UTF-8 (std::u8string, std::string, their views, u8"..." and
+// "..."), UTF-32 (std::u32string, U"...") and wide strings (L"..."). A null
+// character pointer is the empty text.
+template <class T>
+concept IsText = std::is_convertible_v<const T&, rt::StringView> ||
+                 std::is_convertible_v<const T&, std::u8string_view> ||
+                 std::is_convertible_v<const T&, std::string_view> ||
+                 std::is_convertible_v<const T&, std::u32string_view> ||
+                 std::is_convertible_v<const T&, std::wstring_view>;
+
+template <IsText T>
+rt::String toText(const T& text) {
+    if constexpr (std::is_pointer_v<T>) {
+        if (text == nullptr) return {};
+    }
+    if constexpr (std::is_convertible_v<const T&, rt::StringView>) {
+        return rt::String(rt::StringView(text));
+    } else if constexpr (std::is_convertible_v<const T&, std::u8string_view>) {
+        const std::u8string_view bytes(text);
+        return rt::fromUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+        return rt::fromUtf8(std::string_view(text));
+    } else if constexpr (std::is_convertible_v<const T&, std::u32string_view>) {
+        return rt::fromUtf32(std::u32string_view(text));
+    } else {
+        return rt::fromWide(std::wstring_view(text));
+    }
+}
+
 template <class T>
 concept HasTextForm =
-    (!std::is_arithmetic_v<T> || std::is_same_v<T, bool>) &&
-    !std::is_convertible_v<const T&, rt::StringView> &&
+    (!std::is_arithmetic_v<T> || std::is_same_v<T, bool>) && !IsText<T> &&
     (requires(const T& t) { { t.toString() } -> std::convertible_to<rt::String>; } ||
      requires(std::ostream& out, const T& t) { out << t; });
 
@@ -61,6 +96,17 @@ public:
     rt::RadioButton* addRadioButton(const rt::String& text, int row, int col, int width, int height);
     rt::TextArea* addTextArea(const rt::String& text, int row, int col, int width, int height);
     rt::TextField* addTextField(const rt::String& text, int row, int col, int width, int height);
+    // Numeric fields and drawing panels belong to the form, which keeps them
+    // as long as its window.
+    IntegerField* addIntegerField(int number, int row, int col, int width, int height);
+    DoubleField* addDoubleField(double number, int row, int col, int width, int height);
+    // Places the panel itself, stretched like a list; returns it.
+    template <std::derived_from<GBPanel> P>
+    P* addPanel(std::unique_ptr<P> panel, int row, int col, int width, int height) {
+        P* placed = panel.get();
+        placePanel(std::move(panel), row, col, width, height);
+        return placed;
+    }
 
     // Overridable handlers; the defaults name the missing override.
     virtual void buttonClicked(rt::Button& button);
@@ -79,6 +125,15 @@ public:
     // show their messages.
     virtual void messageBox(const rt::String& text);
     void messageBox(const rt::String& text, int width, int height);
+    // Texts of the other string types go through the two above.
+    template <IsText T>
+    void messageBox(const T& text) {
+        messageBox(toText(text));
+    }
+    template <IsText T>
+    void messageBox(const T& text, int width, int height) {
+        messageBox(toText(text), width, height);
+    }
 
     // Switches the visual style: "METAL" (any case) picks the first installed
     // style, "MOTIF" the second, anything else the third; failures are shown
@@ -118,6 +173,10 @@ private:
     // Places a list, text area or panel: stretch weights while placing, the
     // base weights again afterwards.
     void placeStretched(rt::Component& component, int row, int col, int width, int height);
+    void placePanel(std::unique_ptr<GBPanel> panel, int row, int col, int width, int height);
+
+    // The numeric fields and panels placed on the form.
+    std::vector<std::shared_ptr<void>> parts;
 };
 
 // The behaviour of the button and list adapters, shared by the form classes;

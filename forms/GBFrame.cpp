@@ -12,7 +12,8 @@ GBFrame::GBFrame() : window(rt::toolkit().createFrame()) {
     window->addWindowListener(std::make_unique<GBFrameWindowListener>(*this));
 }
 
-GBFrame::~GBFrame() = default;
+// A menu bar never installed would stay with the toolkit until exit.
+GBFrame::~GBFrame() { menuBar->dispose(); }
 
 rt::MenuItem* GBFrame::addMenuItem(const rt::String& menuName, const rt::String& itemName) {
     rt::Menu* menu = nullptr;
@@ -43,6 +44,7 @@ rt::String GBFrame::getTitle() const { return window->title(); }
 void GBFrame::setVisible(bool visible) { window->setVisible(visible); }
 bool GBFrame::isVisible() const { return window->isVisible(); }
 void GBFrame::dispose() { window->dispose(); }
+void GBFrame::setLocationRelativeTo(const GBFrame& other) { window->setLocationRelativeTo(other.frame()); }
 
 void GBFrame::pause() {
     rt::toolkit().writeStdout(u"\nHit Enter to continue: ");

@@ -29,6 +29,8 @@ public:
     void setVisible(bool visible);
     bool isVisible() const;
     void dispose();
+    // Places this window centred over other.
+    void setLocationRelativeTo(const GBFrame& other);
 
     rt::Frame& frame() const { return *window; }
 

@@ -21,6 +21,8 @@ MessageBox::MessageBox(rt::Frame* owner, const rt::String& text)
     ok->addActionListener(*this);
     buttons->add(*ok);
     pane.add(*buttons, rt::BorderPlace::South);
+    // Space or Enter dismisses the box at once.
+    ok->requestFocus();
 
     window->addWindowListener(*this);
     window->setSize(300, 150);

@@ -1,15 +1,19 @@
-// The standard double text: it reads back to exactly the same double, no
-// text with one significant digit fewer does, it is plain for magnitudes in
-// [1e-3, 1e7) and in exponent form otherwise, with a digit on each side of
-// the point. Also the decimal text of integers. Input: eight bytes.
+// The number texts. The standard double text reads back to exactly the
+// same double (through strtod and through the numeric fields' own parser),
+// no text with one significant digit fewer does, it is plain for
+// magnitudes in [1e-3, 1e7) and in exponent form otherwise, with a digit on
+// each side of the point. The decimal text of an integer is to_string's and
+// reads back through the integer rule. Input: eight bytes.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "runtime/NumberText.h"
 #include "runtime/Text.h"
 
 namespace {
@@ -66,11 +70,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&value, data, 8);
     std::memcpy(&integer, data, 8);
     if (ascii(rt::decimalText(integer)) != std::to_string(integer)) __builtin_trap();
+    const auto small = static_cast<std::int32_t>(integer);
+    if (rt::parseInteger(rt::decimalText(small)) != small) __builtin_trap();
 
     const std::string text = ascii(rt::standardDoubleText(value));
     if (std::isnan(value)) return text == "NaN" ? 0 : (__builtin_trap(), 0);
     if (std::isinf(value)) return text == (value < 0 ? "-Infinity" : "Infinity") ? 0 : (__builtin_trap(), 0);
     if (!sameDouble(std::strtod(text.c_str(), nullptr), value)) __builtin_trap();
+    const std::optional<double> parsed = rt::parseDouble(rt::standardDoubleText(value));
+    if (!parsed || !sameDouble(*parsed, value)) __builtin_trap();
     checkShape(text, value);
     checkShortest(text, value);
     return 0;

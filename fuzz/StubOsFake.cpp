@@ -126,6 +126,10 @@ char* environment(const char*) {
 
 char* codePageCopy(const char*) { return nullptr; }
 
+void formatList(Message& message, const char* format, const str::Argument* arguments, std::size_t count) {
+    str::formatList(message, sizeof message, format, arguments, count);
+}
+
 void* allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) fatal("Out of memory");

@@ -34,6 +34,13 @@ public:
 
     virtual void addMouseListener(std::unique_ptr<MouseListener> listener) = 0;
     virtual void addMouseMotionListener(std::unique_ptr<MouseMotionListener> listener) = 0;
+
+    // Makes the component its window's focus owner: it receives the keys
+    // whenever the window is active (at once when it is, else as soon as it
+    // becomes active or is shown).
+    virtual void requestFocus() = 0;
+    // Whether the component is its window's focus owner.
+    virtual bool hasFocus() const = 0;
 };
 
 // The grid-bag layout manager of one container. Registering constraints for a

@@ -1,8 +1,10 @@
 // Out-of-line destructors: they anchor the vtables and type information of
 // the interface classes in one translation unit.
+#include "runtime/Applet.h"
 #include "runtime/Component.h"
 #include "runtime/Events.h"
 #include "runtime/Failure.h"
+#include "runtime/Graphics.h"
 #include "runtime/TestDriver.h"
 #include "runtime/TextFile.h"
 #include "runtime/Toolkit.h"
@@ -40,6 +42,9 @@ Window::~Window() = default;
 Frame::~Frame() = default;
 Dialog::~Dialog() = default;
 AppletPanel::~AppletPanel() = default;
+Applet::~Applet() = default;
+Graphics::~Graphics() = default;
+Painter::~Painter() = default;
 
 TextReader::~TextReader() = default;
 TextWriter::~TextWriter() = default;
@@ -51,5 +56,12 @@ Failure::Failure(const String& description)
     : std::runtime_error(toUtf8(description)), description_(description) {}
 Failure::~Failure() = default;
 IoError::~IoError() = default;
+
+const AppletClass* findAppletClass(const AppletClass* table, std::string_view name) {
+    for (const AppletClass* entry = table; entry != nullptr && entry->name != nullptr; ++entry) {
+        if (name == entry->name) return entry;
+    }
+    return nullptr;
+}
 
 }  // namespace rt

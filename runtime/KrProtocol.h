@@ -49,6 +49,8 @@ enum DescriptorWord : std::size_t {
     EntryTable2 = 7,    // address of entry table 2 (build)
     BindToolkit = 8,    // address of a BindToolkitFn (build)
     BlockSize = 9,      // byte size of the configuration block (build)
+    ImportTable = 10,   // address of the runtime import table, .kidata (build)
+    ExportTable = 11,   // address of the runtime export table, .kedata (build)
     InitArgument = 34,  // third argument of the component initialisation (stub)
     DescriptorWords = 36,
 };
@@ -71,7 +73,16 @@ using InitFn = void (*)(Word argument);
 using RunFn = void (*)();
 using BindToolkitFn = void (*)(rt::Toolkit* toolkit);
 using MainFn = void (*)(const std::vector<rt::String>& arguments);
-using LoaderFn = int (*)(Word module, Word* descriptor);
+// KR_Loader removes its own arguments (stdcall) on 32-bit Windows; elsewhere
+// there is only the one calling convention. A runtime defines it as
+// extern "C" int KR_LOADER_CALL KR_Loader(Word, Word*); the Windows build
+// links 32-bit DLLs with --kill-at, so it is exported as "KR_Loader".
+#if defined(_WIN32) && !defined(_WIN64)
+#define KR_LOADER_CALL __attribute__((stdcall))
+#else
+#define KR_LOADER_CALL
+#endif
+using LoaderFn = int(KR_LOADER_CALL*)(Word module, Word* descriptor);
 
 // The main-class table: entries ended by one with a null name.
 struct MainClass {

@@ -49,8 +49,14 @@ public:
     // pressed at the first point and released at the last.
     virtual void clickAt(Component& component, Point point, int clicks) = 0;
     virtual void movePointer(Component& component, const std::vector<Point>& path, bool drag) = 0;
-    enum class Key { Up, Down, Home, End, Space };
+    enum class Key { Up, Down, Home, End, Space, Enter, Tab, Escape };
     virtual void pressKey(Component& component, Key key) = 0;
+    // Keys as a user at the keyboard sends them: to whatever holds the focus
+    // of the active window (a modal window when one is open). Nothing holds
+    // it: the keys are lost, as they are for a user, and a line on standard
+    // error says so.
+    virtual void pressKey(Key key) = 0;
+    virtual void typeKeys(const String& text) = 0;
     // Replaces the text as a user typing it would.
     virtual void typeText(TextComponent& field, const String& text) = 0;
     // Closes the window with its close control.
@@ -64,6 +70,8 @@ public:
     virtual void whenModalOpens(std::function<void(ModalWindow&)> handler) = 0;
     // Answers the next file chooser: approves the path, or cancels when none.
     virtual void whenFileChooserOpens(std::optional<String> path) = 0;
+    // The folder the last file chooser answered was showing when it opened.
+    virtual String lastFileChooserDirectory() const = 0;
     // Drops answers that were armed but not used.
     virtual void disarm() = 0;
 

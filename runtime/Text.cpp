@@ -40,14 +40,16 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-void appendUtf16(String& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-    } else {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The character starting at text[i], a surrogate pair joined; advances i.
+char32_t nextCodePoint(StringView text, std::size_t& i) {
+    const char32_t unit = text[i++];
+    if (isHighSurrogate(unit) && i < text.size() && isLowSurrogate(text[i])) {
+        return 0x10000 + ((unit - 0xD800) << 10) + (text[i++] - 0xDC00);
     }
+    return unit;
 }
 
 }  // namespace
@@ -69,18 +71,28 @@ String decimalText(std::int64_t value) {
 std::string toUtf8(StringView text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        const bool high = cp >= 0xD800 && cp <= 0xDBFF;
-        const bool low = cp >= 0xDC00 && cp <= 0xDFFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (high || low) {
-            cp = 0xFFFD;
-        }
-        appendUtf8(out, cp);
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t cp = nextCodePoint(text, i);
+        appendUtf8(out, isHighSurrogate(cp) || isLowSurrogate(cp) ? 0xFFFD : cp);
     }
     return out;
+}
+
+std::u32string codePoints(StringView text) {
+    std::u32string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) out += nextCodePoint(text, i);
+    return out;
+}
+
+void appendCodePoint(String& out, char32_t cp) {
+    if (cp < 0x10000) {
+        out += static_cast<char16_t>(cp);
+    } else {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    }
 }
 
 String fromUtf8(std::string_view text) {
@@ -134,13 +146,31 @@ void Utf8Decoder::decode(std::string_view bytes, String& out) {
         code_ = code_ << 6 | (byte & 0x3Fu);
         lowest_ = 0x80;
         highest_ = 0xBF;
-        if (--missing_ == 0) appendUtf16(out, code_);
+        if (--missing_ == 0) appendCodePoint(out, code_);
     }
 }
 
 void Utf8Decoder::finish(String& out) {
     if (missing_ > 0) out += char16_t{0xFFFD};
     missing_ = 0;
+}
+
+String fromUtf32(std::u32string_view text) {
+    String out;
+    out.reserve(text.size());
+    for (const char32_t cp : text) {
+        const bool character = cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        appendCodePoint(out, character ? cp : 0xFFFD);
+    }
+    return out;
+}
+
+String fromWide(std::wstring_view text) {
+    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
+        return String(text.begin(), text.end());
+    } else {
+        return fromUtf32(std::u32string(text.begin(), text.end()));
+    }
 }
 
 }  // namespace rt

@@ -28,11 +28,21 @@ String standardDoubleText(double value);
 // Decimal text of an integer: minus sign for negatives, no grouping.
 String decimalText(std::int64_t value);
 
+// Whole characters: a surrogate pair is one character (one code point); a
+// surrogate without its partner stays a character of its own.
+std::u32string codePoints(StringView text);
+// Appends one character, as a surrogate pair when it lies beyond 16 bits.
+void appendCodePoint(String& text, char32_t character);
+
 // Conversions at the boundary to 8-bit interfaces (console, file names in
 // messages, tests). Invalid input never fails: it becomes U+FFFD, one for
 // each maximal ill-formed subsequence, as Utf8Decoder does.
 std::string toUtf8(StringView text);
 String fromUtf8(std::string_view text);
+// UTF-32 and wide texts (UTF-32 or UTF-16 by the size of wchar_t); code
+// points that are not characters become U+FFFD.
+String fromUtf32(std::u32string_view text);
+String fromWide(std::wstring_view text);
 
 // UTF-8 decoding of bytes that arrive in pieces: the text does not depend on
 // where the pieces end. Every maximal ill-formed subsequence (a byte that

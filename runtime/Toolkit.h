@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/Applet.h"
 #include "runtime/Text.h"
 #include "runtime/TextFile.h"
 #include "runtime/Widgets.h"
@@ -55,6 +56,10 @@ public:
     // Modal file chooser owned by the window, starting in the chooser's
     // default directory. The chosen path, or nothing when not approved.
     virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode) = 0;
+    // The same, starting in directory when that is an existing folder.
+    virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode, const String& directory) = 0;
+    // The folder that holds the running program's executable.
+    virtual String programDirectory() const = 0;
 
     // Visual styles, in the toolkit's fixed order.
     virtual std::vector<StyleInfo> installedStyles() const = 0;
@@ -78,6 +83,14 @@ public:
 
     // Ends the process at once with the status; no window is asked first.
     [[noreturn]] virtual void exitProcess(int status) = 0;
+
+    // The applet host: creates the applet of the class named name in the
+    // table, puts its panel, filling the content, into a new top-level frame
+    // titled with the name, sizes the frame width x height and shows it. The
+    // toolkit keeps the applet and its frame until the process ends; closing
+    // the frame with its close control ends the process with status 0. Null,
+    // and nothing created, when the table has no class of that name.
+    virtual Frame* hostApplet(const AppletClass* table, const String& name, int width, int height) = 0;
 
     // Drives the toolkit with real input events; for tests only.
     virtual TestDriver& testDriver() = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/Component.h"
+#include "runtime/Graphics.h"
 #include "runtime/Text.h"
 
 namespace rt {
@@ -16,6 +17,8 @@ public:
     virtual void setText(const String& text) = 0;
 };
 
+// A push button. A press with the mouse, or the space bar or Enter while it
+// has the focus, reports an action.
 class Button : public Component {
 public:
     ~Button() override;
@@ -74,10 +77,17 @@ public:
     virtual void setSelectedIndex(int index) = 0;
 };
 
-// Plain panel; its default arrangement is flow.
+// Plain panel; its default arrangement is flow. Mouse and mouse-motion
+// listeners get positions relative to the panel's top-left pixel.
 class Panel : public Container {
 public:
     ~Panel() override;
+    // The painter draws the panel's content over its background each time it
+    // is painted, below any components it holds; null paints nothing more.
+    // Non-owning: the painter must outlive the panel or be replaced first.
+    virtual void setPainter(Painter* painter) = 0;
+    // Asks for the panel to be painted again soon, on the event thread.
+    virtual void repaint() = 0;
 };
 
 // Scroll pane around one view component; scroll bars are shown as needed.
@@ -149,6 +159,9 @@ public:
     virtual Menu& menuAt(int index) const = 0;
     // Appends the menu; the bar owns it from then on.
     virtual void add(Menu& menu) = 0;
+    // Releases a bar, with its menus, that was never installed on a frame;
+    // a bar installed on a frame belongs to it and stays.
+    virtual void dispose() = 0;
 };
 
 }  // namespace rt

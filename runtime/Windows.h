@@ -8,6 +8,7 @@
 
 namespace rt {
 
+class Button;
 class MenuBar;
 
 // A top-level window. Its content pane uses the border arrangement until the
@@ -22,8 +23,16 @@ public:
     virtual void setTitle(const String& title) = 0;
     virtual Size size() const = 0;
     virtual void setSize(int width, int height) = 0;
+    // Screen position of the window's outer top-left corner (decorations
+    // included when the window system draws any).
+    virtual Point location() const = 0;
+    virtual void setLocation(Point location) = 0;
+    // Places the window centred over other (kept on other's screen).
+    virtual void setLocationRelativeTo(const Window& other) = 0;
     // Shows or hides the window. Showing a modal dialog blocks until the
-    // dialog is disposed, while events keep being delivered to it.
+    // dialog is disposed, while events keep being delivered to it. A window
+    // shown again after hiding comes back where it was. A dialog with an
+    // owner that was never placed opens centred over its owner.
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() const = 0;
     // Hides the window and releases its window resources; a modal show in
@@ -39,6 +48,12 @@ public:
     virtual void addWindowListener(std::unique_ptr<WindowListener> listener) = 0;
     // Non-owning: the listener must outlive the window.
     virtual void addWindowListener(WindowListener& listener) = 0;
+
+    // Enter typed in the window while the focus is not on a push button
+    // presses button (a button of this window) if it is enabled; null for
+    // none. Without one, a dialog gives Enter to its first push button and a
+    // frame to nothing.
+    virtual void setDefaultButton(Button* button) = 0;
 };
 
 class Frame : public Window {
@@ -64,6 +79,9 @@ class AppletPanel : public Component {
 public:
     ~AppletPanel() override;
     virtual Container& contentPane() = 0;
+    // Every component of the panel re-styles itself for the current visual
+    // style, then the panel is laid out again and repainted.
+    virtual void updateStyle() = 0;
 };
 
 }  // namespace rt

@@ -89,11 +89,23 @@ void messageOutput(const char* text);
 // messageOutput(text) unless text is null, then exit status 1.
 [[noreturn]] void fatal(const char* text);
 
+// Formats a message: %s, %d, %02d and %% as str::format does. On Windows
+// through wvsprintfA, looked up in USER32 when used, as the system formats
+// messages; elsewhere (and should that lookup fail) through str::formatList.
+using Message = char[str::MessageCapacity];
+void formatList(Message& message, const char* format, const str::Argument* arguments, std::size_t count);
+
+template <typename... Args>
+void format(Message& message, const char* fmt, const Args&... args) {
+    const str::Argument list[] = {str::Argument(args)..., str::Argument(nullptr)};
+    formatList(message, fmt, list, sizeof...(Args));
+}
+
 // Formats the message, then fatal.
 template <typename... Args>
-[[noreturn]] void fatalf(const char* format, const Args&... args) {
-    char message[str::MessageCapacity];
-    str::format(message, sizeof message, format, args...);
+[[noreturn]] void fatalf(const char* fmt, const Args&... args) {
+    Message message;
+    format(message, fmt, args...);
     fatal(message);
 }
 

@@ -1,7 +1,8 @@
 // Win32 implementation of the stub's platform calls: the module's mapped PE
-// headers, LoadLibraryA/GetProcAddress, the message box for GUI images,
-// standard error for console images, the event log through the registry and
-// ReportEventA. Built by the Windows build only.
+// headers, LoadLibraryA/GetProcAddress, messages formatted by wvsprintfA,
+// the message box for GUI images, standard error for console images, the
+// event log through the registry and ReportEventA. Built by the Windows
+// build only.
 
 #include <windows.h>
 
@@ -39,15 +40,25 @@ bool isGuiExecutable() {
     return self != 0 && image::peIsGui(mappedImage(self));
 }
 
+// A USER32 function looked up at the moment of use (the library reference
+// is kept), or null.
+void* user32Function(const char* name) {
+    HMODULE user32 = LoadLibraryA("USER32.DLL");
+    return user32 == nullptr ? nullptr : reinterpret_cast<void*>(GetProcAddress(user32, name));
+}
+
 void messageBox(const char* text) {
     char title[str::PathCapacity];
     if (!readModulePath(reinterpret_cast<Module>(GetModuleHandleA(nullptr)), title, sizeof title)) title[0] = '\0';
     using MessageBoxFn = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
-    HMODULE user32 = LoadLibraryA("USER32.DLL");
-    void* found = user32 == nullptr ? nullptr : reinterpret_cast<void*>(GetProcAddress(user32, "MessageBoxA"));
-    auto show = reinterpret_cast<MessageBoxFn>(found);
+    auto show = reinterpret_cast<MessageBoxFn>(user32Function("MessageBoxA"));
     if (show != nullptr) show(nullptr, text, title, MessageBoxStyle);
 }
+
+// A library name without a directory: looked up in the application's
+// directory and the system directories, never in the current directory
+// (nor on PATH), so a DLL planted where the program is started cannot run.
+bool isBareName(const char* path) { return str::indexOf(path, '\\') < 0 && str::indexOf(path, '/') < 0; }
 
 bool setValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size) {
     return RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
@@ -55,8 +66,8 @@ bool setValue(HKEY key, const char* name, DWORD type, const void* data, DWORD si
 
 bool registerEventSource(const char* source) {
     if (eventSourceRegistered) return true;
-    char keyPath[str::MessageCapacity];
-    str::format(keyPath, sizeof keyPath, EventLogKey, source);
+    Message keyPath;
+    format(keyPath, EventLogKey, source);
     HKEY key = nullptr;
     DWORD disposition = 0;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
@@ -103,7 +114,11 @@ Block findConfigSection(Module module) {
                  static_cast<std::size_t>(section.size)};
 }
 
-Library loadLibrary(const char* path) { return LoadLibraryA(path); }
+Library loadLibrary(const char* path) {
+    if (path[0] == '\0') return nullptr;
+    if (isBareName(path)) return LoadLibraryExA(path, nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    return LoadLibraryA(path);
+}
 
 Library loadedLibrary(const char* name) { return GetModuleHandleA(name); }
 
@@ -134,6 +149,24 @@ char* environment(const char* name) {
 char* codePageCopy(const char* text) {
     char* copy = str::duplicate(text);
     return OemToCharA(text, copy) ? copy : nullptr;
+}
+
+void formatList(Message& message, const char* format, const str::Argument* arguments, std::size_t count) {
+    using FormatFn = int(WINAPI*)(LPSTR, LPCSTR, va_list);
+    auto system = reinterpret_cast<FormatFn>(user32Function("wvsprintfA"));
+    if (system == nullptr) {
+        str::formatList(message, sizeof message, format, arguments, count);
+        return;
+    }
+    // The argument list as the system's va_list lays it out: one slot of
+    // pointer size per argument, texts as addresses, numbers as ints.
+    std::uintptr_t slots[8] = {};
+    for (std::size_t i = 0; i < count && i < 8; ++i) {
+        const str::Argument& a = arguments[i];
+        slots[i] = a.kind == str::Argument::Kind::Text ? reinterpret_cast<std::uintptr_t>(a.text)
+                                                        : static_cast<std::uint32_t>(a.number);
+    }
+    system(message, format, reinterpret_cast<va_list>(slots));
 }
 
 void* allocate(std::size_t size) {

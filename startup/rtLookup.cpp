@@ -159,8 +159,8 @@ bool searchDirectoryList(const char* list, char separator, const char* name, str
 
 bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_t minor,
                             str::Path& marker) {
-    char name[str::MessageCapacity];
-    str::format(name, sizeof name, "kov%d%02d.home", major, minor);
+    os::Message name;
+    os::format(name, "kov%d%02d.home", major, minor);
     buildSearchList(module);
     for (std::size_t i = 0; i < 4; ++i) {
         if (searchDirectoryList(searchList.entries[i], searchList.separators[i], name, marker)) return true;

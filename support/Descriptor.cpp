@@ -34,6 +34,8 @@ struct DescriptorAddresses {
         descriptor[kr::EntryTable1] = address(entryTable1);
         descriptor[kr::EntryTable2] = address(entryTable2);
         descriptor[kr::BindToolkit] = address(&bindComponentToolkit);
+        descriptor[kr::ImportTable] = address(&importTable);
+        descriptor[kr::ExportTable] = address(&exportTable);
     }
 } descriptorAddresses;
 

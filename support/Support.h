@@ -26,4 +26,28 @@ extern const std::uint8_t configBlock[ConfigBlockSize];
 // of 0 when the build has no splash image.
 extern const std::uint8_t splashImage[];
 
+// The runtime import and export tables (sections .kidata and .kedata;
+// layout in RuntimeTables.cpp).
+struct TableEntry {
+    std::uint32_t table;
+    std::uint32_t slot;
+    char name[24];
+};
+inline constexpr std::uint32_t KernelNameLength = 16;
+inline constexpr std::uint32_t ImportEntries = 2;
+inline constexpr std::uint32_t ExportEntries = 1;  // room for the main class
+struct ImportTable {
+    char magic[4];
+    std::uint32_t format, count, entrySize, nameLength;
+    char kernelName[KernelNameLength];
+    TableEntry entries[ImportEntries];
+};
+struct ExportTable {
+    char magic[4];
+    std::uint32_t format, count, entrySize;
+    TableEntry entries[ExportEntries];
+};
+extern ImportTable importTable;
+extern ExportTable exportTable;
+
 }  // namespace support

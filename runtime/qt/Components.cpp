@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -96,6 +97,23 @@ public:
 
 private:
     QLabel* label_;
+};
+
+// Qt presses a focused push button with Enter only inside a dialog; here
+// Enter presses it in every window, as the space bar does.
+class PushButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        if (!event->isAutoRepeat()) click();
+        event->accept();
+    }
 };
 
 class ButtonImpl final : public ComponentImpl<rt::Button> {
@@ -208,7 +226,7 @@ private:
 }  // namespace
 
 rt::Label* makeLabel(const rt::String& text) { return new LabelImpl(new QLabel(toQ(text))); }
-rt::Button* makeButton(const rt::String& text) { return new ButtonImpl(new QPushButton(toCaption(text))); }
+rt::Button* makeButton(const rt::String& text) { return new ButtonImpl(new PushButton(toCaption(text))); }
 rt::TextField* makeTextField(const rt::String& text) { return new TextFieldImpl(new QLineEdit(toQ(text))); }
 rt::TextArea* makeTextArea(const rt::String& text) { return new TextAreaImpl(new QPlainTextEdit(toQ(text))); }
 

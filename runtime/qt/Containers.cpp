@@ -8,6 +8,7 @@
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
 #include "runtime/qt/GridBagLayout.h"
+#include "runtime/qt/Painting.h"
 
 namespace rtqt {
 
@@ -53,7 +54,7 @@ private:
 };
 
 template <class Iface>
-class ContainerImpl final : public ComponentImpl<Iface> {
+class ContainerImpl : public ComponentImpl<Iface> {
 public:
     ContainerImpl(QWidget* widget, bool flow) : ComponentImpl<Iface>(widget, widget) {
         if (flow) {
@@ -102,9 +103,22 @@ private:
     std::vector<rt::Component*> children_;
 };
 
+class PanelImpl final : public ContainerImpl<rt::Panel> {
+public:
+    explicit PanelImpl(PaintedWidget* widget) : ContainerImpl(widget, true), widget_(widget) {}
+    void setPainter(rt::Painter* painter) override {
+        widget_->setPainter(painter);
+        widget_->update();
+    }
+    void repaint() override { widget_->update(); }
+
+private:
+    PaintedWidget* widget_;
+};
+
 }  // namespace
 
 rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(new QWidget, false); }
-rt::Panel* makePanel() { return new ContainerImpl<rt::Panel>(new QWidget, true); }
+rt::Panel* makePanel() { return new PanelImpl(new PaintedWidget); }
 
 }  // namespace rtqt

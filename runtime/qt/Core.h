@@ -3,6 +3,7 @@
 // Shared pieces of the Qt implementation: string and geometry conversion,
 // the widget behind a component, mouse event relaying and the component base.
 
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QObject>
@@ -51,7 +52,9 @@ QWidget* mouseWidgetOfComponent(const rt::Component& component);
 // showing or hiding them never makes a top-level window.
 QWidget* limbo();
 
-// Applies a font request to a widget; fixed-pitch names come out fixed-pitch.
+// The Qt font for a request; fixed-pitch names come out fixed-pitch.
+QFont toQFont(const rt::Font& font);
+// Applies a font request to a widget, remembering the name asked for.
 void applyFont(QWidget& widget, const rt::Font& font);
 rt::Font fontOf(const QWidget& widget);
 
@@ -139,6 +142,10 @@ public:
         return fromQ(min.isValid() ? min : widget_->sizeHint());
     }
     rt::Rect bounds() const override { return fromQ(widget_->geometry()); }
+    // Qt gives the focus at once in an active window and otherwise keeps the
+    // widget as its window's focus widget for when the window is activated.
+    void requestFocus() override { widget_->setFocus(Qt::OtherFocusReason); }
+    bool hasFocus() const override { return widget_->window()->focusWidget() == widget_; }
     void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         if (mouseTarget_ != nullptr) mouseTarget_->setMouseTracking(true);
@@ -147,11 +154,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event), mouseTarget_->rect());
+        if (watched == mouseTarget_) relay_.relay(*event, *this, pointIn(*event, *mouseTarget_), mouseTarget_->rect());
         return false;
     }
     MouseRelay& relay() { return relay_; }
-    static QPoint pointIn(const QEvent& event);
+    // Where the pointer is, in the target's coordinates; a leave event
+    // carries no position, the pointer's is taken.
+    static QPoint pointIn(const QEvent& event, const QWidget& target);
 
 private:
     QWidget* widget_;
@@ -160,8 +169,9 @@ private:
 };
 
 template <class Iface>
-QPoint ComponentImpl<Iface>::pointIn(const QEvent& event) {
+QPoint ComponentImpl<Iface>::pointIn(const QEvent& event, const QWidget& target) {
     if (auto* single = dynamic_cast<const QSinglePointEvent*>(&event)) return single->position().toPoint();
+    if (event.type() == QEvent::Leave) return target.mapFromGlobal(QCursor::pos());
     return {};
 }
 

@@ -8,6 +8,11 @@
 #include "runtime/Widgets.h"
 #include "runtime/Windows.h"
 
+namespace rt {
+class Toolkit;
+struct AppletClass;
+}  // namespace rt
+
 namespace rtqt {
 
 rt::Label* makeLabel(const rt::String& text);
@@ -27,5 +32,9 @@ rt::MenuItem* makeMenuItem(const rt::String& text);
 std::unique_ptr<rt::Frame> makeFrame();
 std::unique_ptr<rt::Dialog> makeDialog(rt::Frame* owner, bool modal);
 std::unique_ptr<rt::AppletPanel> makeAppletPanel();
+
+// See rt::Toolkit::hostApplet.
+rt::Frame* hostApplet(rt::Toolkit& toolkit, const rt::AppletClass* table, const rt::String& name, int width,
+                      int height);
 
 }  // namespace rtqt

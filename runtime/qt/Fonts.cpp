@@ -45,7 +45,7 @@ QString monospacedFamily() {
 
 }  // namespace
 
-void applyFont(QWidget& widget, const rt::Font& font) {
+QFont toQFont(const rt::Font& font) {
     QFont qfont(toQ(font.name));
     // Sizes are in the toolkit's points of 1/72 inch on a 72-dpi screen:
     // one point per pixel, so a window sized in pixels fits its text.
@@ -57,7 +57,11 @@ void applyFont(QWidget& widget, const rt::Font& font) {
         qfont.setFixedPitch(true);
         if (!isMonospaced(qfont)) qfont.setFamily(monospacedFamily());
     }
-    widget.setFont(qfont);
+    return qfont;
+}
+
+void applyFont(QWidget& widget, const rt::Font& font) {
+    widget.setFont(toQFont(font));
     widget.setProperty(RequestProperty, toQ(font.name));
 }
 

@@ -13,6 +13,7 @@
 #include "runtime/RuntimeBlock.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/QtRuntime.h"
+#include "runtime/qt/SplashHandover.h"
 
 namespace rtqt {
 
@@ -106,6 +107,7 @@ void initRuntime(kr::Word) {
     qtDefault = qInstallMessageHandler(startupMessages);
     rt::Toolkit& toolkit = startToolkit(args.count, args.pointers.data());
     qInstallMessageHandler(qtDefault);
+    closeSplashOnFirstWindow();
     if (auto bind = reinterpret_cast<kr::BindToolkitFn>(loaded.descriptor[kr::BindToolkit])) bind(&toolkit);
 }
 

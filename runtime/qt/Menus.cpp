@@ -61,6 +61,10 @@ public:
         bar_->addMenu(impl.menu());
         menus_.push_back(&impl);
     }
+    // Deletes this object too: it is a child of the bar.
+    void dispose() override {
+        if (bar_->parentWidget() == limbo()) delete bar_;
+    }
 
 private:
     QMenuBar* bar_;

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStyle>
 #include <QStyleFactory>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -17,6 +19,7 @@
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Driver.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
 #include "runtime/qt/TextFiles.h"
 #include "runtime/qt/WindowShells.h"
@@ -50,9 +53,15 @@ public:
     rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
+        return chooseFile(owner, mode, rt::String());
+    }
+
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode,
+                                         const rt::String& directory) override {
         QFileDialog dialog(windowWidget(owner));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setDirectory(QDir::home());
+        const QFileInfo start(toQ(directory));
+        dialog.setDirectory(!directory.empty() && start.isDir() ? QDir(start.absoluteFilePath()) : QDir::home());
         const bool save = mode == rt::FileChooserMode::Save;
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -63,6 +72,10 @@ public:
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         return fromQ(files.first());
+    }
+
+    rt::String programDirectory() const override {
+        return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     }
 
     // Fusion, the classic Windows style, then the platform's own.
@@ -92,10 +105,13 @@ public:
     // 53 random bits scaled to [0, 1): never 1.0, unlike a rounded division.
     double nextRandom() override { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
 
+    // A console that went away (a closed pipe) fails the write quietly;
+    // later writes try again.
     void writeStdout(const rt::String& text) override {
         const std::string bytes = rt::toUtf8(text);
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
+        clearerr(stdout);
     }
 
     std::optional<rt::String> readStdinLine() override {
@@ -115,6 +131,10 @@ public:
         std::_Exit(status);
     }
 
+    rt::Frame* hostApplet(const rt::AppletClass* table, const rt::String& name, int width, int height) override {
+        return rtqt::hostApplet(*this, table, name, width, height);
+    }
+
     // Made on first use, so a program that is not under test never watches
     // its windows for answers.
     rt::TestDriver& testDriver() override {
@@ -131,9 +151,15 @@ private:
 }  // namespace
 
 rt::Toolkit& startToolkit(int& argc, char** argv) {
+#ifdef SIGPIPE
+    // Writing to a console whose reader has gone must not end a GUI program:
+    // the write fails instead.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     if (QApplication::instance() == nullptr) {
         auto* app = new QApplication(argc, argv);
         app->setQuitOnLastWindowClosed(false);
+        setProgramIcon();
     }
     static QtToolkit toolkit;
     return toolkit;

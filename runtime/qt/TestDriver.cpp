@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -74,7 +75,13 @@ private:
 
 class Driver final : public QObject, public rt::TestDriver {
 public:
-    Driver() { qApp->installEventFilter(this); }
+    // Windows already open count as shown before any that opens later.
+    Driver() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible()) shownWindows_.emplace_back(w);
+        }
+        qApp->installEventFilter(this);
+    }
     ~Driver() override {
         if (qApp != nullptr) qApp->removeEventFilter(this);
     }
@@ -82,6 +89,7 @@ public:
     // clicks presses and releases at one point; the second press is a
     // double click, as a real mouse reports it.
     void click(QWidget* target, QPoint at, int clicks = 1) {
+        takeClickFocus(target);
         quint64 time = clock_.nextGesture();
         for (int i = 0; i < clicks; ++i) {
             if (i > 0) time = clock_.withinGesture();
@@ -130,11 +138,18 @@ public:
         click(viewport, at, clicks);
     }
 
-    void pressKey(rt::Component& component, Key key) override {
-        static const std::map<Key, int> codes = {{Key::Up, Qt::Key_Up},     {Key::Down, Qt::Key_Down},
-                                                 {Key::Home, Qt::Key_Home}, {Key::End, Qt::Key_End},
-                                                 {Key::Space, Qt::Key_Space}};
-        sendKey(widgetOfComponent(component), codes.at(key), key == Key::Space ? QStringLiteral(" ") : QString());
+    void pressKey(rt::Component& component, Key key) override { pressKeyOn(widgetOfComponent(component), key); }
+
+    void pressKey(Key key) override {
+        if (QWidget* target = focusTarget()) pressKeyOn(target, key);
+    }
+
+    void typeKeys(const rt::String& text) override {
+        for (char32_t c : rt::codePoints(text)) {
+            rt::String typed;
+            rt::appendCodePoint(typed, c);
+            if (QWidget* target = focusTarget()) sendKey(target, 0, toQ(typed));
+        }
     }
 
     void typeText(rt::TextComponent& field, const rt::String& text) override { typeInto(widgetOfComponent(field), text); }
@@ -156,6 +171,7 @@ public:
         fileAnswer_ = std::move(path);
         fileArmed_ = true;
     }
+    rt::String lastFileChooserDirectory() const override { return lastChooserDirectory_; }
     void disarm() override {
         modalHandlers_.clear();
         fileArmed_ = false;
@@ -172,12 +188,59 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
             QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            std::erase(shownWindows_, window);
+            shownWindows_.push_back(window);
             QTimer::singleShot(0, this, [this, window] { answer(window); });
         }
         return false;
     }
 
 private:
+    // A real press gives the focus to the first widget from the target up
+    // that takes it from a click; Qt does that only for events that come
+    // from the window system.
+    static void takeClickFocus(QWidget* target) {
+        for (QWidget* w = target; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget()) {
+            if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+                w->setFocus(Qt::MouseFocusReason);
+                return;
+            }
+        }
+    }
+
+    static void pressKeyOn(QWidget* target, Key key) {
+        struct Code {
+            int key;
+            const char* text;
+        };
+        static const std::map<Key, Code> codes = {
+            {Key::Up, {Qt::Key_Up, ""}},          {Key::Down, {Qt::Key_Down, ""}},
+            {Key::Home, {Qt::Key_Home, ""}},      {Key::End, {Qt::Key_End, ""}},
+            {Key::Space, {Qt::Key_Space, " "}},   {Key::Enter, {Qt::Key_Return, "\r"}},
+            {Key::Tab, {Qt::Key_Tab, "\t"}},      {Key::Escape, {Qt::Key_Escape, "\x1b"}}};
+        const Code& code = codes.at(key);
+        sendKey(target, code.key, QString::fromLatin1(code.text));
+    }
+
+    // What a keyboard reaches: the focus widget of the window a window
+    // manager would have activated, the open modal window first, else the
+    // window shown last. The offscreen platform activates nothing itself.
+    QWidget* focusTarget() {
+        QWidget* window = QApplication::activeModalWidget();
+        if (window == nullptr) window = lastShownWindow();
+        if (window != nullptr && QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
+        QWidget* focus = window != nullptr ? window->focusWidget() : nullptr;
+        if (focus == nullptr) std::fprintf(stderr, "A key was pressed with no window holding the focus\n");
+        return focus;
+    }
+
+    QWidget* lastShownWindow() {
+        for (auto it = shownWindows_.rbegin(); it != shownWindows_.rend(); ++it) {
+            if (!it->isNull() && (*it)->isVisible()) return *it;
+        }
+        return nullptr;
+    }
+
     static QPoint belowLastRow(const QAbstractItemView& view) {
         const QRect area = view.viewport()->rect();
         return {area.center().x(), area.bottom() - 1};
@@ -202,7 +265,8 @@ private:
         }
     }
 
-    static void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
+    void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
+        lastChooserDirectory_ = fromQ(QDir::toNativeSeparators(chooser.directory().absolutePath()));
         if (!path) {
             chooser.reject();
             return;
@@ -217,6 +281,9 @@ private:
     std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
     std::optional<rt::String> fileAnswer_;
     bool fileArmed_ = false;
+    rt::String lastChooserDirectory_;
+    // Top-level windows in the order they were last shown.
+    std::vector<QPointer<QWidget>> shownWindows_;
 };
 
 void OpenModal::setFieldText(int index, const rt::String& text) {

@@ -133,28 +133,46 @@ public:
         const QFileInfo info(path);
         if (info.exists() && !info.isFile()) device_ = std::make_unique<QFile>(path);
         else device_ = std::make_unique<QSaveFile>(path);
-        if (!device_->open(QIODevice::WriteOnly | QIODevice::Truncate)) fail(path, device_->errorString());
+        // Unbuffered: the writer gathers lines itself, and a failing write
+        // reports the system's reason at once.
+        if (!device_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+            fail(path, device_->errorString());
     }
 
     void writeLine(const rt::String& line) override {
         if (failed_) fail(path_, reason_);
-        QByteArray bytes = encoder_.encode(toQ(line));
-        bytes.append(LineSeparator);
-        if (device_->write(bytes) != bytes.size()) failWith(device_->errorString());
+        pending_.append(encoder_.encode(toQ(line)));
+        pending_.append(LineSeparator);
         // A replaced target only appears when close() commits, so nothing can
-        // see a half-written file: flush per line only when writing directly.
-        if (!isSafeWrite() && !device_->flush()) failWith(device_->errorString());
+        // see a half-written file: lines go out in large writes there, and
+        // one by one only when writing directly.
+        if (!isSafeWrite() || pending_.size() >= ChunkSize) writePending();
     }
 
     void close() override {
         if (failed_) fail(path_, reason_);
+        writePending();
         auto* save = dynamic_cast<QSaveFile*>(device_.get());
         const bool done = save != nullptr ? save->commit() : (device_->flush() && (device_->close(), true));
         if (!done || device_->error() != QFileDevice::NoError) failWith(device_->errorString());
     }
 
 private:
+    static constexpr qsizetype ChunkSize = 1 << 16;
+
     bool isSafeWrite() const { return dynamic_cast<const QSaveFile*>(device_.get()) != nullptr; }
+
+    // A write cut short (the disk filled up part-way) is retried with the
+    // rest: the retry fails with the system's reason, where the short write
+    // itself carries none.
+    void writePending() {
+        for (qint64 done = 0; done < pending_.size();) {
+            const qint64 written = device_->write(pending_.constData() + done, pending_.size() - done);
+            if (written <= 0) failWith(device_->errorString());
+            done += written;
+        }
+        pending_.clear();
+    }
 
     [[noreturn]] void failWith(const QString& reason) {
         failed_ = true;
@@ -166,6 +184,7 @@ private:
     QString path_;
     std::unique_ptr<QFileDevice> device_;
     QStringEncoder encoder_{QStringConverter::System};
+    QByteArray pending_;
     bool failed_ = false;
     QString reason_;
 };

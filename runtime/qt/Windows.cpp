@@ -1,14 +1,22 @@
 // Frames, dialogs and the applet panel. A window's close control only tells
 // the window listeners (windowClosing); the listeners decide what happens.
-// Showing a modal dialog runs a nested event loop until it is hidden.
+// Showing a modal dialog runs a nested event loop until it is hidden. A
+// window hidden and shown again is put back where it was: a window manager
+// would otherwise place it anew (and shift it by its frame) on every return.
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+#include <optional>
 
 #include "runtime/Widgets.h"
 #include "runtime/qt/Containers.h"
@@ -34,13 +42,37 @@ public:
     virtual void iconified(bool iconic) = 0;
 };
 
+// Re-styles the widget and everything inside it for the current style.
+void restyleTree(QWidget* root) {
+    QStyle* style = QApplication::style();
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        style->unpolish(w);
+        style->polish(w);
+        QEvent changed(QEvent::StyleChange);
+        QApplication::sendEvent(w, &changed);
+    }
+}
+
 template <class QBase>
 class Shell : public QBase {
 public:
     explicit Shell(QWidget* parent) : QBase(parent) {}
     WindowEvents* events = nullptr;
+    // Pressed by Enter that no focused widget took (a text field leaves it).
+    QPointer<QPushButton> defaultButton;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!enter || defaultButton.isNull() || !defaultButton->isEnabled() || !defaultButton->isVisible()) {
+            QBase::keyPressEvent(event);
+            return;
+        }
+        if (!event->isAutoRepeat()) defaultButton->click();
+        event->accept();
+    }
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         if (events != nullptr) events->closeRequested();
@@ -88,6 +120,9 @@ public:
         shell->setProperty(WindowProperty, QVariant::fromValue(static_cast<void*>(static_cast<rt::Window*>(this))));
         layout_->setContentsMargins(0, 0, 0, 0);
         layout_->setSpacing(0);
+        // The size asked for is the size shown: the content's minimum does
+        // not become the window's.
+        layout_->setSizeConstraint(QLayout::SetNoConstraint);
         layout_->addWidget(widgetOfComponent(*content_));
     }
     ~WindowImpl() override {
@@ -103,16 +138,37 @@ public:
     void setTitle(const rt::String& title) override { shell_->setWindowTitle(toQ(title)); }
     rt::Size size() const override { return fromQ(shell_->size()); }
     void setSize(int width, int height) override { shell_->resize(width, height); }
+    rt::Point location() const override { return {shell_->x(), shell_->y()}; }
+    void setLocation(rt::Point location) override { moveTo({location.x, location.y}); }
     bool isVisible() const override { return shell_->isVisible(); }
+
+    void setLocationRelativeTo(const rt::Window& other) override {
+        const QWidget* over = windowWidget(other);
+        const QRect outer = over->frameGeometry();
+        QRect placed(QPoint(), shell_->frameGeometry().size());
+        placed.moveCenter(outer.center());
+        // Kept on the screen, top-left corner first when it cannot fit.
+        const QRect screen = over->screen()->availableGeometry();
+        placed.moveRight(std::min(placed.right(), screen.right()));
+        placed.moveBottom(std::min(placed.bottom(), screen.bottom()));
+        placed.moveLeft(std::max(placed.left(), screen.left()));
+        placed.moveTop(std::max(placed.top(), screen.top()));
+        moveTo(placed.topLeft());
+    }
+
+    void setDefaultButton(rt::Button* button) override {
+        shell_->defaultButton = button != nullptr ? qobject_cast<QPushButton*>(widgetOfComponent(*button)) : nullptr;
+    }
 
     void setVisible(bool visible) override {
         if (!visible) {
-            shell_->hide();
+            hide();
         } else if (shell_->isVisible()) {
             shell_->raise();
             shell_->activateWindow();
         } else {
             displayable_ = true;
+            if (shownAt_) shell_->windowHandle()->setPosition(*std::exchange(shownAt_, std::nullopt));
             shell_->show();
             // A listener may have disposed of it while it opened: then there
             // is no hiding left to end the wait.
@@ -122,7 +178,7 @@ public:
 
     void dispose() override {
         const bool wasDisplayable = std::exchange(displayable_, false);
-        shell_->hide();
+        hide();
         if (wasDisplayable) fire(&rt::WindowListener::windowClosed);
     }
 
@@ -133,15 +189,7 @@ public:
     }
 
     void updateStyle() override {
-        QStyle* style = QApplication::style();
-        QList<QWidget*> widgets = shell_->template findChildren<QWidget*>();
-        widgets.prepend(shell_);
-        for (QWidget* w : widgets) {
-            style->unpolish(w);
-            style->polish(w);
-            QEvent changed(QEvent::StyleChange);
-            QApplication::sendEvent(w, &changed);
-        }
+        restyleTree(shell_);
         validate();
     }
 
@@ -170,6 +218,20 @@ protected:
     QVBoxLayout& layout() const { return *layout_; }
 
 private:
+    // An explicit place replaces the one remembered at hiding.
+    void moveTo(QPoint frameTopLeft) {
+        shownAt_.reset();
+        shell_->move(frameTopLeft);
+    }
+
+    void hide() {
+        // The inner position: Qt then places the window exactly there on
+        // its return, whatever frame the window manager adds (a frame
+        // position would be placed anew or shifted by the frame).
+        if (shell_->isVisible()) shownAt_ = shell_->geometry().topLeft();
+        shell_->hide();
+    }
+
     // Windows owned by this one belong to their own window objects, which
     // may outlive it: they lose their owner (and are hidden, as owned
     // windows are when their owner goes) instead of being destroyed with it.
@@ -197,6 +259,7 @@ private:
     std::vector<std::unique_ptr<rt::WindowListener>> owned_;
     std::vector<rt::WindowListener*> listeners_;
     QEventLoop* modalLoop_ = nullptr;
+    std::optional<QPoint> shownAt_;
     bool displayable_ = false;
     bool opened_ = false;
 };
@@ -238,6 +301,11 @@ public:
     }
     ~AppletPanelImpl() override { delete panel_.data(); }
     rt::Container& contentPane() override { return *content_; }
+    void updateStyle() override {
+        restyleTree(panel_);
+        if (QLayout* layout = panel_->layout()) layout->activate();
+        panel_->update();
+    }
 
 private:
     QPointer<QWidget> panel_;

@@ -1,5 +1,9 @@
 // A small window built with the form framework, for looking at the grid-bag
-// placement and the event routing on a real display.
+// placement and the event routing on a real display. With --test-justify it
+// prints the formatter's self-test instead and opens no window.
+#include <cstring>
+
+#include "forms/Format.h"
 #include "forms/GBFrame.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/QtRuntime.h"
@@ -66,6 +70,10 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--test-justify") == 0) {
+        forms::Format::testJustify();
+        return 0;
+    }
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
     DemoFrame frame;
     frame.setSize(420, 320);

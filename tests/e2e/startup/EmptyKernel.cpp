@@ -1,2 +1,5 @@
 // A library in the kernel's place that lacks KR_Loader.
-extern "C" __attribute__((visibility("default"))) int KR_Other() { return 0; }
+
+#include "tests/e2e/startup/TestExport.h"
+
+extern "C" TEST_EXPORT int KR_Other() { return 0; }

@@ -114,6 +114,8 @@ int Background::wait(int seconds) {
     return status_;
 }
 
+XServer::XServer(const fs::path& dir) : display_(startXvfb(dir, server_)) {}
+
 bool eventually(int seconds, const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!condition()) {
@@ -121,6 +123,28 @@ bool eventually(int seconds, const std::function<bool()>& condition) {
         usleep(100 * 1000);
     }
     return true;
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string startXvfb(const fs::path& dir, std::unique_ptr<Background>& server) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    server = std::make_unique<Background>(
+        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
+                                 "0", "1024x768x24"},
+        Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    return number.empty() ? std::string() : ":" + number;
 }
 
 void copyFile(const fs::path& from, const fs::path& to) {
@@ -133,13 +157,17 @@ void touch(const fs::path& file) {
     std::ofstream(file) << "";
 }
 
-Layout::Layout(const std::string& executable, bool runtime) {
+Layout::Layout(const std::string& executable, bool runtime)
+    : Layout(executable, "hangman", runtime ? TEST_RUNTIME : nullptr, "rt/kovrt/ZKRN6407.so") {}
+
+Layout::Layout(const std::string& executable, const fs::path& exeName, const char* runtime,
+               const fs::path& runtimePlace) {
     root_ = fs::temp_directory_path() /
             ("kov-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
     fs::remove_all(root_);
-    exe_ = root_ / "hangman";
+    exe_ = root_ / exeName;
     copyFile(executable, exe_);
-    if (runtime) copyFile(TEST_RUNTIME, root_ / "rt" / "kovrt" / "ZKRN6407.so");
+    if (runtime != nullptr) copyFile(runtime, root_ / runtimePlace);
 }
 
 Layout::~Layout() { fs::remove_all(root_); }
@@ -173,7 +201,10 @@ Result Layout::runCommand(const std::vector<std::string>& argv, const Environmen
 std::vector<std::string> Layout::log() const {
     std::ifstream in(root_ / "log.txt");
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
     return lines;
 }
 

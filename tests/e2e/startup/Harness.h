@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,27 @@ private:
     bool ended_ = false;
 };
 
+// A virtual X server (Xvfb, 1024 x 768) on a display number it picks itself;
+// its log goes to dir. display() is empty when it did not start.
+class XServer {
+public:
+    explicit XServer(const fs::path& dir);
+    const std::string& display() const { return display_; }
+
+private:
+    std::unique_ptr<Background> server_;
+    std::string display_;
+};
+
 // Polls condition every 100 ms for up to seconds.
 bool eventually(int seconds, const std::function<bool()>& condition);
+
+// The whole text of a file ("" when it cannot be read).
+std::string fileText(const fs::path& path);
+
+// Starts Xvfb (one 1024 x 768 x 24 screen, its log in dir) as server and
+// returns its display name, or "" when it did not start.
+std::string startXvfb(const fs::path& dir, std::unique_ptr<Background>& server);
 
 // Copies a file, keeping its permissions, creating the target's directory.
 void copyFile(const fs::path& from, const fs::path& to);
@@ -74,8 +94,14 @@ public:
     Result run(const Environment& extra = {}) const;
     // Runs a command line with the same environment.
     Result runCommand(const std::vector<std::string>& argv, const Environment& extra = {}) const;
-    // The lines the test libraries recorded.
+    // The lines the test libraries recorded (without line-end characters).
     std::vector<std::string> log() const;
+
+protected:
+    // A layout with a copy of executable named exeName and, when runtime is
+    // not null, a copy of that library at runtimePlace.
+    Layout(const std::string& executable, const fs::path& exeName, const char* runtime,
+           const fs::path& runtimePlace);
 
 private:
     Environment environment(const Environment& extra) const;

@@ -2,24 +2,14 @@
 // game's window comes up and the program waits in the toolkit's event loop.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "tests/e2e/startup/Harness.h"
 
 namespace e2e {
 namespace {
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class RealRuntime : public testing::Test {
 protected:
@@ -54,30 +44,6 @@ TEST_F(RealRuntime, StartsTheGameOnTheOffscreenPlatformAndWaitsForEvents) {
     EXPECT_TRUE(program.running()) << "ended early; stderr: " << fileText(errFile());
     EXPECT_EQ(fileText(errFile()).find("KOV runtime"), std::string::npos) << fileText(errFile());
 }
-
-// A real X server for a person's view: the window "Word Selection" appears.
-class XServer {
-public:
-    explicit XServer(const fs::path& dir) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        server_ = std::make_unique<Background>(
-            std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp",
-                                     "-screen", "0", "1024x768x24"},
-            Environment{{"PATH", "/usr/bin:/bin"}}, dir / "xvfb.txt");
-        close(fds[1]);
-        std::string number;
-        char c = 0;
-        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (!number.empty()) display_ = ":" + number;
-    }
-    const std::string& display() const { return display_; }
-
-private:
-    std::unique_ptr<Background> server_;
-    std::string display_;
-};
 
 bool windowShown(const std::string& display, const std::string& title) {
     const Result r = runProgram({"/usr/bin/xdotool", "search", "--name", "^" + title + "$"},

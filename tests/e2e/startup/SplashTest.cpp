@@ -113,7 +113,7 @@ TEST_F(Splash, LibraryWithoutLoadMemoryGetsNoCallAtAll) {
 }
 
 TEST_F(Splash, ImageCountZeroLoadsNoLibrary) {
-    Layout plain;  // the build's executable: no splash image yet
+    Layout plain(NOIMAGE_EXE);
     splashLibrary(plain.root() / "rt/bin");
     EXPECT_EQ(plain.run().status, 0);
     EXPECT_TRUE(splashLines(plain).empty());

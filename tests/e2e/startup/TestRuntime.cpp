@@ -4,7 +4,11 @@
 // KOV_TEST_RUNTIME=refuse makes the loader refuse, =noslots leaves the slots
 // empty.
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +16,7 @@
 #include <string>
 
 #include "runtime/KrProtocol.h"
+#include "tests/e2e/startup/TestExport.h"
 #include "tests/e2e/startup/TestLog.h"
 
 namespace {
@@ -36,10 +41,20 @@ std::string mainClassName(const kr::Word* d) {
     return "(none)";
 }
 
+// The file of the module (library or executable) this code is in.
 std::string ownPath() {
+#ifdef _WIN32
+    HMODULE self = nullptr;
+    char path[1024];
+    const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
+    if (!GetModuleHandleExA(flags, reinterpret_cast<LPCSTR>(&ownPath), &self)) return "?";
+    const DWORD n = GetModuleFileNameA(self, path, sizeof path);
+    return n == 0 || n >= sizeof path ? "?" : std::string(path, n);
+#else
     Dl_info info{};
     dladdr(reinterpret_cast<void*>(&ownPath), &info);
     return info.dli_fname == nullptr ? "?" : info.dli_fname;
+#endif
 }
 
 void init(kr::Word argument) { testlog::line("init " + std::to_string(argument)); }
@@ -47,7 +62,7 @@ void run() { testlog::line("run"); }
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int KR_Loader(kr::Word module, kr::Word* d) {
+extern "C" TEST_EXPORT int KR_LOADER_CALL KR_Loader(kr::Word module, kr::Word* d) {
     const bool wordsOk = module != 0 && d[kr::Module] == module && d[kr::InitArgument] == module &&
                          d[kr::Magic] == kr::DescriptorMagic && d[kr::Version] == kr::DescriptorVersion;
     auto* table1 = reinterpret_cast<kr::Word*>(d[kr::EntryTable1]);

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/e2e/startup/TestExport.h"
 #include "tests/e2e/startup/TestLog.h"
 
-extern "C" __attribute__((visibility("default"))) int SplashInitEx(std::uint32_t value, std::uint32_t flag1,
+extern "C" TEST_EXPORT int SplashInitEx(std::uint32_t value, std::uint32_t flag1,
                                                                   std::uint32_t flag2, const void* data) {
     const std::string shown =
         data == nullptr ? "null" : std::to_string(*static_cast<const std::uint32_t*>(data));
@@ -16,7 +17,7 @@ extern "C" __attribute__((visibility("default"))) int SplashInitEx(std::uint32_t
 }
 
 #ifndef WITHOUT_LOAD_MEMORY
-extern "C" __attribute__((visibility("default"))) int SplashLoadMemory(const void* bytes, std::uint32_t count) {
+extern "C" TEST_EXPORT int SplashLoadMemory(const void* bytes, std::uint32_t count) {
     testlog::line("splash-load " + std::to_string(count) + " " +
                   std::string(static_cast<const char*>(bytes), count));
     return 1;

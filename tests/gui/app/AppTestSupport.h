@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Game.h"
 #include "app/HangMan.h"
 #include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
@@ -119,6 +120,35 @@ protected:
     std::string dir;
     std::vector<Seen> messages;
     std::function<rt::String()> behind;
+};
+
+// A game started from the word-selection window with one word in its list.
+class GameTest : public AppTest {
+protected:
+    void startWith(const rt::String& word) {
+        addWord(word);
+        driver().pressButton(startButton());
+        behind = [this] { return attempts().text(); };
+    }
+    app::Game& game() { return *app::HangMan::gameGUI; }
+    rt::Component& part(int index) { return pane(game()).componentAt(index); }
+    rt::TextField& letters() { return dynamic_cast<rt::TextField&>(part(1)); }
+    rt::TextField& attempts() { return dynamic_cast<rt::TextField&>(part(3)); }
+    rt::TextField& pattern() { return dynamic_cast<rt::TextField&>(part(5)); }
+    rt::TextField& guessField() { return dynamic_cast<rt::TextField&>(part(7)); }
+    rt::Button& goButton() { return dynamic_cast<rt::Button&>(part(8)); }
+
+    // Types each guess and presses Go, answering the messages; returns them.
+    std::vector<rt::String> guess(std::initializer_list<const char16_t*> guesses) {
+        return messagesOf([&] {
+            for (const char16_t* text : guesses) {
+                driver().typeText(guessField(), text);
+                driver().pressButton(goButton());
+                EXPECT_EQ(guessField().text(), u"");
+            }
+        });
+    }
+    bool inputLocked() { return !guessField().isEditable() && !goButton().isEnabled(); }
 };
 
 }  // namespace apptest

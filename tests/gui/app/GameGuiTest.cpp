@@ -3,38 +3,7 @@
 using apptest::driver;
 using Words = std::vector<rt::String>;
 
-namespace {
-
-// A game started from the word-selection window with one word in its list.
-class GameTest : public apptest::AppTest {
-protected:
-    void startWith(const rt::String& word) {
-        addWord(word);
-        driver().pressButton(startButton());
-        behind = [this] { return attempts().text(); };
-    }
-    app::Game& game() { return *app::HangMan::gameGUI; }
-    rt::Component& part(int index) { return pane(game()).componentAt(index); }
-    rt::TextField& letters() { return dynamic_cast<rt::TextField&>(part(1)); }
-    rt::TextField& attempts() { return dynamic_cast<rt::TextField&>(part(3)); }
-    rt::TextField& pattern() { return dynamic_cast<rt::TextField&>(part(5)); }
-    rt::TextField& guessField() { return dynamic_cast<rt::TextField&>(part(7)); }
-    rt::Button& goButton() { return dynamic_cast<rt::Button&>(part(8)); }
-
-    // Types each guess and presses Go, answering the messages; returns them.
-    std::vector<rt::String> guess(std::initializer_list<const char16_t*> guesses) {
-        return messagesOf([&] {
-            for (const char16_t* text : guesses) {
-                driver().typeText(guessField(), text);
-                driver().pressButton(goButton());
-                EXPECT_EQ(guessField().text(), u"");
-            }
-        });
-    }
-    bool inputLocked() { return !guessField().isEditable() && !goButton().isEnabled(); }
-};
-
-}  // namespace
+using GameTest = apptest::GameTest;
 
 TEST_F(GameTest, OpensWithItsCaptionsDisplaysAndMenu) {
     startWith(u"apple");
@@ -67,6 +36,22 @@ TEST_F(GameTest, AWholeGameWonRevealsRepeatedLettersAtOnce) {
     EXPECT_EQ(pattern().text(), u"a p p l e ");
     EXPECT_EQ(letters().text(), u"p a l e ");
     EXPECT_EQ(attempts().text(), u"7");
+    EXPECT_TRUE(inputLocked());
+}
+
+TEST_F(GameTest, ACharacterBeyondSixteenBitsIsOnePositionOneGuessAndCanBeWon) {
+    const rt::String smile = u"\U0001F600";
+    startWith(u"a" + smile + u"b" + smile);
+    EXPECT_EQ(pattern().text(), u"_ _ _ _ ");
+    EXPECT_EQ(guess({(smile + u"x").c_str()}), Words{});  // the whole first character counts
+    EXPECT_EQ(pattern().text(), u"_ " + smile + u" _ " + smile + u" ");
+    EXPECT_EQ(letters().text(), smile + u" ");
+    EXPECT_EQ(guess({smile.c_str()}), Words({u"This character was already selected."}));
+    EXPECT_EQ(guess({u"\U0001F601"}), Words({u"This character is not in the word."}));  // same high half
+    EXPECT_EQ(guess({u"a", u"b"}), Words({u"YOU WON!"}));
+    EXPECT_EQ(pattern().text(), u"a " + smile + u" b " + smile + u" ");
+    EXPECT_EQ(letters().text(), smile + u" \U0001F601 a b ");
+    EXPECT_EQ(attempts().text(), u"6");
     EXPECT_TRUE(inputLocked());
 }
 
@@ -121,6 +106,50 @@ TEST_F(GameTest, NewGameReturnsToTheListAsItWasAndANewGameStartsFresh) {
     EXPECT_EQ(attempts().text(), u"7");
     EXPECT_EQ(letters().text(), u"");
     EXPECT_EQ(pattern().text(), u"_ _ _ ");
+}
+
+namespace {
+
+rt::Point centre(const rt::Window& window) {
+    return {window.location().x + window.size().width / 2, window.location().y + window.size().height / 2};
+}
+
+// Locations count the window frame and sizes do not, so centres of windows
+// centred on each other differ by up to a frame's width.
+testing::AssertionResult centredOver(const rt::Window& window, const rt::Window& owner) {
+    const rt::Point a = centre(window);
+    const rt::Point b = centre(owner);
+    if (std::abs(a.x - b.x) <= 4 && std::abs(a.y - b.y) <= 4) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "centre " << a.x << "," << a.y << " is not over " << b.x << "," << b.y;
+}
+
+}  // namespace
+
+TEST_F(GameTest, WindowsOpenCentredOverTheirOwnerAndNewGameBringsTheListBackWhereItWas) {
+    window().frame().setLocation({300, 200});
+    driver().whenModalOpens([&](rt::ModalWindow& dialog) {
+        EXPECT_TRUE(centredOver(*dialog.window(), window().frame()));
+        dialog.setFieldText(0, u"emu");
+        dialog.pressButton(u"OK");
+    });
+    choose(1, 0);
+    ASSERT_EQ(shown(), Words({u"emu"}));
+
+    driver().pressButton(startButton());
+    EXPECT_TRUE(centredOver(game().frame(), window().frame()));
+    driver().whenModalOpens([&](rt::ModalWindow& message) {
+        EXPECT_TRUE(centredOver(*message.window(), game().frame()));
+        message.pressButton(u"OK");
+    });
+    driver().typeText(guessField(), u"z");
+    driver().pressButton(goButton());
+    EXPECT_EQ(attempts().text(), u"6");
+
+    for (int round = 0; round < 2; ++round) {
+        driver().chooseMenuItem(item(game(), 0, 0));
+        EXPECT_EQ(window().frame().location(), (rt::Point{300, 200}));
+        driver().pressButton(startButton());
+    }
 }
 
 TEST_F(GameTest, AVeryLongWordShowsItsWholePattern) {

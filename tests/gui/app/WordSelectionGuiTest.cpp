@@ -51,6 +51,15 @@ TEST_F(AppTest, AddTrimsTheWordSelectsItAndRefusesDuplicates) {
     EXPECT_EQ(selected(), u"Dog");
 }
 
+TEST_F(AppTest, AWordHoldingALineBreakIsRefusedWithAMessage) {
+    addWord(u"cat");
+    for (const char16_t* pasted : {u"one\ntwo", u"one\rtwo", u"one\r\ntwo"}) {
+        EXPECT_EQ(messagesOf([&] { addWord(pasted); }), Words({app::WordModel::LineBreakMessage}));
+    }
+    EXPECT_EQ(shown(), Words({u"cat"}));
+    EXPECT_EQ(selected(), u"cat");
+}
+
 TEST_F(AppTest, AddDialogCancelCloseBoxAndEmptyEntryAddNothing) {
     addWord(u"cat");
     rt::String title;
@@ -227,13 +236,43 @@ TEST_F(AppTest, FailedExportsReportAndLeaveTheOldFileIntact) {
     std::signal(SIGXFSZ, oldHandler);
 
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_TRUE(seen[0].starts_with(u"Error writing output file ")) << rt::toUtf8(seen[0]);
+    EXPECT_TRUE(seen[0].starts_with(u"Error writing output file " + rt::fromUtf8(path("list.txt")) +
+                                    u" (File too large)"))
+        << rt::toUtf8(seen[0]);
     EXPECT_EQ(readFile("list.txt"), "previous\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
 
     const Words vanished = messagesOf([&] { exportTo("gone/list.txt"); });
     ASSERT_EQ(vanished.size(), 1u);
     EXPECT_TRUE(vanished[0].starts_with(u"Error opening output file ")) << rt::toUtf8(vanished[0]);
+    EXPECT_NE(vanished[0].find(u"(No such file or directory)"), rt::String::npos) << rt::toUtf8(vanished[0]);
+
+    // A device written directly: the system's reason as well.
+    const Words full = messagesOf([&] { driver().whenFileChooserOpens(u"/dev/full"); choose(0, 1); });
+    ASSERT_EQ(full.size(), 1u);
+    EXPECT_TRUE(full[0].starts_with(u"Error writing output file /dev/full (No space left on device)"))
+        << rt::toUtf8(full[0]);
+}
+
+TEST_F(AppTest, FileChoosersOpenInTheSampleListsFolderFirstThenInTheFolderLastUsed) {
+    namespace fs = std::filesystem;
+    const fs::path samples = fs::path(rt::toUtf8(rt::toolkit().programDirectory())) / "words";
+    const bool made = fs::create_directory(samples);
+    fs::create_directory(path("lists"));
+    writeFile("lists/pets.txt", "cat\n");
+
+    driver().whenFileChooserOpens(std::nullopt);
+    choose(0, 1);
+    EXPECT_EQ(driver().lastFileChooserDirectory(), rt::fromUtf8(samples.string()));
+    importFrom("lists/pets.txt");
+    EXPECT_EQ(driver().lastFileChooserDirectory(), rt::fromUtf8(samples.string()));
+    EXPECT_EQ(shown(), Words({u"cat"}));
+    exportTo("copy.txt");
+    EXPECT_EQ(driver().lastFileChooserDirectory(), rt::fromUtf8(path("lists")));
+    driver().whenFileChooserOpens(std::nullopt);
+    choose(0, 0);
+    EXPECT_EQ(driver().lastFileChooserDirectory(), rt::fromUtf8(dir));
+    if (made) fs::remove(samples);
 }
 
 TEST_F(AppTest, CancelledFileChoosersChangeNothing) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <string_view>
 #include <ostream>
 #include <stdexcept>
 
@@ -177,6 +179,39 @@ TEST(Styles, MetalInAnyCaseMotifAndOtherNamesPickTheirIndex) {
     EXPECT_FALSE(unexpected->opened);
     driver().disarm();
     rt::toolkit().setStyle(original);
+}
+
+// Shows every message through the overridable string overload.
+struct TextCollector : forms::GBFrame {
+    std::vector<rt::String> texts;
+    void messageBox(const rt::String& text) override { texts.push_back(text); }
+    using forms::GBFrame::messageBox;
+};
+
+TEST(MessageBoxFamily, TextsOfEveryCommonStringTypeAreShownAsTexts) {
+    TextCollector frame;
+    const rt::String wide = u"\u00e9t\u00e9 view";
+    frame.messageBox(rt::StringView(wide));
+    frame.messageBox(std::u8string(u8"\u00e9t\u00e9 u8"));
+    frame.messageBox(std::u8string_view(u8"u8 view"));
+    frame.messageBox(u8"u8 literal");
+    frame.messageBox(std::string("\xc3\xa9t\xc3\xa9 bytes"));
+    frame.messageBox(std::string_view("byte view"));
+    frame.messageBox("byte literal");
+    frame.messageBox(std::u32string(U"\U0001F600 wide"));
+    frame.messageBox(std::wstring(L"wchar"));
+    frame.messageBox(u"utf-16 literal");
+    const char* none = nullptr;
+    frame.messageBox(none);
+    EXPECT_EQ(frame.texts, (std::vector<rt::String>{u"\u00e9t\u00e9 view", u"\u00e9t\u00e9 u8", u"u8 view",
+                                                    u"u8 literal", u"\u00e9t\u00e9 bytes", u"byte view",
+                                                    u"byte literal", u"\U0001F600 wide", u"wchar",
+                                                    u"utf-16 literal", u""}));
+
+    auto sized = answerNextModal();
+    frame.messageBox(std::u8string(u8"sized"), 320, 140);
+    EXPECT_EQ(sized->text, u"sized");
+    EXPECT_EQ(sized->size, (rt::Size{320, 140}));
 }
 
 }  // namespace

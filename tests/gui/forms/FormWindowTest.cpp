@@ -1,6 +1,9 @@
 // Construction, placement, factories and menus of the form window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMenuBar>
+
 #include "FormTestSupport.h"
 
 namespace {
@@ -123,6 +126,47 @@ TEST(FormWindow, TwoButtonsEachReportThemselvesToTheSameWindow) {
     formtest::driver().pressButton(*second);
     formtest::driver().pressButton(*first);
     EXPECT_EQ(frame.calls, (std::vector<rt::String>{u"button Second", u"button First"}));
+}
+
+TEST(FormWindow, SizesAskedForAreTheSizesShownEvenBelowTheLayoutsMinimum) {
+    RecordingFrame frame;
+    frame.addLabel(u"A label that wants room", 1, 1, 2, 1);
+    frame.addTextArea(u"text\nof\nseveral\nlines", 2, 1, 2, 3);
+    frame.addButton(u"Button", 5, 1, 1, 1);
+    frame.addMenuItem(u"File", u"Open");
+    frame.setSize(300, 200);
+    frame.setVisible(true);
+    formtest::driver().processEvents();
+    frame.setSize(60, 40);
+    formtest::driver().processEvents();
+    EXPECT_EQ(frame.frame().size(), (rt::Size{60, 40}));
+
+    auto small = formtest::answerNextModal();
+    frame.messageBox(u"A message longer than the box is wide", 100, 50);
+    EXPECT_EQ(small->size, (rt::Size{100, 50}));
+}
+
+int menuBarWidgets() {
+    int count = 0;
+    for (QWidget* widget : QApplication::allWidgets()) count += qobject_cast<QMenuBar*>(widget) != nullptr;
+    return count;
+}
+
+TEST(FormWindow, WindowsWithoutMenusLeaveNoMenuBarBehind) {
+    const int before = menuBarWidgets();
+    for (int i = 0; i < 20; ++i) {
+        forms::GBFrame frame;
+        frame.addLabel(u"no menus", 1, 1, 1, 1);
+        frame.setSize(100, 80);
+    }
+    {
+        forms::GBFrame withMenu;
+        withMenu.addMenuItem(u"File", u"Open");
+        withMenu.setSize(100, 80);
+        EXPECT_EQ(menuBarWidgets(), before + 1);
+    }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(menuBarWidgets(), before);
 }
 
 }  // namespace

@@ -165,3 +165,48 @@ TEST_F(WindowsTest, SizeTitleAndReshow) {
 }
 
 }  // namespace
+
+TEST_F(WindowsTest, CentringKeepsTheWindowOnTheScreenAndAHiddenWindowReturnsWhereItWas) {
+    show();
+    frame->setLocation({0, 0});
+    auto big = tk().createFrame();
+    big->setSize(600, 450);
+    big->setLocationRelativeTo(*frame);
+    // Centred over a window in the corner it would start off the screen.
+    EXPECT_EQ(big->location(), (rt::Point{0, 0}));
+    frame->setLocation({300, 200});
+    big->setLocationRelativeTo(*frame);
+    const rt::Point centred = big->location();
+    EXPECT_NEAR(centred.x + 300, 300 + 150, 4);
+    EXPECT_NEAR(centred.y + 225, 200 + 150, 4);
+    big->setVisible(true);
+    big->setVisible(false);
+    big->setVisible(true);
+    EXPECT_EQ(big->location(), centred);
+}
+
+TEST_F(WindowsTest, EnterPressesTheDefaultButtonFromAFieldAndAFocusedButtonItself) {
+    rt::Container& pane = frame->contentPane();
+    rt::TextField* field = tk().createTextField(u"");
+    rt::Button* go = tk().createButton(u"Go");
+    rt::Button* other = tk().createButton(u"Other");
+    std::vector<std::string> pressed;
+    go->addActionListener(onAction([&](const rt::ActionEvent&) { pressed.push_back("go"); }));
+    other->addActionListener(onAction([&](const rt::ActionEvent&) { pressed.push_back("other"); }));
+    pane.add(*field, rt::BorderPlace::North);
+    pane.add(*go, rt::BorderPlace::Center);
+    pane.add(*other, rt::BorderPlace::South);
+    show();
+    driver().pressKey(rt::TestDriver::Key::Enter);  // no default button yet
+    frame->setDefaultButton(go);
+    field->requestFocus();
+    EXPECT_TRUE(field->hasFocus());
+    driver().pressKey(rt::TestDriver::Key::Enter);
+    other->requestFocus();
+    driver().pressKey(rt::TestDriver::Key::Enter);
+    driver().pressKey(rt::TestDriver::Key::Space);
+    go->setEnabled(false);
+    field->requestFocus();
+    driver().pressKey(rt::TestDriver::Key::Enter);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"go", "other", "other"}));
+}

@@ -59,6 +59,16 @@ TEST(WordModel, AddRefusesExactDuplicatesAndMakesTheNewWordCurrent) {
     EXPECT_EQ(model.getWords(), Words({u"cat", u"Cat"}));
 }
 
+TEST(WordModel, AddRefusesAWordHoldingALineBreak) {
+    WordModel model;
+    model.add(u"cat");
+    for (const char16_t* word : {u"one\ntwo", u"one\rtwo", u"one\r\n", u"\n"}) {
+        EXPECT_EQ(model.add(word), rt::String(WordModel::LineBreakMessage));
+    }
+    EXPECT_EQ(model.getWords(), Words({u"cat"}));
+    EXPECT_EQ(model.getCurrentWord(), u"cat");
+}
+
 TEST(WordModel, AddAfterSortKeepsTheNewWordCurrentAndSortKeepsIt) {
     WordModel model = modelWith({u"pear", u"apple"});
     model.alphaSort();

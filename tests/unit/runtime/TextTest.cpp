@@ -88,4 +88,20 @@ TEST(Text, Utf8DecoderGivesTheSameTextWhereverThePiecesEnd) {
     }
 }
 
+TEST(Text, Utf32AndWideTextsBecomeUtf16WithReplacementForNonCharacters) {
+    const String r(1, char16_t{0xFFFD});
+    EXPECT_EQ(rt::fromUtf32(U"a\u00e9\U0001F600"), u"a\u00e9\U0001F600");
+    EXPECT_EQ(rt::fromUtf32(std::u32string{0xD800, U'x', 0x110000}), r + u"x" + r);
+    EXPECT_EQ(rt::fromWide(L"w\u00e9\U0001F600"), u"w\u00e9\U0001F600");
+}
+
+TEST(Text, CodePointsJoinSurrogatePairsAndKeepLoneOnesAsTheyAre) {
+    EXPECT_EQ(rt::codePoints(u"a\U0001F600b"), std::u32string(U"a\U0001F600b"));
+    EXPECT_EQ(rt::codePoints(String{char16_t{0xDE00}, char16_t{0xD83D}}), (std::u32string{0xDE00, 0xD83D}));
+    EXPECT_EQ(rt::codePoints(String{char16_t{0xD83D}, u'x'}), (std::u32string{0xD83D, U'x'}));
+    String text;
+    for (char32_t c : {U'z', U'\u00E9', U'\U0001F600', U'\U0010FFFF', char32_t{0xD800}}) rt::appendCodePoint(text, c);
+    EXPECT_EQ(text, String(u"z\u00E9\U0001F600\U0010FFFF") + char16_t{0xD800});
+}
+
 }  // namespace

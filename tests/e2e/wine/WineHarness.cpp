@@ -1,0 +1,86 @@
+#include "tests/e2e/wine/WineHarness.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace e2e::wine {
+
+namespace {
+
+std::string sessionFile(const std::string& name) {
+    std::ifstream in(fs::path(WINE_SESSION) / name);
+    std::string value;
+    std::getline(in, value);
+    return value;
+}
+
+}  // namespace
+
+std::string windowsPath(const fs::path& path) {
+    std::string text = "Z:" + fs::absolute(path).lexically_normal().string();
+    for (char& c : text) {
+        if (c == '/') c = '\\';
+    }
+    return text;
+}
+
+Environment sessionEnvironment(const Environment& extra) {
+    const char* home = std::getenv("HOME");
+    Environment env{{"PATH", "/usr/bin:/bin"},
+                    {"HOME", home == nullptr ? "/tmp" : home},
+                    {"WINEPREFIX", (fs::path(WINE_SESSION) / "prefix").string()},
+                    {"WINEDEBUG", "-all"},
+                    {"DISPLAY", ":" + sessionFile("display")}};
+    for (const auto& [k, v] : extra) env[k] = v;
+    return env;
+}
+
+Result runWindows(const std::vector<std::string>& argv, const Environment& env, const fs::path& cwd) {
+    std::vector<std::string> command{"/bin/sh", "-c", "cd \"$1\" && shift && exec \"$@\"", "sh", cwd.string(),
+                                     WINE64};
+    command.insert(command.end(), argv.begin(), argv.end());
+    // Faults of the Windows program end in exit codes; a run ended by a
+    // signal is wine64 itself failing to start the process, which happens
+    // now and then under load, and is repeated.
+    Result result;
+    for (int attempt = 0; attempt < 3 && result.status == -1; ++attempt) result = runProgram(command, env);
+    return result;
+}
+
+WineLayout::WineLayout(const std::string& executable, bool runtime)
+    : Layout(executable, "hangman.exe", runtime ? TEST_RUNTIME : nullptr, "rt/kovrt/ZKRN6407.dll") {}
+
+Environment WineLayout::wineEnvironment(const Environment& extra) const {
+    Environment env = extra;
+    env.insert({"KOV_TEST_LOG", win("log.txt")});
+    return sessionEnvironment(env);
+}
+
+Result WineLayout::run(const Environment& extra, const fs::path& cwd) const {
+    return runWindows({exe().string()}, wineEnvironment(extra), cwd.empty() ? root() : cwd);
+}
+
+std::string unableToLoadMessage(const std::string& what, const std::string& exe) {
+    return "Unable to load " + what + " (referenced from " + exe + ")\r\n\r\n";
+}
+
+std::string installationMissingMessage(const std::string& version) {
+    return "Fatal error: Tarnwick KOV " + version +
+           " installation cannot be found.\r\n\r\nHOW TO FIX:\r\n\r\n"
+           "If you port compiled executables to other machines, please, use the Ferrolink\r\n"
+           "deployment wizard (see KOV User's Guide, \"Deployment Automation\" for details).\r\n\r\n"
+           "Otherwise, include the KOV/bin directory into PATH or reinstall KOV.\r\n\r\n";
+}
+
+std::string profileMissingMessage(const std::string& exe, const std::string& profile) {
+    return "Fatal error: \"" + exe + "\" requires KOV profile \"2.8.0_07\" that cannot be found (\"" + profile +
+           "\" does not exist).\r\n\r\nHOW TO FIX: run KOV Setup to create a new KOV profile and then recompile "
+           "the application.\r\n\r\n";
+}
+
+std::string profileDamagedMessage(const std::string& exe, const std::string& profile) {
+    return "Fatal error: \"" + exe + "\" requires an outdated or damaged KOV profile \"2.8.0_07\" (located at \"" +
+           profile + "\").\r\n\r\nHOW TO FIX: run KOV Setup and repair KOV profile \"2.8.0_07\".\r\n\r\n";
+}
+
+}  // namespace e2e::wine

@@ -1,0 +1,191 @@
+// The Windows start-up under wine64: the loader call, the runtime lookup
+// through the DLL map, blocks the stub refuses, the message box of the GUI
+// program and the event log.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "tests/e2e/wine/WineHarness.h"
+
+namespace e2e::wine {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string loaderLine(const std::string& library) {
+    return "loader " + library + " words=ok reason=1 tables=ok bind=set main=HangMan";
+}
+
+TEST(WineStartup, LoadsTheRuntimeFromTheMapAndRunsBothEntries) {
+    WineLayout layout;
+    const Result r = layout.run();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win("rt/kovrt/ZKRN6407.dll")), "init 0", "run"}));
+}
+
+TEST(WineStartup, LoaderRefusalEndsWithOneAndShowsNothing) {
+    WineLayout layout;
+    const Result r = layout.run({{"KOV_TEST_RUNTIME", "refuse"}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win("rt/kovrt/ZKRN6407.dll"))}));
+}
+
+TEST(WineStartup, RuntimeThatLeavesItsSlotsEmptyIsReported) {
+    WineLayout layout;
+    const Result r = layout.run({{"KOV_TEST_RUNTIME", "noslots"}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Invalid runtime: entry slot 98 is not set\r\n");
+}
+
+TEST(WineStartup, MissingRuntimeOrLoaderEntry) {
+    WineLayout missing(HANGMAN_EXE, false);
+    Result r = missing.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, unableToLoadMessage(missing.win("rt/kovrt/ZKRN6407.dll"), missing.winExe()));
+
+    WineLayout empty(HANGMAN_EXE, false);
+    copyFile(EMPTY_KERNEL, empty.root() / "rt/kovrt/ZKRN6407.dll");
+    r = empty.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
+}
+
+TEST(WineStartup, WithoutKernelNameTheComponentMustExportTheLoader) {
+    WineLayout plain;
+    plain.cpb({"remove", "kernel-dll"});
+    const Result refused = plain.run();
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Invalid CPB: RT component not defined\n\r\n");
+    EXPECT_TRUE(plain.log().empty());
+
+    WineLayout self(SELFLOADER_EXE, false);
+    self.cpb({"remove", "kernel-dll"});
+    const Result started = self.run();
+    EXPECT_EQ(started.status, 0) << started.err;
+    EXPECT_EQ(self.log(), (Lines{loaderLine(self.winExe()), "init 0", "run"}));
+}
+
+TEST(WineStartup, MapRules) {
+    // The kernel name is upper-cased before it is matched against the keys.
+    WineLayout lower;
+    lower.cpb({"replace", "kernel-dll", "zkrn6407.dll"});
+    EXPECT_EQ(lower.run().status, 0);
+
+    WineLayout other;
+    other.cpb({"replace", "kernel-dll", "zkrnother.dll"});
+    Result r = other.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, unableToLoadMessage("ZKRNOTHER.DLL", other.winExe()));
+
+    // An entry walked before the kernel name never matches.
+    WineLayout early;
+    early.cpb({"remove", "dll-map"});
+    early.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\rt\\kovrt\\ZKRN6407.dll", "--at", "0"});
+    r = early.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, unableToLoadMessage("ZKRN6407.DLL", early.winExe()));
+
+    // The later of two entries for the kernel gives the path.
+    WineLayout later;
+    later.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\other\\ZKRN6407.dll"});
+    r = later.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, unableToLoadMessage(later.win("other/ZKRN6407.dll"), later.winExe()));
+}
+
+TEST(WineStartup, BlocksTheStubRefuses) {
+    for (const auto& [word, value] : {std::pair<const char*, const char*>{"1", "3"}, {"1", "5"}, {"6", "0"}}) {
+        WineLayout layout;
+        layout.cpb({"set-word", word, value});
+        const Result r = layout.run();
+        EXPECT_EQ(r.status, 1) << "word " << word << " = " << value;
+        EXPECT_EQ(r.err, "Invalid CPB\r\n") << "word " << word << " = " << value;
+        EXPECT_TRUE(layout.log().empty());
+    }
+}
+
+// Gives the section ".config" another 8-byte name (zero-filled) in the
+// executable's section table.
+void renameConfigSection(const fs::path& exe, const char* name) {
+    std::fstream f(exe, std::ios::in | std::ios::out | std::ios::binary);
+    std::string head(4096, '\0');
+    f.read(head.data(), static_cast<std::streamsize>(head.size()));
+    const std::size_t at = head.find(std::string(".config\0", 8));
+    ASSERT_NE(at, std::string::npos);
+    f.clear();
+    f.seekp(static_cast<std::streamoff>(at));
+    f.write(name, 8);
+}
+
+TEST(WineStartup, ExecutableWithoutConfigSection) {
+    // The eighth byte of the 8-byte name must be the terminating zero.
+    for (const char* name : {".confix", ".configX"}) {
+        WineLayout layout;
+        renameConfigSection(layout.exe(), name);
+        const Result r = layout.run();
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.err, "Invalid component: no CPB\r\n") << name;
+    }
+}
+
+TEST(WineStartup, ExecutableInAPathLongerThan260Characters) {
+    WineLayout layout;
+    fs::path deep = "d";
+    while (layout.win(deep).size() < 300) deep /= std::string(40, 'x');
+    layout.moveExecutable(deep / "hangman.exe");
+    const Result r = layout.run();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Path too long: " + layout.winExe() + "\r\n");
+    EXPECT_TRUE(layout.log().empty());
+}
+
+// The GUI program shows its message in a task-modal error box titled with
+// its full path, in the foreground; OK ends it with exit code 1.
+TEST(WineStartup, GuiProgramShowsTheMessageBox) {
+    WineLayout layout(GUI_EXE, false);
+    Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
+                        layout.exe().string()},
+                       layout.wineEnvironment({}), layout.root() / "program-err.txt");
+    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
+    EXPECT_EQ(box.out, "Unable to load " + layout.win("rt/kovrt/ZKRN6407.dll") + " (referenced from " +
+                           layout.winExe() + ")\r\n");
+    EXPECT_EQ(box.err, "foreground");
+    EXPECT_EQ(program.wait(30), 1);
+}
+
+// With an event source in the block the message is also reported as an
+// error event (Wine traces it on channel eventlog), and the source is
+// registered under the Application log.
+TEST(WineStartup, FatalMessageGoesToTheEventLog) {
+    WineLayout layout(HANGMAN_EXE, false);
+    copyFile(EMPTY_KERNEL, layout.root() / "rt/kovrt/ZKRN6407.dll");
+    const std::string source = "KovTest" + std::to_string(::getpid());
+    layout.cpb({"add", "event-source", source, "--at", "0"});
+    const Result r = layout.run({{"WINEDEBUG", "-all,err+eventlog"}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Unable to find loader entry\r\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("err:eventlog:ReportEventW L\"Unable to find loader entry\""), std::string::npos) << r.err;
+
+    const std::string key = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\" + source;
+    const Result query = runWindows({"reg", "query", key}, sessionEnvironment(), layout.root());
+    ASSERT_EQ(query.status, 0) << query.err;
+    EXPECT_NE(query.out.find("EventMessageFile    REG_EXPAND_SZ    " + layout.winExe()), std::string::npos)
+        << query.out;
+    EXPECT_NE(query.out.find("TypesSupported    REG_DWORD    0x7"), std::string::npos) << query.out;
+}
+
+TEST(WineStartup, WithoutEventSourceNothingIsRegisteredOrReported) {
+    WineLayout layout(HANGMAN_EXE, false);
+    copyFile(EMPTY_KERNEL, layout.root() / "rt/kovrt/ZKRN6407.dll");
+    const Result r = layout.run({{"WINEDEBUG", "-all,err+eventlog"}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
+}
+
+}  // namespace
+}  // namespace e2e::wine

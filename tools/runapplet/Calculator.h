@@ -1,0 +1,28 @@
+#pragma once
+
+#include "forms/GBApplet.h"
+
+namespace runapplet {
+
+// A price calculator: a quantity, a unit price and a tax rate in numeric
+// fields; Compute shows the total with the chosen count of decimals and a
+// receipt laid out in columns.
+class Calculator : public forms::GBApplet {
+public:
+    Calculator();
+    void buttonClicked(rt::Button& button) override;
+
+private:
+    void compute();
+
+    forms::IntegerField* quantityField;
+    forms::DoubleField* priceField;
+    forms::DoubleField* taxField;
+    forms::IntegerField* decimalsField;
+    forms::DoubleField* totalField;
+    rt::Button* computeButton;
+    rt::Button* resetButton;
+    rt::TextArea* receiptText;
+};
+
+}  // namespace runapplet
