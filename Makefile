@@ -1,9 +1,12 @@
-# make run      install what is missing, build, start the game
-# make test     install what is missing, build, run every test
-# make windows  cross-build the Windows program: build-win32/ (the product,
-#               zipped as build-win32/hangman-win32.zip) and build-win64/
-#               (the same for x86-64, with its tests, run under wine64)
-# make package  the Debian package, in $(BUILD)/package
+# make run         install what is missing, build, start the game
+# make test        install what is missing, build, run every test
+# make windows     cross-build the Windows program: build-win32/ (the product,
+#                  zipped as build-win32/hangman-win32.zip) and build-win64/
+#                  (the same for x86-64, with its tests, run under wine64)
+# make package     the Debian package, in $(BUILD)/package
+# make fuzz        run every fuzz target for FUZZ_TIME seconds (build-fuzz/)
+# make fuzz-smoke  run every fuzz target on its seeds for FUZZ_SMOKE_TIME seconds
+# make sanitize    every test again, built with AddressSanitizer and UBSan (build-sanitize/)
 BUILD    ?= build
 WIN32_BUILD ?= build-win32
 WIN64_BUILD ?= build-win64
@@ -13,9 +16,14 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
             fonts-dejavu-core binutils ccache openbox libxcb1-dev \
             dpkg-dev file desktop-file-utils appstream \
-            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip
+            g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip \
+            clang-14 libclang-rt-14-dev
+FUZZ_BUILD      ?= build-fuzz
+FUZZ_TIME       ?= 300
+FUZZ_SMOKE_TIME ?= 20
+SANITIZE_BUILD  ?= build-sanitize
 
-.PHONY: run test build deps configure windows clean package
+.PHONY: run test build deps configure windows clean package fuzz fuzz-smoke fuzz-build sanitize
 
 run: build
 	cd $(BUILD) && ./hangman
@@ -64,5 +72,29 @@ deps:
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
 
+# The fuzz targets (fuzz/) with clang, libFuzzer, ASan and UBSan. Grown
+# corpora stay in $(FUZZ_BUILD)/corpus, out of git.
+fuzz-build: deps
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang-14 CXX=clang++-14 \
+	  cmake -S . -B $(FUZZ_BUILD) -G Ninja -DHANGMAN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+
+fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_TIME)
+
+fuzz-smoke: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_TIME) --smoke
+
+# Every test suite built with AddressSanitizer (leak checking on) and UBSan;
+# tests/sanitize/lsan.supp names the leaks that are not ours.
+sanitize: deps
+	@[ -f $(SANITIZE_BUILD)/build.ninja ] || cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DHANGMAN_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(WIN32_BUILD) $(WIN64_BUILD)
+	rm -rf $(BUILD) $(WIN32_BUILD) $(WIN64_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

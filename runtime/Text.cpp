@@ -52,46 +52,6 @@ char32_t nextCodePoint(StringView text, std::size_t& i) {
     return unit;
 }
 
-// Decodes one UTF-8 sequence starting at text[i]; advances i. Malformed or
-// overlong input yields U+FFFD and consumes one byte.
-char32_t decodeUtf8(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-        ++i;
-        return 0xFFFD;
-    }
-    if (i + extra >= text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (byte(i + k) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += extra + 1;
-    return cp;
-}
-
 }  // namespace
 
 bool equalsIgnoreCase(StringView a, StringView b) {
@@ -138,8 +98,61 @@ void appendCodePoint(String& out, char32_t cp) {
 String fromUtf8(std::string_view text) {
     String out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) appendCodePoint(out, decodeUtf8(text, i));
+    Utf8Decoder decoder;
+    decoder.decode(text, out);
+    decoder.finish(out);
     return out;
+}
+
+// The well-formed sequences: a lead byte fixes the length and the range of
+// the first continuation byte (which rules out overlong forms, surrogates
+// and codes above U+10FFFF); later continuation bytes are 80 to BF.
+void Utf8Decoder::start(unsigned char byte, String& out) {
+    lowest_ = 0x80;
+    highest_ = 0xBF;
+    if (byte < 0x80) {
+        out += static_cast<char16_t>(byte);
+        return;
+    }
+    if (byte >= 0xC2 && byte <= 0xDF) {
+        missing_ = 1, code_ = byte & 0x1Fu;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+        missing_ = 2, code_ = byte & 0x0Fu;
+        if (byte == 0xE0) lowest_ = 0xA0;
+        if (byte == 0xED) highest_ = 0x9F;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+        missing_ = 3, code_ = byte & 0x07u;
+        if (byte == 0xF0) lowest_ = 0x90;
+        if (byte == 0xF4) highest_ = 0x8F;
+    } else {
+        out += char16_t{0xFFFD};
+    }
+}
+
+void Utf8Decoder::decode(std::string_view bytes, String& out) {
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (missing_ == 0) {
+            start(byte, out);
+            continue;
+        }
+        if (byte < lowest_ || byte > highest_) {
+            // The open sequence ends here; the byte starts afresh.
+            missing_ = 0;
+            out += char16_t{0xFFFD};
+            start(byte, out);
+            continue;
+        }
+        code_ = code_ << 6 | (byte & 0x3Fu);
+        lowest_ = 0x80;
+        highest_ = 0xBF;
+        if (--missing_ == 0) appendCodePoint(out, code_);
+    }
+}
+
+void Utf8Decoder::finish(String& out) {
+    if (missing_ > 0) out += char16_t{0xFFFD};
+    missing_ = 0;
 }
 
 String fromUtf32(std::u32string_view text) {

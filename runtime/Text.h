@@ -35,12 +35,34 @@ std::u32string codePoints(StringView text);
 void appendCodePoint(String& text, char32_t character);
 
 // Conversions at the boundary to 8-bit interfaces (console, file names in
-// messages, tests). Invalid input never fails: it becomes U+FFFD / '?'.
+// messages, tests). Invalid input never fails: it becomes U+FFFD, one for
+// each maximal ill-formed subsequence, as Utf8Decoder does.
 std::string toUtf8(StringView text);
 String fromUtf8(std::string_view text);
 // UTF-32 and wide texts (UTF-32 or UTF-16 by the size of wchar_t); code
 // points that are not characters become U+FFFD.
 String fromUtf32(std::u32string_view text);
 String fromWide(std::wstring_view text);
+
+// UTF-8 decoding of bytes that arrive in pieces: the text does not depend on
+// where the pieces end. Every maximal ill-formed subsequence (a byte that
+// cannot start a sequence, or the longest prefix of a well-formed sequence
+// that the next byte breaks, or that the input ends in) becomes one U+FFFD.
+class Utf8Decoder {
+public:
+    // Appends the text of bytes to out; a sequence still open at the end
+    // waits for the next piece.
+    void decode(std::string_view bytes, String& out);
+    // Ends the input: a sequence still open becomes one U+FFFD.
+    void finish(String& out);
+
+private:
+    void start(unsigned char byte, String& out);
+
+    char32_t code_ = 0;
+    int missing_ = 0;            // continuation bytes still expected
+    unsigned char lowest_ = 0;   // range allowed for the next one
+    unsigned char highest_ = 0;
+};
 
 }  // namespace rt

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "startup/FileBytes.h"
 #include "startup/image.h"
 #include "startup/os.h"
 
@@ -37,35 +38,6 @@ bool takePath(const char* text, str::Path& path) {
     if (!str::copy(path, sizeof path, text)) fatalf("Path too long: %s", text);
     return path[0] != '\0';
 }
-
-// A file read through a one-page window, so that walking the section
-// headers costs a few reads rather than one per field.
-class FileBytes final : public image::Bytes {
-public:
-    explicit FileBytes(int fd) : fd_(fd) {}
-    bool read(std::uint64_t offset, void* out, std::size_t n) const override {
-        auto* dst = static_cast<std::uint8_t*>(out);
-        for (; n > 0; --n, ++offset, ++dst) {
-            if (!load(offset)) return false;
-            *dst = window_[offset - start_];
-        }
-        return true;
-    }
-
-private:
-    bool load(std::uint64_t offset) const {
-        if (offset >= start_ && offset < start_ + length_) return true;
-        start_ = offset - offset % sizeof window_;
-        const ssize_t n = pread(fd_, window_, sizeof window_, static_cast<off_t>(start_));
-        length_ = n < 0 ? 0 : static_cast<std::uint64_t>(n);
-        return offset < start_ + length_;
-    }
-
-    int fd_;
-    mutable std::uint8_t window_[4096];
-    mutable std::uint64_t start_ = 0;
-    mutable std::uint64_t length_ = 0;
-};
 
 // True when [address, address + size) lies inside one loaded segment.
 bool containsRange(const dl_phdr_info& info, std::uintptr_t address, std::uintptr_t size) {
@@ -179,7 +151,7 @@ Block findConfigSection(Module module) {
     const int fd = open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0) fatalf("Unable to read %s", path);
     image::Section section;
-    const image::Status status = image::elfFindSection(FileBytes(fd), ".config", section);
+    const image::Status status = image::elfFindSection(image::FileBytes(fd), ".config", section);
     close(fd);
     if (status == image::Status::BadElfHeader) fatal("Invalid ELF header");
     if (status != image::Status::Ok || !section.mapped) fatal("Invalid component: no CPB");

@@ -1,7 +1,7 @@
 // Text files in the platform's default encoding. Reading decodes big blocks
-// and splits lines at LF, CR or CR LF (also when a CR LF is split between
-// two blocks). Writing goes to a temporary file that replaces the target only
-// when it is closed successfully.
+// and splits lines at LF, CR or CR LF; neither a CR LF nor a character split
+// between two blocks changes the text read. Writing goes to a temporary file
+// that replaces the target only when it is closed successfully.
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +17,7 @@ namespace rtqt {
 
 namespace {
 
-constexpr qint64 BlockSize = 1 << 20;
+constexpr char16_t ByteOrderMark = 0xFEFF;
 
 #ifdef Q_OS_WIN
 constexpr char LineSeparator[] = "\r\n";
@@ -42,7 +42,7 @@ void refuseDirectory(const QString& path) {
 
 class FileReader final : public rt::TextReader {
 public:
-    explicit FileReader(const QString& path) : file_(path) {
+    FileReader(const QString& path, std::size_t blockSize) : file_(path), blockSize_(static_cast<qint64>(blockSize)) {
         refuseDirectory(path);
         if (!file_.open(QIODevice::ReadOnly)) fail(path, file_.errorString());
     }
@@ -51,7 +51,7 @@ public:
         line.clear();
         bool any = false;
         while (pos_ < buffer_.size() || fill()) {
-            if (std::exchange(skipLineFeed_, false) && buffer_.at(pos_) == u'\n') {
+            if (std::exchange(skipLineFeed_, false) && buffer_[pos_] == u'\n') {
                 ++pos_;
                 continue;
             }
@@ -67,19 +67,16 @@ private:
     // Appends the text up to the next terminator to line; true when the
     // terminator was found (and consumed).
     bool takeUntilTerminator(rt::String& line) {
-        const QChar* data = buffer_.constData();
-        const qsizetype size = buffer_.size();
-        qsizetype end = pos_;
-        while (end < size && data[end] != u'\n' && data[end] != u'\r') ++end;
-        line.append(reinterpret_cast<const char16_t*>(data + pos_), static_cast<size_t>(end - pos_));
-        if (end == size) {
-            pos_ = size;
+        const std::size_t end = std::min(buffer_.find_first_of(u"\r\n", pos_), buffer_.size());
+        line.append(buffer_, pos_, end - pos_);
+        if (end == buffer_.size()) {
+            pos_ = end;
             return false;
         }
         pos_ = end + 1;
-        if (data[end] == u'\r') {
-            if (pos_ < size && data[pos_] == u'\n') ++pos_;
-            else if (pos_ == size) skipLineFeed_ = true;
+        if (buffer_[end] == u'\r') {
+            if (pos_ < buffer_.size() && buffer_[pos_] == u'\n') ++pos_;
+            else if (pos_ == buffer_.size()) skipLineFeed_ = true;
         }
         return true;
     }
@@ -87,37 +84,44 @@ private:
     bool fill() {
         buffer_.clear();
         pos_ = 0;
-        while (buffer_.isEmpty() && !atEnd_) {
-            const QByteArray bytes = file_.read(BlockSize);
+        while (buffer_.empty() && !atEnd_) {
+            const QByteArray bytes = file_.read(blockSize_);
             if (bytes.isEmpty() && file_.error() != QFileDevice::NoError) fail(file_.fileName(), file_.errorString());
             atEnd_ = bytes.isEmpty();
-            // A truncated sequence at the very end still shows as U+FFFD.
-            buffer_ = atEnd_ ? (pendingBytes_ ? QString(QChar::ReplacementCharacter) : QString())
-                             : decoder_.decode(bytes);
-            pendingBytes_ = !atEnd_ && utf8_ && endsInsideSequence(bytes);
+            decode(bytes);
         }
-        return !buffer_.isEmpty();
+        return !buffer_.empty();
     }
 
-    // Whether a UTF-8 sequence begun at the end of bytes is still open.
-    static bool endsInsideSequence(const QByteArray& bytes) {
-        for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
-            const auto c = static_cast<unsigned char>(bytes.at(bytes.size() - back));
-            if ((c & 0xC0) == 0x80) continue;
-            const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            return length > back;
+    // Decodes the next block (empty at the end of the file) into buffer_. A
+    // sequence cut off at the end of a block is completed from the next one.
+    void decode(const QByteArray& bytes) {
+        if (!utf8_) {
+            buffer_ = fromQ(decoder_.decode(bytes));
+            return;
         }
-        return false;
+        utf8Decoder_.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), buffer_);
+        if (atEnd_) utf8Decoder_.finish(buffer_);
+        skipByteOrderMark();
+    }
+
+    // A byte order mark as the file's first character is not text.
+    void skipByteOrderMark() {
+        if (textSeen_ || buffer_.empty()) return;
+        textSeen_ = true;
+        if (buffer_.front() == ByteOrderMark) buffer_.erase(0, 1);
     }
 
     QFile file_;
-    QStringDecoder decoder_{QStringConverter::System};
+    const qint64 blockSize_;
     const bool utf8_ = systemIsUtf8();
-    QString buffer_;
-    qsizetype pos_ = 0;
+    rt::Utf8Decoder utf8Decoder_;
+    QStringDecoder decoder_{QStringConverter::System};
+    rt::String buffer_;
+    std::size_t pos_ = 0;
     bool skipLineFeed_ = false;
     bool atEnd_ = false;
-    bool pendingBytes_ = false;
+    bool textSeen_ = false;
 };
 
 // Writes through a QSaveFile; a target that is not a regular file (a device,
@@ -187,8 +191,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path) {
-    return std::make_unique<FileReader>(toQ(path));
+std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path, std::size_t blockSize) {
+    return std::make_unique<FileReader>(toQ(path), blockSize);
 }
 
 std::unique_ptr<rt::TextWriter> openTextWriter(const rt::String& path) {

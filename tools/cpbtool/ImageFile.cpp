@@ -69,10 +69,22 @@ void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     }
 }
 
-ImageFile::ImageFile(std::string path) : path_(std::move(path)), content_(readFile(path_)) {
+ImageFile::ImageFile(std::string path) : ImageFile(path, readFile(path)) {}
+
+ImageFile::ImageFile(std::string path, std::vector<std::uint8_t> content)
+    : path_(std::move(path)), content_(std::move(content)) {
     const image::Section section = findSection(content_, path_);
     offset_ = section.fileOffset;
     size_ = section.size;
+}
+
+bool ImageFile::sectionStaysInPlace(const std::vector<std::uint8_t>& content) const {
+    try {
+        const image::Section again = findSection(content, path_);
+        return again.fileOffset == offset_ && again.size == size_;
+    } catch (const Error&) {
+        return false;
+    }
 }
 
 std::vector<std::uint8_t> ImageFile::section() const {
@@ -80,12 +92,21 @@ std::vector<std::uint8_t> ImageFile::section() const {
     return std::vector<std::uint8_t>(begin, begin + static_cast<long>(size_));
 }
 
-void ImageFile::replaceSection(const std::vector<std::uint8_t>& bytes) {
+std::vector<std::uint8_t> ImageFile::withSection(const std::vector<std::uint8_t>& bytes) const {
     if (bytes.size() != size_) throw Error("the new block does not match the section's size");
-    struct stat status {};
-    if (stat(path_.c_str(), &status) != 0) throw Error(systemError("cannot read", path_));
     std::vector<std::uint8_t> content = content_;
     std::copy(bytes.begin(), bytes.end(), content.begin() + static_cast<long>(offset_));
+    if (!sectionStaysInPlace(content)) {
+        throw Error(path_ + ": the .config section holds the file's section table or section names, which "
+                            "the new block would overwrite; the file is left as it was");
+    }
+    return content;
+}
+
+void ImageFile::replaceSection(const std::vector<std::uint8_t>& bytes) {
+    std::vector<std::uint8_t> content = withSection(bytes);
+    struct stat status {};
+    if (stat(path_.c_str(), &status) != 0) throw Error(systemError("cannot read", path_));
     writeFileAtomically(path_, content, status.st_mode & 07777);
     content_ = std::move(content);
 }

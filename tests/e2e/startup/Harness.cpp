@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -26,11 +27,21 @@ void readInto(int& fd, std::string& text) {
     }
 }
 
+// In a sanitizer build the settings of the sanitizers (suppressions, what
+// to check) reach the programs the tests start; they change nothing else.
+Environment withSanitizerSettings(Environment env) {
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr) env.emplace(name, value);
+    }
+    return env;
+}
+
 [[noreturn]] void execChild(const std::vector<std::string>& argv, const Environment& env, int out, int err) {
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
     std::vector<std::string> pairs;
-    for (const auto& [k, v] : env) pairs.push_back(k + "=" + v);
+    for (const auto& [k, v] : withSanitizerSettings(env)) pairs.push_back(k + "=" + v);
     std::vector<char*> args, envp;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     for (auto& p : pairs) envp.push_back(p.data());

@@ -23,7 +23,8 @@ struct Result {
 
 using Environment = std::map<std::string, std::string>;
 
-// Runs argv[0] with exactly env as its environment; kills it after 60 s.
+// Runs argv[0] with exactly env as its environment (plus the sanitizers'
+// settings, in a sanitizer build); kills it after 60 s.
 Result runProgram(const std::vector<std::string>& argv, const Environment& env);
 
 // A program running in the background in its own process group, with its

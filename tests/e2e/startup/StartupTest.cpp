@@ -1,6 +1,7 @@
 // The start-up order, the loader call and the runtime lookup through the
 // DLL map, run on copies of the built executable.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "tests/e2e/startup/Harness.h"
@@ -69,6 +70,19 @@ TEST(Startup, WithoutKernelNameTheComponentMustExportTheLoader) {
     EXPECT_EQ(self.log(), (Lines{loaderLine(self.exe()), "init 0", "run"}));
 }
 
+// LD_PRELOAD for library. A shared AddressSanitizer runtime must be the
+// first library of a process built with it, so in a sanitizer build it goes
+// first.
+std::string preloading(const fs::path& library) {
+    Dl_info runtime{}, self{};
+    void* init = dlsym(RTLD_DEFAULT, "__asan_init");
+    if (init == nullptr || dladdr(init, &runtime) == 0 || runtime.dli_fname == nullptr ||
+        dladdr(reinterpret_cast<void*>(&preloading), &self) == 0 || runtime.dli_fbase == self.dli_fbase) {
+        return library.string();
+    }
+    return std::string(runtime.dli_fname) + ":" + library.string();
+}
+
 TEST(Startup, AlreadyLoadedKernelIsUsedWithoutAnyPath) {
     Layout layout(HANGMAN_EXE, false);
     const fs::path preloaded = layout.root() / "elsewhere/ZKRN6407.so";
@@ -76,7 +90,7 @@ TEST(Startup, AlreadyLoadedKernelIsUsedWithoutAnyPath) {
     // No map and no profile: only the shortcut can succeed.
     layout.cpb({"remove", "dll-map"});
     layout.cpb({"remove", "profile"});
-    const Result r = layout.run({{"LD_PRELOAD", preloaded.string()}});
+    const Result r = layout.run({{"LD_PRELOAD", preloading(preloaded)}});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(layout.log(), (Lines{loaderLine(preloaded), "init 0", "run"}));
 }

@@ -73,6 +73,44 @@ TEST_F(TextFilesTest, TerminatorsAndCharactersSplitBetweenBlocks) {
     EXPECT_EQ(lines("utf8.txt"), (Lines{rt::fromUtf8(first + "\xC3\xA9")}));
 }
 
+// The end of the only line of a file, and the line's length.
+TEST_F(TextFilesTest, SequenceCutOffAtABlockEndLosesNoCharacter) {
+    const std::size_t block = 1 << 20;
+    const auto ending = [&](const std::string& name, std::size_t size) {
+        const Lines read = lines(name);
+        if (read.size() != 1 || read[0].size() != size) return rt::String(u"a line of another length");
+        return read[0].substr(size - 4);
+    };
+    // An incomplete sequence as the last byte(s) of a block, then ASCII.
+    for (const std::string open : {"\xF0", "\xF0\x9F", "\xE2", "\xC3"}) {
+        writeBytes("cut.txt", std::string(block - open.size(), 'x') + open + "ab\n");
+        EXPECT_EQ(ending("cut.txt", block - open.size() + 3), u"x\uFFFDab") << open.size();
+    }
+    // A complete four-byte character split at every place across the end.
+    for (std::size_t before = 1; before < 4; ++before) {
+        writeBytes("split.txt", std::string(block - before, 'x') + "\xF0\x9F\x98\x80" + "z");
+        EXPECT_EQ(ending("split.txt", block - before + 3), u"x\U0001F600z") << before;
+    }
+}
+
+TEST_F(TextFilesTest, OneUndecodableSequenceGivesOneReplacementWhereverItStands) {
+    for (const std::string bad : {"\xC0", "\xC1", "\xF5", "\xFF", "\xF0\x9F", "\xE2\x82", "\xF4\x8F\xBF"}) {
+        writeBytes("end.txt", "ab" + bad);
+        EXPECT_EQ(lines("end.txt"), (Lines{u"ab\uFFFD"}));
+        writeBytes("line.txt", "ab" + bad + "\n");
+        EXPECT_EQ(lines("line.txt"), (Lines{u"ab\uFFFD"}));
+        writeBytes("only.txt", bad);
+        EXPECT_EQ(lines("only.txt"), (Lines{u"\uFFFD"}));
+    }
+}
+
+TEST_F(TextFilesTest, ByteOrderMarkAtTheStartIsSkipped) {
+    writeBytes("bom.txt", "\xEF\xBB\xBF" "fox\n\xEF\xBB\xBF" "owl\n");
+    EXPECT_EQ(lines("bom.txt"), (Lines{u"fox", u"\uFEFFowl"}));
+    writeBytes("only.txt", "\xEF\xBB\xBF");
+    EXPECT_EQ(lines("only.txt"), Lines{});
+}
+
 TEST_F(TextFilesTest, UndecodableBytesBecomeReplacementCharacters) {
     writeBytes("bad.txt", "ab\xFF" "cd\nok\n\xE2\x82");
     const Lines read = lines("bad.txt");

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "app/WordModel.h"
+#include "tests/unit/app/ReferenceSort.h"
 
 using app::WordModel;
 using Words = WordModel::Words;
@@ -13,24 +14,6 @@ WordModel modelWith(const Words& words) {
     WordModel model;
     model.setList(words);
     return model;
-}
-
-// The plain selection sort, written out as the reference the fast sorts must
-// match exactly: strictly smaller replaces the candidate, swap when it moved.
-template <class Before>
-Words referenceSelectionSort(Words words, Before before) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        std::size_t m = i;
-        for (std::size_t j = i + 1; j < words.size(); ++j) {
-            if (before(words[j], words[m])) {
-                m = j;
-            }
-        }
-        if (m != i) {
-            std::swap(words[i], words[m]);
-        }
-    }
-    return words;
 }
 
 Words referenceAlpha(const Words& words) {

@@ -64,8 +64,28 @@ TEST(Text, FromUtf8ReplacesInvalidSequences) {
     EXPECT_EQ(rt::fromUtf8("\xed\xa0\x80"), r + r + r);      // encoded surrogate
     EXPECT_EQ(rt::fromUtf8("\xf4\x90\x80\x80"), r + r + r + r);  // above U+10FFFF
     EXPECT_EQ(rt::fromUtf8("\xff"), r);
-    EXPECT_EQ(rt::fromUtf8("a\xe2\x82"), u"a" + r + r);      // cut off at the end
+    EXPECT_EQ(rt::fromUtf8("a\xe2\x82"), u"a" + r);          // cut off at the end
+    EXPECT_EQ(rt::fromUtf8("\xf0\x9f" "a"), r + u"a");         // cut off by a letter
+    EXPECT_EQ(rt::fromUtf8("\xe2\x82\xe2\x82\xac"), r + u"\u20ac");  // cut off by a new one
+    EXPECT_EQ(rt::fromUtf8("\xe0\x9f\x80"), r + r + r);      // overlong three-byte form
     EXPECT_EQ(rt::fromUtf8(std::string("\0x", 2)), String(u"\0x", 2));
+}
+
+TEST(Text, Utf8DecoderGivesTheSameTextWhereverThePiecesEnd) {
+    const std::string bytes = "a\xc3\xa9\xf0\x9f\x98\x80\xe2\x82" "b\xc0\xf4\x90\xed\x9f\xbf\xf0\x9f";
+    const String whole = rt::fromUtf8(bytes);
+    EXPECT_EQ(whole, String(u"a\u00e9\U0001F600\uFFFDb\uFFFD\uFFFD\uFFFD\ud7ff\uFFFD"));
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        for (std::size_t second = cut; second <= bytes.size(); ++second) {
+            rt::Utf8Decoder decoder;
+            String out;
+            decoder.decode(std::string_view(bytes).substr(0, cut), out);
+            decoder.decode(std::string_view(bytes).substr(cut, second - cut), out);
+            decoder.decode(std::string_view(bytes).substr(second), out);
+            decoder.finish(out);
+            ASSERT_EQ(out, whole) << cut << " " << second;
+        }
+    }
 }
 
 TEST(Text, Utf32AndWideTextsBecomeUtf16WithReplacementForNonCharacters) {

@@ -222,4 +222,71 @@ TEST(PeFile, BlockToolEditsTheRawDataOfTheConfigSection) {
     EXPECT_THROW(image.replaceSection(Bytes(1024, 0)), cpbtool::Error);
 }
 
+// Writes file to a temporary path and returns it.
+std::string writeTemporary(const Bytes& file, const std::string& name) {
+    const std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                               static_cast<std::streamsize>(file.size()));
+    return path;
+}
+
+// Puts a block with one record at the start of the section at offset (the
+// rest of the section keeps its bytes).
+void putBlock(Bytes& file, std::size_t offset) {
+    const Bytes block = cpbtool::encode(cpbtool::parseDefinition("main-class = HangMan\n"), 64);
+    if (file.size() < offset + 0x400) file.resize(offset + 0x400, 0);
+    std::copy(block.begin(), block.end(), file.begin() + static_cast<long>(offset));
+}
+
+// Adds a record to the block of the file at path.
+void addProfile(const std::string& path) {
+    cpbtool::ImageFile image(path);
+    cpbtool::Block edited = cpbtool::decode(image.section());
+    edited.records.push_back({25, cpbtool::encodeValue(cpbtool::findTag("profile"), "2.8.0_07")});
+    image.replaceSection(cpbtool::encode(edited, image.section().size()));
+}
+
+// ELF files whose .config (at 0x1000) holds the section table or the name
+// table in the zero bytes after its records, and a PE file whose section
+// table lies there: rewriting the block would destroy the table.
+std::vector<Bytes> tablesInsideTheBlock() {
+    const Bytes elf = elfFile({{".config", 0x5000}});
+    const std::uint64_t table = 88, names = 64;
+    Bytes tableInside = elf;
+    putBlock(tableInside, 0x1000);
+    std::copy(elf.begin() + table, elf.begin() + table + 3 * 64, tableInside.begin() + 0x1200);
+    put(tableInside, 0x28, 0x1200, 8);
+    Bytes namesInside = elf;
+    putBlock(namesInside, 0x1000);
+    std::copy(elf.begin() + names, elf.begin() + table, namesInside.begin() + 0x1300);
+    put(namesInside, table + 2 * 64 + 24, 0x1300, 8);
+    Bytes pe = peImage({{".config", 0x400, 0x2000, 0x400, 0x200}}, 0x300);
+    putBlock(pe, 0x200);
+    return {tableInside, namesInside, pe};
+}
+
+TEST(ImageFileEdit, RefusesToOverwriteTheFilesOwnSectionTables) {
+    int n = 0;
+    for (const Bytes& file : tablesInsideTheBlock()) {
+        const std::string path = writeTemporary(file, "inside-" + std::to_string(++n));
+        cpbtool::ImageFile image(path);
+        ASSERT_EQ(cpbtool::decode(image.section()).records.size(), 1u) << n;
+        try {
+            addProfile(path);
+            ADD_FAILURE() << "file " << n << " was edited";
+        } catch (const cpbtool::Error& e) {
+            EXPECT_NE(std::string(e.what()).find("section table"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(cpbtool::readFile(path) == file) << "file " << n << " changed";
+    }
+}
+
+TEST(ImageFileEdit, EditsAFileWhoseTablesLieOutsideTheBlock) {
+    Bytes file = elfFile({{".config", 0x5000}});
+    putBlock(file, 0x1000);
+    const std::string path = writeTemporary(file, "outside");
+    addProfile(path);
+    EXPECT_EQ(cpbtool::decode(cpbtool::ImageFile(path).section()).records.size(), 2u);
+}
+
 }  // namespace
