@@ -48,7 +48,9 @@ HWND createPane() {
 bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void place(HWND child, const rt::Rect& r) {
-    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0),
+    const Native* native = nativeOf(child);
+    const int beyond = native != nullptr ? native->heightBeyondBounds() : 0;
+    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0) + beyond,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
