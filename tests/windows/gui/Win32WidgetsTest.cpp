@@ -45,4 +45,57 @@ TEST_F(Win32WidgetsTest, ComboBoxListOpensTallEnoughForItsItemsAndTheBoxKeepsIts
     }
 }
 
+bool barShown(HWND hwnd, LONG bar) { return (GetWindowLongW(hwnd, GWL_STYLE) & bar) != 0; }
+
+// A scroll pane around a row of buttons wider than the window.
+struct ScrolledRow {
+    rt::Panel* panel;
+    rt::ScrollPane* pane;
+    explicit ScrolledRow(rt::Toolkit& tk) : panel(tk.createPanel()) {
+        for (int i = 0; i < 12; ++i) panel->add(*tk.createButton(u"Button " + rt::decimalText(i)));
+        pane = tk.createScrollPane(*panel);
+    }
+};
+
+TEST_F(Win32WidgetsTest, ScrollPaneScrollsAPanelWiderThanItWithABarOfItsOwn) {
+    ScrolledRow row(tk());
+    frame->contentPane().add(*row.pane, rt::BorderPlace::Center);
+    show(300, 200);
+    HWND pane = native(*row.pane);
+    const rt::Size wanted = row.panel->preferredSize();
+    RECT client;
+    GetClientRect(pane, &client);
+    ASSERT_GT(wanted.width, client.right);
+    EXPECT_TRUE(barShown(pane, WS_HSCROLL));
+    EXPECT_FALSE(barShown(pane, WS_VSCROLL));
+    EXPECT_EQ(row.panel->bounds(), (rt::Rect{0, 0, wanted.width, client.bottom}));
+
+    SendMessageW(pane, WM_HSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(row.panel->bounds().x, -client.right);
+    SendMessageW(pane, WM_HSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(row.panel->bounds().x, client.right - wanted.width);
+    SendMessageW(pane, WM_HSCROLL, SB_LINEUP, 0);
+    EXPECT_GT(row.panel->bounds().x, client.right - wanted.width);
+    SendMessageW(pane, WM_HSCROLL, SB_TOP, 0);
+    EXPECT_EQ(row.panel->bounds().x, 0);
+}
+
+TEST_F(Win32WidgetsTest, ScrollPaneShowsBarsOnlyWhileThePanelDoesNotFit) {
+    ScrolledRow row(tk());
+    frame->contentPane().add(*row.pane, rt::BorderPlace::Center);
+    show(row.panel->preferredSize().width + 100, 300);
+    HWND pane = native(*row.pane);
+    EXPECT_FALSE(barShown(pane, WS_HSCROLL));
+    EXPECT_FALSE(barShown(pane, WS_VSCROLL));
+    const rt::Rect bounds = row.panel->bounds();
+    EXPECT_EQ((rt::Point{bounds.x, bounds.y}), (rt::Point{0, 0}));
+    const rt::Rect paneBounds = row.pane->bounds();
+    EXPECT_EQ((rt::Size{bounds.width, bounds.height}), (rt::Size{paneBounds.width, paneBounds.height}));
+
+    frame->setSize(200, row.panel->preferredSize().height);
+    driver().processEvents();
+    EXPECT_TRUE(barShown(pane, WS_HSCROLL));
+    EXPECT_TRUE(barShown(pane, WS_VSCROLL));
+}
+
 }  // namespace
