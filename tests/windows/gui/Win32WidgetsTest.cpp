@@ -47,18 +47,18 @@ TEST_F(Win32WidgetsTest, ComboBoxListOpensTallEnoughForItsItemsAndTheBoxKeepsIts
 
 bool barShown(HWND hwnd, LONG bar) { return (GetWindowLongW(hwnd, GWL_STYLE) & bar) != 0; }
 
-// A scroll pane around a row of buttons wider than the window.
+// A scroll pane around a row of buttons.
 struct ScrolledRow {
     rt::Panel* panel;
     rt::ScrollPane* pane;
-    explicit ScrolledRow(rt::Toolkit& tk) : panel(tk.createPanel()) {
-        for (int i = 0; i < 12; ++i) panel->add(*tk.createButton(u"Button " + rt::decimalText(i)));
+    ScrolledRow(rt::Toolkit& tk, int buttons) : panel(tk.createPanel()) {
+        for (int i = 0; i < buttons; ++i) panel->add(*tk.createButton(u"Button " + rt::decimalText(i)));
         pane = tk.createScrollPane(*panel);
     }
 };
 
 TEST_F(Win32WidgetsTest, ScrollPaneScrollsAPanelWiderThanItWithABarOfItsOwn) {
-    ScrolledRow row(tk());
+    ScrolledRow row(tk(), 12);
     frame->contentPane().add(*row.pane, rt::BorderPlace::Center);
     show(300, 200);
     HWND pane = native(*row.pane);
@@ -81,7 +81,7 @@ TEST_F(Win32WidgetsTest, ScrollPaneScrollsAPanelWiderThanItWithABarOfItsOwn) {
 }
 
 TEST_F(Win32WidgetsTest, ScrollPaneShowsBarsOnlyWhileThePanelDoesNotFit) {
-    ScrolledRow row(tk());
+    ScrolledRow row(tk(), 3);
     frame->contentPane().add(*row.pane, rt::BorderPlace::Center);
     show(row.panel->preferredSize().width + 100, 300);
     HWND pane = native(*row.pane);
@@ -92,7 +92,7 @@ TEST_F(Win32WidgetsTest, ScrollPaneShowsBarsOnlyWhileThePanelDoesNotFit) {
     const rt::Rect paneBounds = row.pane->bounds();
     EXPECT_EQ((rt::Size{bounds.width, bounds.height}), (rt::Size{paneBounds.width, paneBounds.height}));
 
-    frame->setSize(200, row.panel->preferredSize().height);
+    frame->setSize(row.panel->preferredSize().width / 2, row.panel->preferredSize().height);
     driver().processEvents();
     EXPECT_TRUE(barShown(pane, WS_HSCROLL));
     EXPECT_TRUE(barShown(pane, WS_VSCROLL));
