@@ -277,8 +277,13 @@ public:
 
 protected:
     bool before(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
-        if ((message != WM_HSCROLL && message != WM_VSCROLL) || scrollsItself()) return false;
-        scrollTo(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        if ((message != WM_HSCROLL && message != WM_VSCROLL && message != WM_MOUSEWHEEL) || scrollsItself())
+            return false;
+        if (message == WM_MOUSEWHEEL) {
+            wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        } else {
+            scrollTo(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        }
         result = 0;
         return true;
     }
@@ -345,6 +350,20 @@ private:
         case SB_BOTTOM: pos = info.nMax; break;
         default: return;
         }
+        setPosition(bar, pos);
+    }
+
+    // Three lines a notch, down or right for a turn towards the user; the
+    // vertical bar when shown, else the horizontal one.
+    void wheel(int delta) {
+        const int bar = (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0 ? SB_VERT : SB_HORZ;
+        setPosition(bar, position(bar) - delta * 3 * fontUnits(hfont()).cy / WHEEL_DELTA);
+    }
+
+    // Clamped to the bar's range by the system.
+    void setPosition(int bar, int pos) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
         info.fMask = SIF_POS;
         info.nPos = pos;
         SetScrollInfo(hwnd(), bar, &info, TRUE);

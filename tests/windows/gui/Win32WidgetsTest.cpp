@@ -78,6 +78,14 @@ TEST_F(Win32WidgetsTest, ScrollPaneScrollsAPanelWiderThanItWithABarOfItsOwn) {
     EXPECT_GT(row.panel->bounds().x, client.right - wanted.width);
     SendMessageW(pane, WM_HSCROLL, SB_TOP, 0);
     EXPECT_EQ(row.panel->bounds().x, 0);
+
+    // The wheel over a button of the panel scrolls the only bar there is.
+    HWND button = native(row.panel->componentAt(0));
+    SendMessageW(button, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    const int scrolled = -row.panel->bounds().x;
+    EXPECT_GT(scrolled, 0);
+    SendMessageW(button, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(row.panel->bounds().x, 0);
 }
 
 TEST_F(Win32WidgetsTest, ScrollPaneShowsBarsOnlyWhileThePanelDoesNotFit) {
