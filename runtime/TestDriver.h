@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/Graphics.h"
 #include "runtime/Text.h"
 #include "runtime/Widgets.h"
 #include "runtime/Windows.h"
@@ -77,6 +78,12 @@ public:
 
     // Delivers pending events (layout, paint, posted calls).
     virtual void processEvents() = 0;
+
+    // What the toolkit shows, read back. The colour of the component's pixel
+    // at point (its coordinates) as drawn now, pending paints done first.
+    virtual Color pixelAt(Component& component, Point point) = 0;
+    // The top-level windows of the toolkit that exist, shown or hidden.
+    virtual int windowCount() const = 0;
 };
 
 }  // namespace rt

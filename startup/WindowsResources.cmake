@@ -30,3 +30,9 @@ configure_file(${CMAKE_SOURCE_DIR}/resources/hangman.rc.in ${resource_script} @O
 set_source_files_properties(${resource_script} PROPERTIES
                             OBJECT_DEPENDS "${KOV_ICON_FILE};${KOV_MANIFEST_FILE}")
 add_library(kovresources OBJECT ${resource_script})
+
+# The icon group without the manifest, for the Windows GUI test programs.
+set(icon_script ${CMAKE_CURRENT_BINARY_DIR}/hangman-icon.rc)
+configure_file(${CMAKE_SOURCE_DIR}/resources/hangman-icon.rc.in ${icon_script} @ONLY)
+set_source_files_properties(${icon_script} PROPERTIES OBJECT_DEPENDS "${KOV_ICON_FILE}")
+add_library(kovicon OBJECT ${icon_script})

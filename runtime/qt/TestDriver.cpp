@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -183,6 +184,13 @@ public:
             QApplication::processEvents();
         }
     }
+
+    rt::Color pixelAt(rt::Component& component, rt::Point point) override {
+        const QColor c = widgetOfComponent(component)->grab().toImage().pixelColor(point.x, point.y);
+        return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                static_cast<std::uint8_t>(c.blue())};
+    }
+    int windowCount() const override { return static_cast<int>(QApplication::topLevelWidgets().size()); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {

@@ -196,6 +196,11 @@ public:
         for (int i = 0; i < itemCount(); ++i) widest = std::max<int>(widest, textExtent(hfont(), toW(itemAt(i))).cx);
         return {widest + GetSystemMetrics(SM_CXVSCROLL) + 12, fontUnits(hfont()).cy + 10};
     }
+    // Room for up to eight rows; the list opens no taller than its items.
+    int heightBeyondBounds() const override {
+        constexpr int visibleRows = 8;
+        return visibleRows * static_cast<int>(SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0)) + 2;
+    }
 };
 
 }  // namespace

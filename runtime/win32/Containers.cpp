@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "runtime/GridBagGeometry.h"
 #include "runtime/win32/Containers.h"
@@ -48,7 +49,9 @@ HWND createPane() {
 bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void place(HWND child, const rt::Rect& r) {
-    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0),
+    const Native* native = nativeOf(child);
+    const int beyond = native != nullptr ? native->heightBeyondBounds() : 0;
+    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0) + beyond,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
@@ -246,7 +249,9 @@ private:
 };
 
 // A view that scrolls itself (list, text area) fills the pane and shows its
-// own scroll bars as needed.
+// own scroll bars as needed. Any other view (a panel) gets its preferred
+// size, at least the pane's, and the pane scrolls it with bars of its own,
+// each shown while the view does not fit that way.
 class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
 public:
     ScrollPaneImpl(HWND pane, rt::Component& view) : ComponentImpl(pane), view_(view) {
@@ -257,12 +262,116 @@ public:
     rt::Size preferredSize() const override { return view_.preferredSize(); }
     rt::Size minimumSize() const override { return view_.minimumSize(); }
     void arrange() override {
-        const rt::Size area = clientSize(hwnd());
-        place(hwndOf(view_), {0, 0, area.width, area.height});
+        if (scrollsItself()) {
+            const rt::Size area = clientSize(hwnd());
+            place(hwndOf(view_), {0, 0, area.width, area.height});
+            return;
+        }
+        // Showing or hiding a bar resizes the client area, which arranges
+        // again: the outer call finishes the work.
+        if (std::exchange(arranging_, true)) return;
+        setBars(view_.preferredSize());
+        arranging_ = false;
+        placeView();
+    }
+
+protected:
+    bool before(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
+        if ((message != WM_HSCROLL && message != WM_VSCROLL && message != WM_MOUSEWHEEL) || scrollsItself())
+            return false;
+        if (message == WM_MOUSEWHEEL) {
+            wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        } else {
+            scrollTo(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        }
+        result = 0;
+        return true;
     }
 
 private:
+    bool scrollsItself() const { return (GetWindowLongW(hwndOf(view_), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
+
+    // Which bars the view needs in the pane's whole area, each bar taking
+    // room from the other direction.
+    void setBars(rt::Size wanted) {
+        const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+        const int barWidth = GetSystemMetrics(SM_CXVSCROLL), barHeight = GetSystemMetrics(SM_CYHSCROLL);
+        rt::Size whole = clientSize(hwnd());
+        if ((style & WS_VSCROLL) != 0) whole.width += barWidth;
+        if ((style & WS_HSCROLL) != 0) whole.height += barHeight;
+        bool vertical = wanted.height > whole.height;
+        const bool horizontal = wanted.width > whole.width - (vertical ? barWidth : 0);
+        vertical = wanted.height > whole.height - (horizontal ? barHeight : 0);
+        setBar(SB_HORZ, wanted.width, whole.width - (vertical ? barWidth : 0));
+        setBar(SB_VERT, wanted.height, whole.height - (horizontal ? barHeight : 0));
+    }
+
+    // A range of the view's extent with a page of the visible part; a bar
+    // whose page covers its range is hidden.
+    void setBar(int bar, int extent, int visible) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMax = std::max(extent, 1) - 1;
+        info.nPage = static_cast<UINT>(std::max(visible, 0));
+        SetScrollInfo(hwnd(), bar, &info, TRUE);
+    }
+
+    int position(int bar) const {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_POS;
+        GetScrollInfo(hwnd(), bar, &info);
+        return info.nPos;
+    }
+
+    void placeView() {
+        const rt::Size area = clientSize(hwnd()), wanted = view_.preferredSize();
+        place(hwndOf(view_), {-position(SB_HORZ), -position(SB_VERT), std::max(wanted.width, area.width),
+                              std::max(wanted.height, area.height)});
+    }
+
+    void scrollTo(int bar, WORD request) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_ALL;
+        GetScrollInfo(hwnd(), bar, &info);
+        const int line = fontUnits(hfont()).cy;
+        const int page = static_cast<int>(info.nPage);
+        int pos = info.nPos;
+        switch (request) {
+        case SB_LINEUP: pos -= line; break;
+        case SB_LINEDOWN: pos += line; break;
+        case SB_PAGEUP: pos -= page; break;
+        case SB_PAGEDOWN: pos += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = info.nTrackPos; break;
+        case SB_TOP: pos = info.nMin; break;
+        case SB_BOTTOM: pos = info.nMax; break;
+        default: return;
+        }
+        setPosition(bar, pos);
+    }
+
+    // Three lines a notch, down or right for a turn towards the user; the
+    // vertical bar when shown, else the horizontal one.
+    void wheel(int delta) {
+        const int bar = (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0 ? SB_VERT : SB_HORZ;
+        setPosition(bar, position(bar) - delta * 3 * fontUnits(hfont()).cy / WHEEL_DELTA);
+    }
+
+    // Clamped to the bar's range by the system.
+    void setPosition(int bar, int pos) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_POS;
+        info.nPos = pos;
+        SetScrollInfo(hwnd(), bar, &info, TRUE);
+        placeView();
+    }
+
     rt::Component& view_;
+    bool arranging_ = false;
 };
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {

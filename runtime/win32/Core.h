@@ -74,6 +74,9 @@ public:
         (void)message, (void)wParam, (void)lParam, (void)result;
         return false;
     }
+    // The height its window is given beyond the bounds it is placed in: a
+    // combo box's window height also holds its drop-down list.
+    virtual int heightBeyondBounds() const { return 0; }
 };
 
 Native* nativeOf(HWND hwnd);

@@ -76,6 +76,11 @@ std::vector<std::pair<HWND, Kind*>> componentsOf(HWND window) {
     return found;
 }
 
+BOOL CALLBACK countOurs(HWND window, LPARAM count) {
+    if (windowOfHandle(window) != nullptr) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 void closeWithCloseControl(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 std::optional<std::optional<rt::String>> fileAnswer;
@@ -227,6 +232,21 @@ public:
         for (int i = 0; i < 3; ++i) {
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dispatchMessage(message);
         }
+    }
+
+    // Read from the window's device context, where the screen shows it.
+    rt::Color pixelAt(rt::Component& component, rt::Point point) override {
+        HWND hwnd = hwndOf(component);
+        UpdateWindow(GetAncestor(hwnd, GA_ROOT));
+        HDC dc = GetDC(hwnd);
+        const COLORREF c = GetPixel(dc, point.x, point.y);
+        ReleaseDC(hwnd, dc);
+        return {GetRValue(c), GetGValue(c), GetBValue(c)};
+    }
+    int windowCount() const override {
+        int count = 0;
+        EnumThreadWindows(GetCurrentThreadId(), countOurs, reinterpret_cast<LPARAM>(&count));
+        return count;
     }
 
 private:

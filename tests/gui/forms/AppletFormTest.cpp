@@ -2,13 +2,10 @@
 // owned by hidden frames of their own, and the runtime's applet host.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QWidget>
 #include <cstdlib>
 
 #include "FormTestSupport.h"
 #include "forms/GBApplet.h"
-#include "runtime/qt/QtRuntime.h"
 
 namespace {
 
@@ -79,7 +76,7 @@ std::shared_ptr<SeenBox> answerAndInspect(bool useCloseBox) {
 TEST(AppletForm, MessagesAreModalOwnedByAHiddenUntitledFrameReleasedAfterwards) {
     Hosted host;
     forms::GBApplet& applet = host.applet;
-    const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
+    const int windowsBefore = driver().windowCount();
 
     auto first = answerAndInspect(false);
     applet.messageBox(2.5);
@@ -96,7 +93,7 @@ TEST(AppletForm, MessagesAreModalOwnedByAHiddenUntitledFrameReleasedAfterwards) 
     EXPECT_EQ(first->text, u"2.5");
     EXPECT_EQ(first->size, (rt::Size{300, 150}));
     EXPECT_EQ(second->text, u"sized");
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
+    EXPECT_EQ(driver().windowCount(), windowsBefore);
 }
 
 TEST(AppletForm, TwoButtonsReportToTheSameAppletAndDefaultsNameThemselves) {

@@ -1,12 +1,8 @@
 // The drawing panel: mouse events with panel positions, painting, addPanel.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QWidget>
-
 #include "FormTestSupport.h"
 #include "forms/GBApplet.h"
-#include "runtime/qt/QtRuntime.h"
 
 namespace {
 
@@ -98,26 +94,22 @@ public:
     }
 };
 
-QColor pixel(const forms::GBPanel& panel, int x, int y) {
-    return rtqt::widgetOf(panel.panel())->grab().toImage().pixelColor(x, y);
-}
+rt::Color pixel(forms::GBPanel& panel, int x, int y) { return driver().pixelAt(panel.panel(), {x, y}); }
 
 TEST(DrawingPanel, PaintDrawsInThePanelsCoordinatesAndRepaintAsksAgain) {
     forms::GBFrame frame;
     Sketch& sketch = placedPanel<Sketch>(frame);
-    EXPECT_EQ(pixel(sketch, 30, 10), QColor(Qt::red));
-    EXPECT_EQ(pixel(sketch, 5, 10), QColor(Qt::red));
-    EXPECT_EQ(pixel(sketch, 25, 35), QColor(Qt::blue));
-    EXPECT_EQ(pixel(sketch, 29, 39), QColor(Qt::blue));
-    EXPECT_NE(pixel(sketch, 30, 40), QColor(Qt::blue));
-    EXPECT_NE(pixel(sketch, 30, 11), QColor(Qt::red));
-    const QColor green(0, 160, 0);
-    EXPECT_EQ(pixel(sketch, 80, 40), green);
-    EXPECT_NE(pixel(sketch, 71, 31), green);  // outside the circle, inside its square
+    EXPECT_EQ(pixel(sketch, 30, 10), rt::Color::Red);
+    EXPECT_EQ(pixel(sketch, 5, 10), rt::Color::Red);
+    EXPECT_EQ(pixel(sketch, 25, 35), rt::Color::Blue);
+    EXPECT_EQ(pixel(sketch, 29, 39), rt::Color::Blue);
+    EXPECT_NE(pixel(sketch, 30, 40), rt::Color::Blue);
+    EXPECT_NE(pixel(sketch, 30, 11), rt::Color::Red);
+    EXPECT_EQ(pixel(sketch, 80, 40), rt::Color::Green);
+    EXPECT_NE(pixel(sketch, 71, 31), rt::Color::Green);  // outside the circle, inside its square
     int textPixels = 0;
-    const QImage image = rtqt::widgetOf(sketch.panel())->grab().toImage();
     for (int x = 5; x < 45; ++x) {
-        for (int y = 55; y <= 70; ++y) textPixels += image.pixelColor(x, y) == QColor(Qt::blue);
+        for (int y = 55; y <= 70; ++y) textPixels += pixel(sketch, x, y) == rt::Color::Blue;
     }
     EXPECT_GT(textPixels, 10);
     const rt::Rect bounds = sketch.panel().bounds();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <io.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 
 #include "runtime/Failure.h"
 #include "runtime/Toolkit.h"
@@ -165,6 +167,23 @@ TEST(Win32ConsoleTest, WritesWithoutALineBreakAndReadsLinesUntilTheEnd) {
     EXPECT_EQ(first, u"first line");
     EXPECT_EQ(second, u"caf\u00E9");
     EXPECT_EQ(end, std::nullopt);
+}
+
+// A GUI program whose console output has no reader left goes on.
+TEST(Win32ConsoleTest, WritesToAPipeWithItsReaderClosedFailQuietlyAndTheProgramGoesOn) {
+    EXPECT_EXIT(
+        {
+            int ends[2];
+            if (_pipe(ends, 4096, _O_BINARY) != 0) std::_Exit(3);
+            _close(ends[0]);
+            _dup2(ends[1], 1);
+            _close(ends[1]);
+            rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
+            rt::toolkit().writeStdout(std::u16string(100000, u'x'));
+            std::cout << "direct" << std::endl;
+            std::_Exit(0);
+        },
+        testing::ExitedWithCode(0), "^$");
 }
 
 }  // namespace
