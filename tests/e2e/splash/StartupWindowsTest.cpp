@@ -98,8 +98,15 @@ TEST_F(OnXvfb, SplashWithTheProgramsOwnSettingsItGoesSoonAfterTheFirstWindow) {
     for (xcb_window_t w : mapped) {
         if (isSplash(w)) splash = w;
     }
-    ASSERT_NE(splash, 0u) << "the splash was not mapped before the first window";
-    EXPECT_TRUE(x.waitForGone(splash, 10)) << fileText(errFile());
+    if (splash != 0) {
+        EXPECT_TRUE(x.waitForGone(splash, 10)) << fileText(errFile());
+        return;
+    }
+    // On a loaded machine the first window can be up before the splash
+    // thread has shown anything; the splash must then never come at all.
+    std::vector<xcb_window_t> later;
+    x.waitForMap(1, [](xcb_window_t) { return false; }, &later);
+    for (xcb_window_t w : later) EXPECT_FALSE(isSplash(w)) << "a splash was mapped after the first window";
 }
 
 TEST_F(OnXvfb, SplashNoneWhenTheSwitchIsZero) {
