@@ -8,7 +8,8 @@
 // during the start come on top), data the address of a 32-bit word with the
 // longest time on screen in seconds (0 or no address: no limit).
 // SplashLoadMemory(bytes, count) copies the JPEG and returns at once: the
-// splash thread decodes it and shows the window. Every failure is quiet.
+// splash thread decodes it and shows the window, unless the program's first
+// window was shown first (SplashClose). Every failure is quiet.
 
 #include <algorithm>
 #include <atomic>
@@ -112,7 +113,9 @@ void showSplash(const std::vector<std::uint8_t>& bytes) {
     SIZE size{};
     picture = splash_win32::decodeJpeg(bytes, size);
     if (picture == nullptr) return;
-    HWND hwnd = createWindow(size);
+    // The program's first window came first: a splash now would only cover
+    // it, as on Linux it is not shown.
+    HWND hwnd = closeRequested ? nullptr : createWindow(size);
     if (hwnd != nullptr) {
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         UpdateWindow(hwnd);
@@ -130,9 +133,7 @@ void showSplash(const std::vector<std::uint8_t>& bytes) {
 
 DWORD WINAPI splashThread(void* data) {
     std::unique_ptr<std::vector<std::uint8_t>> bytes(static_cast<std::vector<std::uint8_t>*>(data));
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 0;
     showSplash(*bytes);
-    CoUninitialize();
     return 0;
 }
 
