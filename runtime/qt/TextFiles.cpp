@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "runtime/BlockLineReader.h"
 #include "runtime/Failure.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/TextFiles.h"
@@ -40,76 +41,41 @@ void refuseDirectory(const QString& path) {
     if (QFileInfo(path).isDir()) fail(path, QStringLiteral("Is a directory"));
 }
 
-class FileReader final : public rt::TextReader {
+class FileReader final : public rt::BlockLineReader {
 public:
     FileReader(const QString& path, std::size_t blockSize) : file_(path), blockSize_(static_cast<qint64>(blockSize)) {
         refuseDirectory(path);
         if (!file_.open(QIODevice::ReadOnly)) fail(path, file_.errorString());
     }
 
-    bool readLine(rt::String& line) override {
-        line.clear();
-        bool any = false;
-        while (pos_ < buffer_.size() || fill()) {
-            if (std::exchange(skipLineFeed_, false) && buffer_[pos_] == u'\n') {
-                ++pos_;
-                continue;
-            }
-            any = true;
-            if (takeUntilTerminator(line)) return true;
-        }
-        return any;
-    }
-
     void close() override { file_.close(); }
 
 private:
-    // Appends the text up to the next terminator to line; true when the
-    // terminator was found (and consumed).
-    bool takeUntilTerminator(rt::String& line) {
-        const std::size_t end = std::min(buffer_.find_first_of(u"\r\n", pos_), buffer_.size());
-        line.append(buffer_, pos_, end - pos_);
-        if (end == buffer_.size()) {
-            pos_ = end;
-            return false;
-        }
-        pos_ = end + 1;
-        if (buffer_[end] == u'\r') {
-            if (pos_ < buffer_.size() && buffer_[pos_] == u'\n') ++pos_;
-            else if (pos_ == buffer_.size()) skipLineFeed_ = true;
-        }
-        return true;
+    bool nextBlock(rt::String& block) override {
+        const QByteArray bytes = file_.read(blockSize_);
+        if (bytes.isEmpty() && file_.error() != QFileDevice::NoError) fail(file_.fileName(), file_.errorString());
+        const bool atEnd = bytes.isEmpty();
+        decode(bytes, atEnd, block);
+        return !atEnd;
     }
 
-    bool fill() {
-        buffer_.clear();
-        pos_ = 0;
-        while (buffer_.empty() && !atEnd_) {
-            const QByteArray bytes = file_.read(blockSize_);
-            if (bytes.isEmpty() && file_.error() != QFileDevice::NoError) fail(file_.fileName(), file_.errorString());
-            atEnd_ = bytes.isEmpty();
-            decode(bytes);
-        }
-        return !buffer_.empty();
-    }
-
-    // Decodes the next block (empty at the end of the file) into buffer_. A
-    // sequence cut off at the end of a block is completed from the next one.
-    void decode(const QByteArray& bytes) {
+    // Decodes a block (empty at the end of the file) into block. A sequence
+    // cut off at the end of a block is completed from the next one.
+    void decode(const QByteArray& bytes, bool atEnd, rt::String& block) {
         if (!utf8_) {
-            buffer_ = fromQ(decoder_.decode(bytes));
+            block = fromQ(decoder_.decode(bytes));
             return;
         }
-        utf8Decoder_.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), buffer_);
-        if (atEnd_) utf8Decoder_.finish(buffer_);
-        skipByteOrderMark();
+        utf8Decoder_.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), block);
+        if (atEnd) utf8Decoder_.finish(block);
+        skipByteOrderMark(block);
     }
 
     // A byte order mark as the file's first character is not text.
-    void skipByteOrderMark() {
-        if (textSeen_ || buffer_.empty()) return;
+    void skipByteOrderMark(rt::String& block) {
+        if (textSeen_ || block.empty()) return;
         textSeen_ = true;
-        if (buffer_.front() == ByteOrderMark) buffer_.erase(0, 1);
+        if (block.front() == ByteOrderMark) block.erase(0, 1);
     }
 
     QFile file_;
@@ -117,10 +83,6 @@ private:
     const bool utf8_ = systemIsUtf8();
     rt::Utf8Decoder utf8Decoder_;
     QStringDecoder decoder_{QStringConverter::System};
-    rt::String buffer_;
-    std::size_t pos_ = 0;
-    bool skipLineFeed_ = false;
-    bool atEnd_ = false;
     bool textSeen_ = false;
 };
 

@@ -6,6 +6,7 @@
 
 #include "runtime/win32/TextFiles.h"
 
+#include "runtime/BlockLineReader.h"
 #include "runtime/Failure.h"
 #include "runtime/win32/Core.h"
 
@@ -60,7 +61,7 @@ std::size_t openTail(const std::string& bytes, UINT codePage) {
     return leads % 2;
 }
 
-class FileReader final : public rt::TextReader {
+class FileReader final : public rt::BlockLineReader {
 public:
     explicit FileReader(const rt::String& path) : path_(path) {
         refuseDirectory(path);
@@ -70,72 +71,34 @@ public:
     }
     ~FileReader() override { close(); }
 
-    bool readLine(rt::String& line) override {
-        line.clear();
-        bool any = false;
-        while (pos_ < buffer_.size() || fill()) {
-            if (std::exchange(skipLineFeed_, false) && buffer_[pos_] == L'\n') {
-                ++pos_;
-                continue;
-            }
-            any = true;
-            if (takeUntilTerminator(line)) return true;
-        }
-        return any;
-    }
-
     void close() override {
         if (file_ != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
     }
 
 private:
-    bool takeUntilTerminator(rt::String& line) {
-        std::size_t end = pos_;
-        while (end < buffer_.size() && buffer_[end] != L'\n' && buffer_[end] != L'\r') ++end;
-        line.append(buffer_.begin() + static_cast<std::ptrdiff_t>(pos_), buffer_.begin() + static_cast<std::ptrdiff_t>(end));
-        if (end == buffer_.size()) {
-            pos_ = end;
-            return false;
+    bool nextBlock(rt::String& block) override {
+        std::string bytes = std::move(pending_);
+        const std::size_t kept = bytes.size();
+        bytes.resize(kept + BlockSize);
+        DWORD read = 0;
+        if (file_ == INVALID_HANDLE_VALUE || !ReadFile(file_, bytes.data() + kept, BlockSize, &read, nullptr)) {
+            failWithLastError(path_);
         }
-        pos_ = end + 1;
-        if (buffer_[end] == L'\r') {
-            if (pos_ < buffer_.size() && buffer_[pos_] == L'\n') ++pos_;
-            else if (pos_ == buffer_.size()) skipLineFeed_ = true;
-        }
-        return true;
-    }
-
-    bool fill() {
-        buffer_.clear();
-        pos_ = 0;
-        while (buffer_.empty() && !atEnd_) {
-            std::string bytes = std::move(pending_);
-            const std::size_t kept = bytes.size();
-            bytes.resize(kept + BlockSize);
-            DWORD read = 0;
-            if (file_ == INVALID_HANDLE_VALUE || !ReadFile(file_, bytes.data() + kept, BlockSize, &read, nullptr)) {
-                failWithLastError(path_);
-            }
-            bytes.resize(kept + read);
-            atEnd_ = read == 0;
-            // A character cut by the end of the block waits for the next one;
-            // one cut by the end of the file shows as U+FFFD.
-            const std::size_t tail = atEnd_ ? 0 : openTail(bytes, codePage_);
-            pending_.assign(bytes.end() - static_cast<std::ptrdiff_t>(tail), bytes.end());
-            bytes.resize(bytes.size() - tail);
-            buffer_ = fromCodePage(bytes, codePage_);
-        }
-        return !buffer_.empty();
+        bytes.resize(kept + read);
+        const bool atEnd = read == 0;
+        // A character cut by the end of the block waits for the next one;
+        // one cut by the end of the file shows as U+FFFD.
+        const std::size_t tail = atEnd ? 0 : openTail(bytes, codePage_);
+        pending_.assign(bytes.end() - static_cast<std::ptrdiff_t>(tail), bytes.end());
+        bytes.resize(bytes.size() - tail);
+        block = fromW(fromCodePage(bytes, codePage_));
+        return !atEnd;
     }
 
     rt::String path_;
     HANDLE file_ = INVALID_HANDLE_VALUE;
     const UINT codePage_ = GetACP();
-    std::wstring buffer_;
     std::string pending_;
-    std::size_t pos_ = 0;
-    bool skipLineFeed_ = false;
-    bool atEnd_ = false;
 };
 
 std::wstring directoryOf(const std::wstring& path) {
