@@ -18,6 +18,9 @@ namespace rtwin {
 namespace {
 
 ATOM containerAtom = 0;
+// Above zero while layoutNow runs: resized containers then lay out at once
+// even in a window not shown yet.
+int layoutsForced = 0;
 
 // What a container window asks of its object.
 class PaneHost {
@@ -31,7 +34,10 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (reflectToControl(message, wParam, lParam, result)) return result;
     auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (host != nullptr && message == WM_SIZE) {
-        host->arrange();
+        // A window not on screen lays out once, when it shows: sizing it
+        // and giving it a menu bar before then costs no layout passes.
+        if (layoutsForced > 0 || IsWindowVisible(hwnd)) host->arrange();
+        else requestLayout(hwnd);
         return 0;
     }
     if (message == LayoutMessage) {
@@ -417,7 +423,11 @@ bool isContainerWindow(HWND hwnd) {
 }
 
 void layoutNow(HWND container) {
-    if (auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrW(container, GWLP_USERDATA))) host->arrange();
+    auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrW(container, GWLP_USERDATA));
+    if (host == nullptr) return;
+    ++layoutsForced;
+    host->arrange();
+    --layoutsForced;
 }
 
 rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(createPane(), Arrangement::Border); }

@@ -99,6 +99,12 @@ void registerClasses() {
 }
 
 HWND limbo() {
+    static HWND hwnd = CreateWindowExW(0, LimboClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(),
+                                       nullptr);
+    return hwnd;
+}
+
+HWND hiddenOwner() {
     static HWND hwnd = CreateWindowExW(0, LimboClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, moduleInstance(),
                                        nullptr);
     return hwnd;
@@ -151,10 +157,14 @@ bool reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 void invalidateLayoutAround(HWND hwnd) {
     for (HWND at = hwnd; at != nullptr && at != limbo(); at = GetParent(at)) {
-        if (!isContainerWindow(at) || GetPropW(at, LayoutPendingProperty) != nullptr) continue;
-        SetPropW(at, LayoutPendingProperty, reinterpret_cast<HANDLE>(1));
-        PostMessageW(at, LayoutMessage, 0, 0);
+        if (isContainerWindow(at)) requestLayout(at);
     }
+}
+
+void requestLayout(HWND container) {
+    if (GetPropW(container, LayoutPendingProperty) != nullptr) return;
+    SetPropW(container, LayoutPendingProperty, reinterpret_cast<HANDLE>(1));
+    PostMessageW(container, LayoutMessage, 0, 0);
 }
 
 void layoutDone(HWND container) { RemovePropW(container, LayoutPendingProperty); }

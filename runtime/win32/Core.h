@@ -50,14 +50,16 @@ HINSTANCE moduleInstance();
 // Registers the window classes of the runtime once.
 void registerClasses();
 
-// Window classes of the runtime: top-level windows, containers and the
-// hidden parent of components not yet placed.
+// Window classes of the runtime: top-level windows and containers.
 inline constexpr const wchar_t* TopClass = L"KovWindow";
 inline constexpr const wchar_t* PaneClass = L"KovPane";
 
-// The hidden parent of components not yet placed in a container, so that
-// they never become top-level windows of their own.
+// The parent of components not yet placed in a container, so that they
+// never become top-level windows of their own: a message-only window,
+// which costs the display nothing.
 HWND limbo();
+// The hidden owner of dialogs that have no owner frame.
+HWND hiddenOwner();
 
 // A control id unique in the process (never IDOK or IDCANCEL).
 UINT_PTR nextControlId();
@@ -92,6 +94,8 @@ inline constexpr UINT LayoutMessage = WM_APP + 0x10;
 // The container a component sits in lays out again (deferred), and so do
 // its ancestors, since preferred sizes travel upwards.
 void invalidateLayoutAround(HWND hwnd);
+// The container lays out again once the messages before it are handled.
+void requestLayout(HWND container);
 
 // Focus: each top-level window remembers its focus owner, which gets the
 // focus back whenever the window is activated.

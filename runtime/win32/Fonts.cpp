@@ -32,6 +32,13 @@ const LOGFONTW& messageFont() {
     return font;
 }
 
+// A memory device context like the screen's, kept for measuring texts:
+// asking the screen for a device context each time is slow.
+HDC measuringDC() {
+    static const HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
+
 }  // namespace
 
 HFONT defaultFont() {
@@ -67,27 +74,23 @@ HFONT fontFor(const rt::Font& request) {
 }
 
 SIZE textExtent(HFONT font, const std::wstring& text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
     SIZE size{0, 0};
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    if (!text.empty()) GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-    size.cy = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    if (!text.empty()) {
+        HDC dc = measuringDC();
+        SelectObject(dc, font);
+        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    }
+    size.cy = fontUnits(font).cy;
     return size;
 }
 
 SIZE fontUnits(HFONT font) {
     static std::map<HFONT, SIZE> known;
     if (auto found = known.find(font); found != known.end()) return found->second;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    HDC dc = measuringDC();
+    SelectObject(dc, font);
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return known[font] = SIZE{metrics.tmAveCharWidth, metrics.tmHeight};
 }
 

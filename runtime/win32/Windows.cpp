@@ -107,7 +107,7 @@ std::vector<HWND> disableOthers(HWND modal) {
 BOOL CALLBACK releaseIfOwned(HWND hwnd, LPARAM owner) {
     if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && windowOfHandle(hwnd) != nullptr) {
         ShowWindow(hwnd, SW_HIDE);
-        SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(limbo()));
+        SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hiddenOwner()));
     }
     return TRUE;
 }
@@ -341,7 +341,7 @@ class DialogImpl final : public WindowImpl<rt::Dialog> {
 public:
     DialogImpl(rt::Frame* owner, bool modal)
         : WindowImpl(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                     owner != nullptr ? windowHandle(*owner) : limbo()),
+                     owner != nullptr ? windowHandle(*owner) : hiddenOwner()),
           modal_(modal) {}
     bool isModal() const override { return modal_; }
     // Null once the owner is gone.
@@ -361,7 +361,7 @@ protected:
         if (placed()) return;
         RECT area;
         HWND owner = GetWindow(hwnd(), GW_OWNER);
-        if (owner == nullptr || owner == limbo() || !IsWindowVisible(owner)) {
+        if (owner == nullptr || owner == hiddenOwner() || !IsWindowVisible(owner)) {
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
         } else {
             GetWindowRect(owner, &area);
