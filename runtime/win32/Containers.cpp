@@ -244,6 +244,7 @@ public:
 
 protected:
     bool before(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message == WM_LBUTTONDOWN) focusScrollPaneAround(hwnd());
         if (message != WM_PAINT || painter_ == nullptr) return false;
         paintWith(hwnd(), hfont(), *painter_);
         result = 0;
@@ -253,6 +254,10 @@ protected:
 private:
     rt::Painter* painter_ = nullptr;
 };
+
+// How far to scroll so that the span low..high shows in 0..size, its
+// start first.
+int revealingShift(int low, int high, int size) { return low < 0 ? low : std::max(0, std::min(high - size, low)); }
 
 // A view that scrolls itself (list, text area) fills the pane and shows its
 // own scroll bars as needed. Any other view (a panel) gets its preferred
@@ -281,20 +286,56 @@ public:
         placeView();
     }
 
+    bool scrollsByKeyboard() const override { return !scrollsItself(); }
+
+    // Scrolls as little as brings the descendant's window into sight (its
+    // top-left corner when it is larger than the pane).
+    void reveal(HWND descendant) override {
+        RECT r;
+        GetWindowRect(descendant, &r);
+        MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const rt::Size area = clientSize(hwnd());
+        setPosition(SB_HORZ, position(SB_HORZ) + revealingShift(r.left, r.right, area.width), false);
+        setPosition(SB_VERT, position(SB_VERT) + revealingShift(r.top, r.bottom, area.height));
+    }
+
 protected:
     bool before(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
-        if ((message != WM_HSCROLL && message != WM_VSCROLL && message != WM_MOUSEWHEEL) || scrollsItself())
-            return false;
-        if (message == WM_MOUSEWHEEL) {
-            wheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        } else {
-            scrollTo(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        if (scrollsItself()) return false;
+        switch (message) {
+        case WM_MOUSEWHEEL: wheel(GET_WHEEL_DELTA_WPARAM(wParam)); break;
+        case WM_HSCROLL:
+        case WM_VSCROLL: scrollTo(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam)); break;
+        case WM_LBUTTONDOWN: focusComponent(hwnd()); return false;
+        case WM_GETDLGCODE: result = DLGC_WANTARROWS; return true;
+        case WM_KEYDOWN: return key(static_cast<UINT>(wParam));
+        default: return false;
         }
         result = 0;
         return true;
     }
 
 private:
+    // Arrows scroll a line their way; Page Up/Down, Home and End scroll the
+    // vertical bar when shown, else the horizontal one, as the wheel does.
+    bool key(UINT code) {
+        const int main = mainBar();
+        switch (code) {
+        case VK_LEFT: scrollTo(SB_HORZ, SB_LINEUP); break;
+        case VK_RIGHT: scrollTo(SB_HORZ, SB_LINEDOWN); break;
+        case VK_UP: scrollTo(SB_VERT, SB_LINEUP); break;
+        case VK_DOWN: scrollTo(SB_VERT, SB_LINEDOWN); break;
+        case VK_PRIOR: scrollTo(main, SB_PAGEUP); break;
+        case VK_NEXT: scrollTo(main, SB_PAGEDOWN); break;
+        case VK_HOME: scrollTo(main, SB_TOP); break;
+        case VK_END: scrollTo(main, SB_BOTTOM); break;
+        default: return false;
+        }
+        return true;
+    }
+
+    int mainBar() const { return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0 ? SB_VERT : SB_HORZ; }
+
     bool scrollsItself() const { return (GetWindowLongW(hwndOf(view_), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
     // Which bars the view needs in the pane's whole area, each bar taking
@@ -362,18 +403,18 @@ private:
     // Three lines a notch, down or right for a turn towards the user; the
     // vertical bar when shown, else the horizontal one.
     void wheel(int delta) {
-        const int bar = (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0 ? SB_VERT : SB_HORZ;
+        const int bar = mainBar();
         setPosition(bar, position(bar) - delta * 3 * fontUnits(hfont()).cy / WHEEL_DELTA);
     }
 
     // Clamped to the bar's range by the system.
-    void setPosition(int bar, int pos) {
+    void setPosition(int bar, int pos, bool place = true) {
         SCROLLINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = SIF_POS;
         info.nPos = pos;
         SetScrollInfo(hwnd(), bar, &info, TRUE);
-        placeView();
+        if (place) placeView();
     }
 
     rt::Component& view_;

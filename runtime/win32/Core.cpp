@@ -169,6 +169,21 @@ void requestLayout(HWND container) {
 
 void layoutDone(HWND container) { RemovePropW(container, LayoutPendingProperty); }
 
+void revealInScrollPanes(HWND hwnd) {
+    for (HWND at = GetParent(hwnd); at != nullptr && at != limbo(); at = GetParent(at)) {
+        if (Native* native = nativeOf(at); native != nullptr && native->scrollsByKeyboard()) native->reveal(hwnd);
+    }
+}
+
+void focusScrollPaneAround(HWND hwnd) {
+    for (HWND at = GetParent(hwnd); at != nullptr && at != limbo(); at = GetParent(at)) {
+        if (Native* native = nativeOf(at); native != nullptr && native->scrollsByKeyboard()) {
+            focusComponent(at);
+            return;
+        }
+    }
+}
+
 void rememberFocus(HWND control) {
     if (HWND root = GetAncestor(control, GA_ROOT); root != nullptr && root != control) {
         SetPropW(root, FocusProperty, control);
@@ -238,7 +253,10 @@ LRESULT CALLBACK SubclassBase::procedure(HWND hwnd, UINT message, WPARAM wParam,
         return result;
     }
     LRESULT result = 0;
-    if (message == WM_SETFOCUS) rememberFocus(hwnd);
+    if (message == WM_SETFOCUS) {
+        rememberFocus(hwnd);
+        revealInScrollPanes(hwnd);
+    }
     if (self->before(message, wParam, lParam, result)) return result;
     result = DefSubclassProc(hwnd, message, wParam, lParam);
     self->after(message, wParam, lParam);

@@ -79,10 +79,21 @@ public:
     // The height its window is given beyond the bounds it is placed in: a
     // combo box's window height also holds its drop-down list.
     virtual int heightBeyondBounds() const { return 0; }
+    // A scroll pane that scrolls its view itself: it takes the focus for
+    // clicks on the view that no control there takes, and brings controls
+    // that get the focus into sight.
+    virtual bool scrollsByKeyboard() const { return false; }
+    virtual void reveal(HWND descendant) { (void)descendant; }
 };
 
 Native* nativeOf(HWND hwnd);
 HWND hwndOf(const rt::Component& component);
+
+// Scroll panes around hwnd that scroll by keyboard bring it into sight.
+void revealInScrollPanes(HWND hwnd);
+// A click on hwnd where no control takes the focus: the nearest scroll
+// pane around it that scrolls by keyboard takes it.
+void focusScrollPaneAround(HWND hwnd);
 
 // Every window procedure of the runtime calls this first: notifications
 // about a control go back to the control's object.

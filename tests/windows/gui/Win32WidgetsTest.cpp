@@ -1,5 +1,5 @@
 // Native behaviour of Win32 controls that the toolkit interface does not
-// show: a combo box's opened list, a scroll pane's scroll bars.
+// show: a combo box's opened list, a scroll pane's scroll bars and keys.
 
 #include <windows.h>
 
@@ -104,6 +104,60 @@ TEST_F(Win32WidgetsTest, ScrollPaneShowsBarsOnlyWhileThePanelDoesNotFit) {
     driver().processEvents();
     EXPECT_TRUE(barShown(pane, WS_HSCROLL));
     EXPECT_TRUE(barShown(pane, WS_VSCROLL));
+}
+
+void pressOn(HWND target, UINT key) {
+    SendMessageW(target, WM_KEYDOWN, key, 1);
+    SendMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// A click on the panel where no control is gives the pane the focus; the
+// keys then scroll it.
+TEST_F(Win32WidgetsTest, ScrollPaneAroundAPanelScrollsFromTheKeyboard) {
+    ScrolledRow row(tk(), 12);
+    frame->contentPane().add(*row.pane, rt::BorderPlace::Center);
+    show(300, 200);
+    HWND pane = native(*row.pane);
+    RECT client;
+    GetClientRect(pane, &client);
+    const int wanted = row.panel->preferredSize().width;
+
+    driver().clickAt(*row.panel, {2, client.bottom - 2}, 1);
+    driver().processEvents();
+    ASSERT_EQ(GetFocus(), pane);
+    EXPECT_EQ(SendMessageW(pane, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+    driver().pressKey(rt::TestDriver::Key::End);
+    EXPECT_EQ(row.panel->bounds().x, client.right - wanted);
+    pressOn(pane, VK_LEFT);
+    EXPECT_GT(row.panel->bounds().x, client.right - wanted);
+    driver().pressKey(rt::TestDriver::Key::Home);
+    EXPECT_EQ(row.panel->bounds().x, 0);
+    pressOn(pane, VK_RIGHT);
+    EXPECT_LT(row.panel->bounds().x, 0);
+    pressOn(pane, VK_PRIOR);
+    EXPECT_EQ(row.panel->bounds().x, 0);
+    pressOn(pane, VK_NEXT);
+    EXPECT_EQ(row.panel->bounds().x, -client.right);
+}
+
+// Moving the focus to a control out of sight scrolls it into sight, and
+// back again.
+TEST_F(Win32WidgetsTest, ScrollPaneBringsTheFocusedControlIntoSight) {
+    ScrolledRow row(tk(), 12);
+    frame->contentPane().add(*row.pane, rt::BorderPlace::Center);
+    show(300, 200);
+    RECT client;
+    GetClientRect(native(*row.pane), &client);
+    const auto inSight = [&](rt::Component& button) {
+        button.requestFocus();
+        driver().processEvents();
+        const int left = row.panel->bounds().x + button.bounds().x;
+        return left >= 0 && left + button.bounds().width <= client.right;
+    };
+    EXPECT_TRUE(inSight(row.panel->componentAt(11)));
+    EXPECT_LT(row.panel->bounds().x, 0);
+    EXPECT_TRUE(inSight(row.panel->componentAt(0)));
+    EXPECT_TRUE(inSight(row.panel->componentAt(6)));
 }
 
 }  // namespace
