@@ -7,9 +7,10 @@
 // splash, flag2 1 keeps it above other windows (0 lets a message shown
 // during the start come on top), data the address of a 32-bit word with the
 // longest time on screen in seconds (0 or no address: no limit).
-// SplashLoadMemory(bytes, count) copies the JPEG and returns at once: the
-// splash thread decodes it and shows the window, unless the program's first
-// window was shown first (SplashClose). Every failure is quiet.
+// SplashLoadMemory(bytes, count) copies the JPEG (when every byte is
+// readable), readies the window class and returns: the splash thread decodes
+// the image and shows the window, unless the program's first window was
+// shown first (SplashClose). Every failure is quiet.
 //
 // The window class and the work area are fetched by the caller of
 // SplashLoadMemory, before the splash thread exists: the process's first
