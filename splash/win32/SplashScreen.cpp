@@ -7,9 +7,18 @@
 // splash, flag2 1 keeps it above other windows (0 lets a message shown
 // during the start come on top), data the address of a 32-bit word with the
 // longest time on screen in seconds (0 or no address: no limit).
-// SplashLoadMemory(bytes, count) copies the JPEG and returns at once: the
-// splash thread decodes it and shows the window, unless the program's first
-// window was shown first (SplashClose). Every failure is quiet.
+// SplashLoadMemory(bytes, count) copies the JPEG (when every byte is
+// readable), readies the window class and returns: the splash thread decodes
+// the image and shows the window, unless the program's first window was
+// shown first (SplashClose). Every failure is quiet.
+//
+// The window class and the work area are fetched by the caller of
+// SplashLoadMemory, before the splash thread exists: the process's first
+// USER call sets up the display driver, which Wine loads through the system
+// loader. Made first on the splash thread, that set-up could wait for the
+// loader lock while the caller, loading the runtime, sat in a DllMain that
+// registers a window class (comctl32's does) and waited for the same set-up:
+// neither went on.
 
 #include <algorithm>
 #include <atomic>
@@ -35,19 +44,19 @@ struct Options {
     bool keepAbove = false;
 };
 
+// What the splash thread receives.
+struct Job {
+    std::vector<std::uint8_t> bytes;
+    RECT area;  // the primary monitor's work area
+};
+
 Options options;
+HINSTANCE instance = nullptr;
 std::atomic<bool> started{false};
 std::atomic<bool> closeRequested{false};
 std::atomic<HWND> window{nullptr};
 HBITMAP picture = nullptr;
 DWORD shownAt = 0;
-
-HINSTANCE libraryInstance() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&libraryInstance), &module);
-    return module;
-}
 
 void paint(HWND hwnd) {
     PAINTSTRUCT ps;
@@ -74,6 +83,8 @@ LRESULT CALLBACK splashProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
         paint(hwnd);
         return 0;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
         if (options.closeOnClick) DestroyWindow(hwnd);
         return 0;
@@ -92,30 +103,36 @@ LRESULT CALLBACK splashProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-HWND createWindow(SIZE size) {
+// On the caller's thread: the window class and the work area (see above).
+bool prepareDisplay(RECT& area) {
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&prepareDisplay), &instance);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.hInstance = libraryInstance();
+    wc.hInstance = instance;
     wc.lpfnWndProc = splashProcedure;
     wc.lpszClassName = SplashClass;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING));
-    RegisterClassExW(&wc);
-    RECT area;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + std::max<int>(0, (area.right - area.left - size.cx) / 2);
-    const int y = area.top + std::max<int>(0, (area.bottom - area.top - size.cy) / 2);
-    const DWORD exStyle = WS_EX_TOOLWINDOW | (options.keepAbove ? WS_EX_TOPMOST : 0);
-    return CreateWindowExW(exStyle, SplashClass, L"", WS_POPUP, x, y, size.cx, size.cy, nullptr, nullptr,
-                           libraryInstance(), nullptr);
+    if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    return SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) != FALSE;
 }
 
-void showSplash(const std::vector<std::uint8_t>& bytes) {
+// Centred in the work area; it never takes the focus, not even on a click.
+HWND createWindow(SIZE size, const RECT& area) {
+    const int x = area.left + std::max<int>(0, (area.right - area.left - size.cx) / 2);
+    const int y = area.top + std::max<int>(0, (area.bottom - area.top - size.cy) / 2);
+    const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (options.keepAbove ? WS_EX_TOPMOST : 0);
+    return CreateWindowExW(exStyle, SplashClass, L"", WS_POPUP, x, y, size.cx, size.cy, nullptr, nullptr, instance,
+                           nullptr);
+}
+
+void showSplash(const Job& job) {
     SIZE size{};
-    picture = splash_win32::decodeJpeg(bytes, size);
+    picture = splash_win32::decodeJpeg(job.bytes, size);
     if (picture == nullptr) return;
     // The program's first window came first: a splash now would only cover
     // it, as on Linux it is not shown.
-    HWND hwnd = closeRequested ? nullptr : createWindow(size);
+    HWND hwnd = closeRequested ? nullptr : createWindow(size, job.area);
     if (hwnd != nullptr) {
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         UpdateWindow(hwnd);
@@ -132,15 +149,35 @@ void showSplash(const std::vector<std::uint8_t>& bytes) {
 }
 
 DWORD WINAPI splashThread(void* data) {
-    std::unique_ptr<std::vector<std::uint8_t>> bytes(static_cast<std::vector<std::uint8_t>*>(data));
-    showSplash(*bytes);
+    std::unique_ptr<Job> job(static_cast<Job*>(data));
+    showSplash(*job);
     return 0;
+}
+
+// Whether all count bytes at bytes are committed, readable memory: a count
+// larger than the caller's data then gives no splash instead of a fault.
+bool readable(const void* bytes, std::uint32_t count) {
+    const auto* next = static_cast<const std::uint8_t*>(bytes);
+    const std::uint8_t* const end = next + count;
+    constexpr DWORD Readable =
+        PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE |
+        PAGE_EXECUTE_WRITECOPY;
+    while (next < end) {
+        MEMORY_BASIC_INFORMATION region;
+        if (VirtualQuery(next, &region, sizeof region) == 0 || region.State != MEM_COMMIT ||
+            (region.Protect & Readable) == 0 || (region.Protect & PAGE_GUARD) != 0) {
+            return false;
+        }
+        next = static_cast<const std::uint8_t*>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
 }
 
 }  // namespace
 
 extern "C" __declspec(dllexport) void SplashInitEx(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2,
                                                    const void* data) {
+    if (started) return;  // the splash thread reads the options
     options.minimumMs = 100 * std::min(value, MaxMinimumTenths);
     std::uint32_t seconds = 0;
     if (data != nullptr) std::memcpy(&seconds, data, sizeof seconds);
@@ -150,14 +187,16 @@ extern "C" __declspec(dllexport) void SplashInitEx(std::uint32_t value, std::uin
 }
 
 extern "C" __declspec(dllexport) void SplashLoadMemory(const void* bytes, std::uint32_t count) {
-    if (bytes == nullptr || count == 0 || count > MaxImageBytes || started.exchange(true)) return;
-    const auto* first = static_cast<const std::uint8_t*>(bytes);
-    auto* copy = new std::vector<std::uint8_t>(first, first + count);
-    HANDLE thread = CreateThread(nullptr, 0, splashThread, copy, 0, nullptr);
-    if (thread == nullptr) {
-        delete copy;
+    if (bytes == nullptr || count == 0 || count > MaxImageBytes || !readable(bytes, count) ||
+        started.exchange(true)) {
         return;
     }
+    const auto* first = static_cast<const std::uint8_t*>(bytes);
+    auto job = std::make_unique<Job>(Job{{first, first + count}, {}});
+    if (!prepareDisplay(job->area)) return;
+    HANDLE thread = CreateThread(nullptr, 0, splashThread, job.get(), 0, nullptr);
+    if (thread == nullptr) return;
+    job.release();
     CloseHandle(thread);
 }
 

@@ -1,0 +1,166 @@
+#include "tests/windows/splash/SplashHost.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/Support.h"
+
+namespace splashtest {
+
+namespace {
+
+using InitExFn = void (*)(std::uint32_t, std::uint32_t, std::uint32_t, const void*);
+using LoadMemoryFn = void (*)(const void*, std::uint32_t);
+using CloseFn = void (*)();
+
+CloseFn closeSplash = nullptr;
+
+template <class Fn>
+Fn entry(HMODULE library, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+void say(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+std::string besideThisProgram(const std::string& relative) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    path.resize(path.find_last_of("\\/") + 1);
+    return path + relative;
+}
+
+std::vector<std::uint8_t> programJpeg() {
+    std::uint32_t count = 0;
+    std::memcpy(&count, support::splashImage, sizeof count);
+    return {support::splashImage + 4, support::splashImage + 4 + count};
+}
+
+// Sets the height and width of the first baseline frame header.
+void setFrameSize(std::vector<std::uint8_t>& jpeg, std::uint16_t side) {
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] != 0xff || jpeg[i + 1] != 0xc0) continue;
+        for (std::size_t at : {i + 5, i + 7}) {
+            jpeg[at] = static_cast<std::uint8_t>(side >> 8);
+            jpeg[at + 1] = static_cast<std::uint8_t>(side);
+        }
+        return;
+    }
+}
+
+// The first page of jpeg on a page that an unreadable one follows; the
+// caller hands over the whole count.
+const void* beforeUnreadablePage(const std::vector<std::uint8_t>& jpeg) {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const DWORD page = system.dwPageSize;
+    auto* pages = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    DWORD old = 0;
+    VirtualProtect(pages + page, page, PAGE_NOACCESS, &old);
+    std::memcpy(pages, jpeg.data(), page);
+    return pages;
+}
+
+struct Image {
+    std::vector<std::uint8_t> bytes;
+    const void* data;
+    std::uint32_t count;
+};
+
+Image imageOfKind(const std::string& kind) {
+    Image image{programJpeg(), nullptr, 0};
+    if (kind == "truncated") image.bytes.resize(image.bytes.size() / 2);
+    if (kind == "text") image.bytes.assign(4096, 'x');
+    if (kind == "huge") setFrameSize(image.bytes, 0xffff);
+    image.data = kind == "beyond" ? beforeUnreadablePage(image.bytes) : image.bytes.data();
+    image.count = kind == "empty" ? 0 : static_cast<std::uint32_t>(image.bytes.size());
+    return image;
+}
+
+LRESULT CALLBACK frontProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void showFrontWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = frontProcedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"SplashHostFront";
+    RegisterClassExW(&wc);
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, FrontTitle, WS_OVERLAPPEDWINDOW, 0, 0, 240, 160, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+}
+
+// Under Wine the display is set up by the process's first USER call, which
+// loads the module winex11.drv; waits (at most 2 s) until that has begun,
+// then holds the loader lock while the set-up may still be going on.
+void loadSlowAttachLibrary() {
+    for (int i = 0; i < 2000 && GetModuleHandleW(L"winex11.drv") == nullptr; ++i) Sleep(1);
+    if (LoadLibraryA(besideThisProgram("splash_slow_attach.dll").c_str()) != nullptr) say("attached");
+}
+
+DWORD WINAPI followCommands(void*) {
+    std::string line;
+    char c = 0;
+    DWORD read = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &c, 1, &read, nullptr) && read == 1) {
+        if (c != '\n') {
+            line += c;
+            continue;
+        }
+        if (line == "close") {
+            closeSplash();
+            say("closed");
+        }
+        line.clear();
+    }
+    TerminateProcess(GetCurrentProcess(), 0);
+    return 0;
+}
+
+bool given(int argc, char** argv, const char* option) {
+    for (int i = 7; i < argc; ++i)
+        if (std::strcmp(argv[i], option) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+int hostMain(int argc, char** argv) {
+    if (argc < 7) return 2;
+    HMODULE library = LoadLibraryA(besideThisProgram(SPLASH_DIR "/splashscreen.dll").c_str());
+    const auto initEx = entry<InitExFn>(library, "SplashInitEx");
+    const auto loadMemory = entry<LoadMemoryFn>(library, "SplashLoadMemory");
+    closeSplash = entry<CloseFn>(library, "SplashClose");
+    if (initEx == nullptr || loadMemory == nullptr || closeSplash == nullptr) return 2;
+    if (given(argc, argv, "front")) showFrontWindow();
+
+    const Image image = imageOfKind(argv[2]);
+    const auto number = [&](int i) { return static_cast<std::uint32_t>(std::strtoul(argv[i], nullptr, 10)); };
+    const std::uint32_t seconds = number(6);
+    initEx(number(3), number(4), number(5), &seconds);
+    loadMemory(image.data, image.count);
+    if (given(argc, argv, "close-first")) closeSplash();
+    if (given(argc, argv, "slow-attach")) loadSlowAttachLibrary();
+    say("ready");
+
+    CloseHandle(CreateThread(nullptr, 0, followCommands, nullptr, 0, nullptr));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    return 0;
+}
+
+}  // namespace splashtest
