@@ -194,7 +194,14 @@ public:
     rt::Size preferredSize() const override {
         int widest = fontUnits(hfont()).cx * 6;
         for (int i = 0; i < itemCount(); ++i) widest = std::max<int>(widest, textExtent(hfont(), toW(itemAt(i))).cx);
-        return {widest + GetSystemMetrics(SM_CXVSCROLL) + 12, fontUnits(hfont()).cy + 10};
+        return {widest + GetSystemMetrics(SM_CXVSCROLL) + 12, closedHeight()};
+    }
+    // The box's height while closed, which the control sets itself from its
+    // font whatever height it is given.
+    int closedHeight() const {
+        RECT r;
+        GetWindowRect(hwnd(), &r);
+        return r.bottom - r.top;
     }
     // Room for up to eight rows; the list opens no taller than its items.
     int heightBeyondBounds() const override {
