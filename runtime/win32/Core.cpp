@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <unordered_map>
 
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/WindowShells.h"
@@ -13,9 +14,23 @@ namespace rtwin {
 
 namespace {
 
-constexpr const wchar_t* NativeProperty = L"KovNative";
-constexpr const wchar_t* LayoutPendingProperty = L"KovLayoutPending";
-constexpr const wchar_t* FocusProperty = L"KovFocus";
+// What the runtime knows of its windows, kept in the process rather than
+// in window properties: reading a property is a request to the window
+// system (under Wine a round trip to its server), and these are read for
+// nearly every message. Windows live on the one thread of the toolkit.
+struct WindowRecord {
+    Native* native = nullptr;
+    rt::Window* window = nullptr;
+    HWND focusOwner = nullptr;
+    bool layoutPending = false;
+};
+
+std::unordered_map<HWND, WindowRecord> records;
+
+const WindowRecord* recordOf(HWND hwnd) {
+    auto found = records.find(hwnd);
+    return found != records.end() ? &found->second : nullptr;
+}
 
 std::optional<DWORD> driverTime;
 
@@ -116,8 +131,18 @@ UINT_PTR nextControlId() {
 }
 
 Native* nativeOf(HWND hwnd) {
-    return hwnd != nullptr ? static_cast<Native*>(GetPropW(hwnd, NativeProperty)) : nullptr;
+    const WindowRecord* record = recordOf(hwnd);
+    return record != nullptr ? record->native : nullptr;
 }
+
+void recordWindow(HWND hwnd, rt::Window* window) { records[hwnd].window = window; }
+
+rt::Window* recordedWindow(HWND hwnd) {
+    const WindowRecord* record = recordOf(hwnd);
+    return record != nullptr ? record->window : nullptr;
+}
+
+void forgetWindow(HWND hwnd) { records.erase(hwnd); }
 
 HWND hwndOf(const rt::Component& component) {
     auto* native = dynamic_cast<const Native*>(&component);
@@ -162,12 +187,11 @@ void invalidateLayoutAround(HWND hwnd) {
 }
 
 void requestLayout(HWND container) {
-    if (GetPropW(container, LayoutPendingProperty) != nullptr) return;
-    SetPropW(container, LayoutPendingProperty, reinterpret_cast<HANDLE>(1));
+    if (std::exchange(records[container].layoutPending, true)) return;
     PostMessageW(container, LayoutMessage, 0, 0);
 }
 
-void layoutDone(HWND container) { RemovePropW(container, LayoutPendingProperty); }
+void layoutDone(HWND container) { records[container].layoutPending = false; }
 
 void revealInScrollPanes(HWND hwnd) {
     for (HWND at = GetParent(hwnd); at != nullptr && at != limbo(); at = GetParent(at)) {
@@ -186,11 +210,14 @@ void focusScrollPaneAround(HWND hwnd) {
 
 void rememberFocus(HWND control) {
     if (HWND root = GetAncestor(control, GA_ROOT); root != nullptr && root != control) {
-        SetPropW(root, FocusProperty, control);
+        records[root].focusOwner = control;
     }
 }
 
-HWND focusOwnerOf(HWND window) { return static_cast<HWND>(GetPropW(window, FocusProperty)); }
+HWND focusOwnerOf(HWND window) {
+    const WindowRecord* record = recordOf(window);
+    return record != nullptr ? record->focusOwner : nullptr;
+}
 
 void focusComponent(HWND control) {
     rememberFocus(control);
@@ -227,13 +254,14 @@ HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD s
 }
 
 void SubclassBase::attach(HWND hwnd) {
-    SetPropW(hwnd, NativeProperty, static_cast<Native*>(this));
-    SetWindowSubclass(hwnd, &SubclassBase::procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    records[hwnd].native = this;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassBase::procedure)));
 }
 
 void SubclassBase::detach(HWND hwnd) {
-    RemoveWindowSubclass(hwnd, &SubclassBase::procedure, 1);
-    RemovePropW(hwnd, NativeProperty);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    forgetWindow(hwnd);
 }
 
 void SubclassBase::destroyWindowOnly(HWND hwnd) {
@@ -242,12 +270,13 @@ void SubclassBase::destroyWindowOnly(HWND hwnd) {
     DestroyWindow(hwnd);
 }
 
-LRESULT CALLBACK SubclassBase::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
-    auto* self = reinterpret_cast<SubclassBase*>(data);
+LRESULT CALLBACK SubclassBase::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only attach makes this the procedure, and it records the object first.
+    auto* self = static_cast<SubclassBase*>(nativeOf(hwnd));
+    const WNDPROC original = self->original_;
     if (message == WM_NCDESTROY) {
-        detach(hwnd);
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        self->detach(hwnd);
+        const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
         self->alive_ = false;
         if (self->deletedWithWindow()) delete self;
         return result;
@@ -258,7 +287,7 @@ LRESULT CALLBACK SubclassBase::procedure(HWND hwnd, UINT message, WPARAM wParam,
         revealInScrollPanes(hwnd);
     }
     if (self->before(message, wParam, lParam, result)) return result;
-    result = DefSubclassProc(hwnd, message, wParam, lParam);
+    result = CallWindowProcW(original, hwnd, message, wParam, lParam);
     self->after(message, wParam, lParam);
     return result;
 }

@@ -20,6 +20,10 @@
 #include "runtime/ListenerDelivery.h"
 #include "runtime/Text.h"
 
+namespace rt {
+class Window;
+}
+
 namespace rtwin {
 
 using rt::ActionListeners;
@@ -87,6 +91,11 @@ public:
 };
 
 Native* nativeOf(HWND hwnd);
+// The window object of a top-level window of the toolkit; forgetWindow
+// drops everything recorded about a window that goes.
+void recordWindow(HWND hwnd, rt::Window* window);
+rt::Window* recordedWindow(HWND hwnd);
+void forgetWindow(HWND hwnd);
 HWND hwndOf(const rt::Component& component);
 
 // Scroll panes around hwnd that scroll by keyboard bring it into sight.
@@ -158,6 +167,9 @@ private:
 
 // The window procedure hook of every component: it sees each message of
 // the component's window before (filter) and after the control's own code.
+// It replaces the window's procedure and finds its object in the runtime's
+// records: the common controls' subclassing reads a window property for
+// every message, a round trip to the server under Wine.
 class SubclassBase : public Native {
 public:
     virtual ~SubclassBase() = default;
@@ -176,8 +188,10 @@ protected:
     virtual void after(UINT, WPARAM, LPARAM) {}
 
 private:
-    static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static void detach(HWND hwnd);
+    static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+    void detach(HWND hwnd);
+    // The control's own window procedure, which this one calls.
+    WNDPROC original_ = nullptr;
     bool alive_ = true;
 };
 

@@ -16,8 +16,6 @@ namespace rtwin {
 
 namespace {
 
-constexpr const wchar_t* WindowProperty = L"KovWindow";
-
 std::vector<HWND> modalStack;
 std::function<void(HWND)> modalShownHook;
 // Visible windows of ours in the order they were shown.
@@ -137,13 +135,13 @@ public:
         hwnd_ = CreateWindowExW(exStyle, TopClass, L"", style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 300,
                                 owner, nullptr, moduleInstance(), nullptr);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<WindowEvents*>(this)));
-        SetPropW(hwnd_, WindowProperty, static_cast<rt::Window*>(this));
+        recordWindow(hwnd_, this);
         SetParent(hwndOf(*content_), hwnd_);
         resized();
     }
     ~WindowImpl() override {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        RemovePropW(hwnd_, WindowProperty);
+        forgetWindow(hwnd_);
         releaseOwnedWindows();
         if (visible_) hidden();
         DestroyWindow(hwnd_);
@@ -393,7 +391,7 @@ HWND windowHandle(const rt::Window& window) {
 }
 
 rt::Window* windowOfHandle(HWND hwnd) {
-    return hwnd != nullptr ? static_cast<rt::Window*>(GetPropW(hwnd, WindowProperty)) : nullptr;
+    return recordedWindow(hwnd);
 }
 
 HWND currentModal() { return modalStack.empty() ? nullptr : modalStack.back(); }
