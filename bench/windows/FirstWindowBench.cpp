@@ -13,12 +13,13 @@
 // main thread only (where all three open it), and the process's windows
 // are walked only until the first of them shows.
 //
-// Usage: first_window_bench [runs]   (default 20 of each)
+// Usage: first_window_bench [runs [program.exe ...]]   (default 20 of each)
+// Further programs that open "Word Selection" (another build of the game,
+// say) are measured in the same rounds, for comparisons in one run.
 
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -125,11 +126,15 @@ struct Program {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     const std::string relative = HANGMAN_RELATIVE;
-    std::array<Program, 3> programs{{
+    std::vector<Program> programs{
         {"bare Win32 window", besideThisProgram(L"bare_window.exe"), L"Bare Window", {}, {}},
         {"same window on Win32", besideThisProgram(L"native_word_selection.exe"), L"Word Selection", {}, {}},
         {"hangman.exe", besideThisProgram(std::wstring(relative.begin(), relative.end())), L"Word Selection", {}, {}},
-    }};
+    };
+    for (int i = 2; i < argc; ++i) {
+        const std::string path = argv[i];
+        programs.push_back({argv[i], std::wstring(path.begin(), path.end()), L"Word Selection", {}, {}});
+    }
     // One start of each first, so that all find the system's files cached.
     for (Program& p : programs) firstWindow(p.path, p.title);
     for (int i = 0; i < runs; ++i) {
@@ -143,6 +148,9 @@ int main(int argc, char** argv) {
     const double hangman = median(programs[2].titledWindow), splash = median(programs[2].anyWindow);
     std::printf("start to first window, median of %d runs under the same conditions:\n", runs);
     for (const Program& p : programs) std::printf("  %-26s %8.1f ms\n", p.label, median(p.titledWindow));
+    for (std::size_t i = 3; i < programs.size(); ++i) {
+        std::printf("  %s / hangman.exe %8.2f\n", programs[i].label, median(programs[i].titledWindow) / median(programs[2].titledWindow));
+    }
     std::printf("  hangman.exe's splash       %8.1f ms\n", splash);
     std::printf("  hangman.exe / bare window  %8.2f (goal: at most 1.30)\n", hangman / bare);
     std::printf("  same window / bare window  %8.2f\n", same / bare);
