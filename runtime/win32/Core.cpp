@@ -137,7 +137,7 @@ Native* nativeOf(HWND hwnd) {
 
 void recordWindow(HWND hwnd, rt::Window* window) { records[hwnd].window = window; }
 
-rt::Window* recordedWindow(HWND hwnd) {
+rt::Window* windowOfHandle(HWND hwnd) {
     const WindowRecord* record = recordOf(hwnd);
     return record != nullptr ? record->window : nullptr;
 }
@@ -193,19 +193,26 @@ void requestLayout(HWND container) {
 
 void layoutDone(HWND container) { records[container].layoutPending = false; }
 
-void revealInScrollPanes(HWND hwnd) {
+namespace {
+
+// The nearest scroll pane around hwnd that scrolls by keyboard, or null.
+HWND scrollPaneAround(HWND hwnd) {
     for (HWND at = GetParent(hwnd); at != nullptr && at != limbo(); at = GetParent(at)) {
-        if (Native* native = nativeOf(at); native != nullptr && native->scrollsByKeyboard()) native->reveal(hwnd);
+        if (Native* native = nativeOf(at); native != nullptr && native->scrollsByKeyboard()) return at;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void revealInScrollPanes(HWND hwnd) {
+    for (HWND pane = scrollPaneAround(hwnd); pane != nullptr; pane = scrollPaneAround(pane)) {
+        nativeOf(pane)->reveal(hwnd);
     }
 }
 
 void focusScrollPaneAround(HWND hwnd) {
-    for (HWND at = GetParent(hwnd); at != nullptr && at != limbo(); at = GetParent(at)) {
-        if (Native* native = nativeOf(at); native != nullptr && native->scrollsByKeyboard()) {
-            focusComponent(at);
-            return;
-        }
-    }
+    if (HWND pane = scrollPaneAround(hwnd)) focusComponent(pane);
 }
 
 void rememberFocus(HWND control) {

@@ -91,10 +91,10 @@ public:
 };
 
 Native* nativeOf(HWND hwnd);
-// The window object of a top-level window of the toolkit; forgetWindow
-// drops everything recorded about a window that goes.
+// Records the window object of a top-level window of the toolkit (found
+// again by windowOfHandle); forgetWindow drops everything recorded about a
+// window that goes.
 void recordWindow(HWND hwnd, rt::Window* window);
-rt::Window* recordedWindow(HWND hwnd);
 void forgetWindow(HWND hwnd);
 HWND hwndOf(const rt::Component& component);
 

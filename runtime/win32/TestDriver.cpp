@@ -50,7 +50,6 @@ void postKey(HWND target, UINT key, wchar_t character) {
 
 void sendKey(HWND target, UINT key) {
     SendMessageW(target, WM_KEYDOWN, key, 1);
-    if (key == VK_SPACE) SendMessageW(target, WM_CHAR, L' ', 1);
     SendMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 

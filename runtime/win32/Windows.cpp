@@ -80,7 +80,6 @@ LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-
 struct OthersSearch {
     HWND modal;
     std::vector<HWND> others;
@@ -119,6 +118,12 @@ void closeSplashOnce() {
     if (library == nullptr) return;
     const auto close = reinterpret_cast<splash_exports::CloseFn>(GetProcAddress(library, splash_exports::CloseName));
     if (close != nullptr) close();
+}
+
+// A button pressed as a click on it would: its parent hears BN_CLICKED.
+void clickButton(HWND button) {
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
 }
 
 BOOL CALLBACK firstButton(HWND child, LPARAM data) {
@@ -196,8 +201,7 @@ public:
     bool enterPressed() override {
         HWND button = defaultButton_ != nullptr ? defaultButton_ : fallbackDefaultButton();
         if (button == nullptr || !IsWindow(button) || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
-        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
+        clickButton(button);
         return true;
     }
 
@@ -390,10 +394,6 @@ HWND windowHandle(const rt::Window& window) {
     return nullptr;
 }
 
-rt::Window* windowOfHandle(HWND hwnd) {
-    return recordedWindow(hwnd);
-}
-
 HWND currentModal() { return modalStack.empty() ? nullptr : modalStack.back(); }
 void onModalShown(std::function<void(HWND)> hook) { modalShownHook = std::move(hook); }
 
@@ -406,8 +406,7 @@ namespace {
 bool enterTaken(const MSG& message, HWND top) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
     if (dynamic_cast<rt::Button*>(nativeOf(message.hwnd)) != nullptr) {
-        SendMessageW(GetParent(message.hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(message.hwnd), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(message.hwnd));
+        clickButton(message.hwnd);
         return true;
     }
     if ((SendMessageW(message.hwnd, WM_GETDLGCODE, VK_RETURN, 0) & DLGC_WANTALLKEYS) != 0 &&
