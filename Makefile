@@ -1,15 +1,19 @@
 # make run         install what is missing, build, start the game
 # make test        install what is missing, build, run every test
-# make windows     cross-build the Windows program: build-win32/ (the product,
-#                  zipped as build-win32/hangman-win32.zip) and build-win64/
-#                  (the same for x86-64, with its tests, run under wine64)
-# make package     the Debian package, in $(BUILD)/package
+# make windows     cross-build the Windows program: build-win32/ (the product)
+#                  and build-win64/ (the same for x86-64, with its tests, run
+#                  under wine64), each with its zip (hangman-win32.zip,
+#                  hangman-win64.zip) and installer (hangman-win32.msi,
+#                  hangman-win64.msi)
+# make package     the Debian package of a Release build with Debian's
+#                  hardening flags, in $(PACKAGE_BUILD)/package, checked by lintian
 # make fuzz        run every fuzz target for FUZZ_TIME seconds (build-fuzz/)
 # make fuzz-smoke  run every fuzz target on its seeds for FUZZ_SMOKE_TIME seconds
 # make sanitize    every test again, built with AddressSanitizer and UBSan (build-sanitize/)
 BUILD    ?= build
 WIN32_BUILD ?= build-win32
 WIN64_BUILD ?= build-win64
+PACKAGE_BUILD ?= build-package
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
@@ -17,6 +21,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             fonts-dejavu-core binutils ccache openbox libx11-dev libxcb1-dev \
             dpkg-dev file desktop-file-utils appstream \
             g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip \
+            lintian msitools wixl \
             clang-14 libclang-rt-14-dev
 FUZZ_BUILD      ?= build-fuzz
 FUZZ_TIME       ?= 300
@@ -32,8 +37,14 @@ test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-package: build
-	cd $(BUILD) && cpack
+# The package build compiles only what the package holds (the program, its
+# runtime and splash library, the compressed manual page and changelog).
+package: deps
+	@[ -f $(PACKAGE_BUILD)/build.ninja ] || cmake -S . -B $(PACKAGE_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target hangman kovrt splashscreen hangman_docs
+	cd $(PACKAGE_BUILD) && cpack
+	lintian --fail-on error,warning $(PACKAGE_BUILD)/package/hangman_*.deb
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -46,13 +57,14 @@ configure: deps
 	    -DKOV_WIN32_DIR=$(CURDIR)/$(WIN32_BUILD) -DKOV_WIN64_DIR=$(CURDIR)/$(WIN64_BUILD)
 
 # The Windows builds write their configuration block with the Linux build's
-# cpbtool. The zip holds what a Windows user unpacks and runs.
+# cpbtool; each makes its installer (resources/WindowsInstaller.cmake). The
+# zips hold what a Windows user unpacks and runs.
 windows: configure
 	cmake --build $(BUILD) -j $(JOBS) --target cpbtool
 	$(call windows-build,$(WIN32_BUILD),i686,)
 	$(call windows-build,$(WIN64_BUILD),x86_64,-DKOV_WINDOWS_TESTS=ON)
-	cd $(WIN32_BUILD) && rm -f hangman-win32.zip && \
-	  zip -qr hangman-win32.zip hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll'
+	$(call windows-zip,$(WIN32_BUILD),hangman-win32.zip)
+	$(call windows-zip,$(WIN64_BUILD),hangman-win64.zip)
 
 # $(call windows-build,DIR,ARCH,OPTIONS): configure once, then build.
 define windows-build
@@ -60,6 +72,12 @@ define windows-build
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$(2).cmake \
 	    -DKOV_HOST_CPBTOOL=$(CURDIR)/$(BUILD)/tools/cpbtool/cpbtool $(3)
 	cmake --build $(1) -j $(JOBS)
+endef
+
+# $(call windows-zip,DIR,ZIP): the program, its DLLs and the word lists.
+define windows-zip
+	cd $(1) && rm -f $(2) && \
+	  zip -qr $(2) hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll'
 endef
 
 # Installs the Debian packages the build and the tests need, when missing.
@@ -97,4 +115,4 @@ sanitize: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(WIN32_BUILD) $(WIN64_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(WIN32_BUILD) $(WIN64_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
