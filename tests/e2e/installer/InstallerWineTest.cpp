@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "tests/e2e/installer/MsiTables.h"
+#include "tests/e2e/installer/ShellLink.h"
 #include "tests/e2e/installer/WinePrefix.h"
 
 namespace e2e {
@@ -16,16 +17,6 @@ namespace {
 const fs::path Msi = fs::path(WIN64_DIR) / "hangman-win64.msi";
 const char InstallDir[] = "Program Files/Hangman";
 const char Program[] = "C:\\Program Files\\Hangman\\hangman.exe";
-
-std::string utf16(const std::string& ascii) {
-    std::string out;
-    for (char c : ascii) out += {c, '\0'};
-    return out;
-}
-
-bool holds(const std::string& bytes, const std::string& ascii) {
-    return bytes.find(ascii) != std::string::npos || bytes.find(utf16(ascii)) != std::string::npos;
-}
 
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -80,11 +71,10 @@ void expectShortcut(WinePrefix& wine, const std::string& productCode) {
     }
     ASSERT_EQ(links.size(), 1u);
     EXPECT_NE(links.front().string().find("/Start Menu/Programs/Hangman.lnk"), std::string::npos) << links.front();
-    const std::string link = fileText(links.front());
-    EXPECT_TRUE(holds(link, Program)) << "target";
-    EXPECT_TRUE(holds(link, "C:\\Program Files\\Hangman")) << "working directory";
-    const std::string icon = "C:\\windows\\Installer\\" + productCode + "\\hangman.ico";
-    EXPECT_TRUE(holds(link, icon)) << "icon";
+    const ShellLink link = readShellLink(fileText(links.front()));
+    EXPECT_EQ(link.target, Program);
+    EXPECT_EQ(link.workingDirectory, "C:\\Program Files\\Hangman\\");
+    EXPECT_EQ(link.iconLocation, "C:\\windows\\Installer\\" + productCode + "\\hangman.ico");
     const fs::path iconFile = wine.driveC() / "windows/Installer" / productCode / "hangman.ico";
     EXPECT_EQ(fileText(iconFile), fileText(fs::path(WIN64_DIR) / "startup/hangman.ico"));
 }
