@@ -31,6 +31,20 @@ inline constexpr char LibrarySuffix[] = ".so";
 inline constexpr char ListSeparator = ':';
 #endif
 
+// True when the first length characters of path name a directory
+// independently of the current directory (and, on Windows, of the current
+// drive): "/dir" here; "C:\dir", "C:/dir" or "\\server\share" on Windows.
+#ifdef _WIN32
+inline bool isAbsolute(const char* path, std::size_t length) {
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool drive = length >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
+                       separator(path[2]);
+    return drive || (length >= 2 && separator(path[0]) && separator(path[1]));
+}
+#else
+inline bool isAbsolute(const char* path, std::size_t length) { return length > 0 && path[0] == '/'; }
+#endif
+
 Module ownModule();
 
 // The full file path of a module. False, with an empty path, when it cannot

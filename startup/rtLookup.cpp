@@ -144,7 +144,7 @@ bool searchDirectoryList(const char* list, char separator, const char* name, str
         const long end = str::indexOf(element, separator);
         const std::size_t length = end < 0 ? str::length(element) : static_cast<std::size_t>(end);
         str::Path candidate = "";
-        if (length + nameLength + 1 < str::PathCapacity) {
+        if (os::isAbsolute(element, length) && length + nameLength + 1 < str::PathCapacity) {
             str::appendPart(candidate, sizeof candidate, element, length);
             if (length > 0 && element[length - 1] != os::Separator) {
                 str::append(candidate, sizeof candidate, os::SeparatorText);

@@ -26,8 +26,10 @@ bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_
 void profileDirectory(const str::Path& marker, const char* profileName, str::Path& directory);
 
 // Searches the directories of a list (separated by separator) for a file
-// name. Elements too long to join with the name
-// are skipped; an empty element stands for the current directory.
+// name. Elements too long to join with the name are skipped, and so are
+// empty and relative ones: they would make the search look in the current
+// directory, where anyone could have planted a marker that steers which
+// profile and runtime are loaded.
 bool searchDirectoryList(const char* list, char separator, const char* name, str::Path& result);
 
 }  // namespace rt_lookup
