@@ -96,6 +96,11 @@ void reportEvent(const char* source, const char* text);
 // messages go to the event log from then on.
 void setEventSource(const char* name);
 
+// A routine run once, before the first message is shown: the splash step
+// sets one that takes the splash off the screen, so that it never hides a
+// fatal message. Null for none.
+void setBeforeMessage(void (*routine)());
+
 // Shows text and copies it to the event log when a source is set; an empty
 // text shows and logs nothing.
 void messageOutput(const char* text);

@@ -119,13 +119,27 @@ TEST_F(Splash, ImageCountZeroLoadsNoLibrary) {
     EXPECT_TRUE(splashLines(plain).empty());
 }
 
-TEST_F(Splash, SplashIsUpWhenTheRuntimeIsMissing) {
+// A fatal message takes the splash off the screen first, so that it is
+// never hidden behind it.
+TEST_F(Splash, SplashIsClosedAtOnceBeforeTheMissingRuntimeIsReported) {
     Layout missing(SPLASH_EXE, false);
     splashLibrary(missing.root() / "rt/bin");
     const Result r = missing.run();
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, unableToLoad((missing.root() / "rt/kovrt/ZKRN6407.so").string(), missing.exe()));
-    EXPECT_EQ(missing.log(), (Lines{Init, Load}));
+    EXPECT_EQ(missing.log(), (Lines{Init, Load, "splash-close-now"}));
+}
+
+TEST_F(Splash, NoSplashNoCloseAndASuccessfulStartLeavesTheSplashToTheRuntime) {
+    splashLibrary(layout.root() / "rt/bin");
+    EXPECT_EQ(layout.run().status, 0);
+    EXPECT_EQ(splashLines(layout), (Lines{Init, Load}));
+
+    Layout noSplash(SPLASH_EXE, false);
+    splashLibrary(noSplash.root() / "rt/bin");
+    noSplash.cpb({"replace", "splash-switch", "0"});
+    EXPECT_EQ(noSplash.run().status, 1);
+    EXPECT_TRUE(noSplash.log().empty());
 }
 
 }  // namespace

@@ -2,12 +2,13 @@
 // descriptor, records what it saw and fills slots 98 and 0 with entries that
 // record their calls and return at once. KOV_TEST_LOG names the record file;
 // KOV_TEST_RUNTIME=refuse makes the loader refuse, =noslots leaves the slots
-// empty.
+// empty, =wait makes the run entry wait until the process is ended.
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <unistd.h>
 #endif
 
 #include <cstdio>
@@ -58,7 +59,16 @@ std::string ownPath() {
 }
 
 void init(kr::Word argument) { testlog::line("init " + std::to_string(argument)); }
-void run() { testlog::line("run"); }
+void run() {
+    testlog::line("run");
+    while (mode() == "wait") {
+#ifdef _WIN32
+        Sleep(1000);
+#else
+        pause();
+#endif
+    }
+}
 
 }  // namespace
 
