@@ -76,10 +76,6 @@ bool exists(const char* path);
 // Heap copy of an environment variable, or null when it is not set.
 char* environment(const char* name);
 
-// Heap copy of text converted from the OEM to the ANSI code page, or null
-// where there are no code pages (POSIX) or the conversion fails.
-char* codePageCopy(const char* text);
-
 // Process heap; a failed allocation is fatal. Nothing is ever released.
 void* allocate(std::size_t size);
 

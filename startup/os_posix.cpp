@@ -222,8 +222,6 @@ char* environment(const char* name) {
     return value == nullptr ? nullptr : str::duplicate(value);
 }
 
-char* codePageCopy(const char*) { return nullptr; }
-
 void formatList(Message& message, const char* format, const str::Argument* arguments, std::size_t count) {
     str::formatList(message, sizeof message, format, arguments, count);
 }

@@ -15,8 +15,8 @@ namespace rt_lookup {
 // KR_Loader of the runtime for module; every failure is fatal.
 kr::LoaderFn findLoaderEntry(os::Module module);
 
-// Searches the executable's directory, the module's directory, PATH and
-// PATH in the ANSI code page (Windows only), in that order, for "kov<major><minor, two digits>.home"; true with its full
+// Searches the executable's directory, the module's directory and PATH, in
+// that order, for "kov<major><minor, two digits>.home"; true with its full
 // path in marker when found.
 bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_t minor,
                             str::Path& marker);

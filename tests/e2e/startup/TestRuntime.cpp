@@ -46,11 +46,15 @@ std::string mainClassName(const kr::Word* d) {
 std::string ownPath() {
 #ifdef _WIN32
     HMODULE self = nullptr;
-    char path[1024];
+    wchar_t path[1024];
+    char text[3 * 1024];
     const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
-    if (!GetModuleHandleExA(flags, reinterpret_cast<LPCSTR>(&ownPath), &self)) return "?";
-    const DWORD n = GetModuleFileNameA(self, path, sizeof path);
-    return n == 0 || n >= sizeof path ? "?" : std::string(path, n);
+    if (!GetModuleHandleExW(flags, reinterpret_cast<LPCWSTR>(&ownPath), &self)) return "?";
+    const DWORD n = GetModuleFileNameW(self, path, 1024);
+    if (n == 0 || n >= 1024) return "?";
+    // As UTF-8, so that the record names any folder as it is.
+    const int length = WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(n), text, sizeof text, nullptr, nullptr);
+    return std::string(text, static_cast<std::size_t>(length));
 #else
     Dl_info info{};
     dladdr(reinterpret_cast<void*>(&ownPath), &info);

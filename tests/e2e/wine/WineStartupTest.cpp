@@ -158,6 +158,48 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
     EXPECT_EQ(program.wait(30), 1);
 }
 
+// Folders whose names lie outside the ANSI code page, as many users'
+// profile folders are named: the program starts there, and its messages
+// name such paths as they are (Wine reads Unix names as UTF-8 in a UTF-8
+// locale).
+const char* const ForeignFolders[] = {"日本語/hangman", "Łódź/hangman"};
+const Environment Utf8Locale{{"LANG", "C.UTF-8"}};
+
+TEST(WineStartup, StartsFromFoldersOutsideTheCodePage) {
+    for (const fs::path folder : ForeignFolders) {
+        WineLayout layout(HANGMAN_EXE, false);
+        layout.moveExecutable(folder / "hangman.exe");
+        copyFile(TEST_RUNTIME, layout.root() / folder / "rt/kovrt/ZKRN6407.dll");
+        const Result r = layout.run(Utf8Locale);
+        EXPECT_EQ(r.status, 0) << folder << ": " << r.err;
+        EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win(folder / "rt/kovrt/ZKRN6407.dll")), "init 0", "run"}))
+            << folder;
+    }
+}
+
+TEST(WineStartup, MessagesNameFoldersOutsideTheCodePageAsTheyAre) {
+    for (const fs::path folder : ForeignFolders) {
+        WineLayout layout(HANGMAN_EXE, false);
+        layout.moveExecutable(folder / "hangman.exe");
+        const Result r = layout.run(Utf8Locale);
+        EXPECT_EQ(r.status, 1) << folder;
+        EXPECT_EQ(r.err, unableToLoadMessage(layout.win(folder / "rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+    }
+}
+
+TEST(WineStartup, MessageBoxNamesAFolderOutsideTheCodePageAsItIs) {
+    WineLayout layout(GUI_EXE, false);
+    layout.moveExecutable(fs::path(ForeignFolders[0]) / "hangman.exe");
+    Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
+                        layout.exe().string()},
+                       layout.wineEnvironment(Utf8Locale), layout.root() / "program-err.txt");
+    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(Utf8Locale), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
+    EXPECT_EQ(box.out, "Unable to load " + layout.win(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll") +
+                           " (referenced from " + layout.winExe() + ")\r\n");
+    EXPECT_EQ(program.wait(30), 1);
+}
+
 // With an event source in the block the message is also reported as an
 // error event (Wine traces it on channel eventlog), and the source is
 // registered under the Application log.
