@@ -54,6 +54,23 @@ TEST(WineStartup, MissingRuntimeOrLoaderEntry) {
     EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
 }
 
+// A runtime library cut short is refused by the system loader: the stub's
+// message, exit code 1. (The last bytes of the unstripped library are its
+// symbol table, which the loader never reads: cut there it still loads.)
+TEST(WineStartup, TruncatedRuntimeIsReportedAsUnableToLoad) {
+    const auto full = static_cast<std::size_t>(fs::file_size(REAL_RUNTIME));
+    for (const std::size_t size : {std::size_t{1024}, std::size_t{65536}, std::size_t{400 * 1024}, full / 2,
+                                   full - 4096}) {
+        WineLayout layout(HANGMAN_EXE, false);
+        const fs::path runtime = layout.root() / "rt/kovrt/ZKRN6407.dll";
+        copyFile(REAL_RUNTIME, runtime);
+        fs::resize_file(runtime, size);
+        const Result r = layout.run();
+        EXPECT_EQ(r.status, 1) << size << " bytes";
+        EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
+    }
+}
+
 TEST(WineStartup, WithoutKernelNameTheComponentMustExportTheLoader) {
     WineLayout plain;
     plain.cpb({"remove", "kernel-dll"});
