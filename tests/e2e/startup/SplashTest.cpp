@@ -112,6 +112,18 @@ TEST_F(Splash, LibraryWithoutLoadMemoryGetsNoCallAtAll) {
     EXPECT_TRUE(splashLines(layout).empty());
 }
 
+// A splash library cut short is not loaded (mapped, it killed the process
+// with SIGBUS): the start goes on without a splash.
+TEST_F(Splash, TruncatedLibraryIsSkippedQuietly) {
+    splashLibrary(layout.root() / "rt/bin");
+    fs::resize_file(layout.root() / "rt/bin/splashscreen.so", 4096);
+    const Result r = layout.run();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(splashLines(layout).empty());
+    EXPECT_EQ(layout.log().size(), 3u) << "the runtime's lines";
+}
+
 TEST_F(Splash, ImageCountZeroLoadsNoLibrary) {
     Layout plain(NOIMAGE_EXE);
     splashLibrary(plain.root() / "rt/bin");
