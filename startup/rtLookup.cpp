@@ -147,7 +147,7 @@ bool searchDirectoryList(const char* list, char separator, const char* name, str
         str::Path candidate = "";
         if (os::isAbsolute(element, length) && length + nameLength + 1 < str::PathCapacity) {
             str::appendPart(candidate, sizeof candidate, element, length);
-            if (length > 0 && element[length - 1] != os::Separator) {
+            if (element[length - 1] != os::Separator) {
                 str::append(candidate, sizeof candidate, os::SeparatorText);
             }
             str::append(candidate, sizeof candidate, name);
