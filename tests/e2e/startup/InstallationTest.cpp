@@ -112,10 +112,7 @@ TEST_F(Installation, PathSearchInOrderWithTrailingSeparators) {
 // whole installation for it) would choose the runtime that is loaded.
 TEST_F(Installation, MarkerInTheCurrentDirectoryIsNeverUsed) {
     const fs::path cwd = layout.root() / "cwd";
-    touch(cwd / "kov640.home");  // its installation root is the layout's root
-    copyFile(TEST_RUNTIME, layout.root() / "profile2.8.0_07/jre/kovrt/ZKRN6407.so");
-    touch(cwd / "rel/kov640.home");  // root cwd
-    copyFile(TEST_RUNTIME, cwd / "profile2.8.0_07/jre/kovrt/ZKRN6407.so");
+    plantInstallationsAt(cwd, TEST_RUNTIME, "ZKRN6407.so");
     for (const std::string path : {":/usr/bin:/bin", "/usr/bin:/bin:", "/usr/bin::/bin", "rel:/usr/bin",
                                    "./rel:/usr/bin:/bin", ".:/usr/bin"}) {
         const Result r = layout.runCommand({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", cwd.string(),

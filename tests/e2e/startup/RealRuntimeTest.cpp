@@ -55,8 +55,7 @@ TEST(TruncatedRuntime, IsReportedAsUnableToLoad) {
                                    std::size_t{200 * 1024}, std::size_t{400 * 1024}, full - 4096, full - 1}) {
         Layout layout(HANGMAN_EXE, false);
         const fs::path runtime = layout.root() / "rt/kovrt/ZKRN6407.so";
-        copyFile(REAL_RUNTIME, runtime);
-        fs::resize_file(runtime, size);
+        copyTruncated(REAL_RUNTIME, runtime, size);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << size << " bytes";
         EXPECT_EQ(r.err, unableToLoad(runtime.string(), layout.exe())) << size << " bytes";

@@ -115,8 +115,7 @@ TEST_F(Splash, LibraryWithoutLoadMemoryGetsNoCallAtAll) {
 // A splash library cut short is not loaded (mapped, it killed the process
 // with SIGBUS): the start goes on without a splash.
 TEST_F(Splash, TruncatedLibraryIsSkippedQuietly) {
-    splashLibrary(layout.root() / "rt/bin");
-    fs::resize_file(layout.root() / "rt/bin/splashscreen.so", 4096);
+    copyTruncated(TEST_SPLASH, layout.root() / "rt/bin/splashscreen.so", 4096);
     const Result r = layout.run();
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");

@@ -83,13 +83,10 @@ TEST_F(WineInstallation, ExecutableDirectoryComesBeforePath) {
 // installation for it, never chooses the runtime.
 TEST_F(WineInstallation, MarkerInTheCurrentDirectoryIsNeverUsed) {
     const fs::path cwd = layout.root() / "cwd";
-    touch(cwd / "kov640.home");  // its installation root is the layout's root
-    copyFile(TEST_RUNTIME, layout.root() / "profile2.8.0_07/jre/kovrt/ZKRN6407.dll");
-    touch(cwd / "rel/kov640.home");  // root cwd
-    copyFile(TEST_RUNTIME, cwd / "profile2.8.0_07/jre/kovrt/ZKRN6407.dll");
+    plantInstallationsAt(cwd, TEST_RUNTIME, "ZKRN6407.dll");
     const std::string rooted = layout.win("cwd/rel").substr(2);  // "\tmp\...": the current drive's root
-    for (const std::string& path : std::vector<std::string>{";C:\\windows", "C:\\windows;;C:\\windows\\system32", "rel", ".\\rel;.",
-                                   "Z:rel", rooted}) {
+    for (const std::string& path :
+         std::vector<std::string>{";C:\\windows", "C:\\windows;;C:\\windows\\system32", "rel", ".\\rel;.", "Z:rel", rooted}) {
         const Result r = layout.run({{"WINEPATH", path}}, cwd);
         EXPECT_EQ(r.status, 1) << "WINEPATH=" << path;
         EXPECT_EQ(r.err, installationMissingMessage("6.40")) << "WINEPATH=" << path;

@@ -62,9 +62,7 @@ TEST(WineStartup, TruncatedRuntimeIsReportedAsUnableToLoad) {
     for (const std::size_t size : {std::size_t{1024}, std::size_t{65536}, std::size_t{400 * 1024}, full / 2,
                                    full - 4096}) {
         WineLayout layout(HANGMAN_EXE, false);
-        const fs::path runtime = layout.root() / "rt/kovrt/ZKRN6407.dll";
-        copyFile(REAL_RUNTIME, runtime);
-        fs::resize_file(runtime, size);
+        copyTruncated(REAL_RUNTIME, layout.root() / "rt/kovrt/ZKRN6407.dll", size);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << size << " bytes";
         EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
