@@ -147,9 +147,10 @@ bool moduleFilePath(Module module, str::Path& path) {
     WideText wide;
     Utf8Text text;
     path[0] = '\0';
-    if (modulePath(module, wide) == 0) return false;
+    const DWORD length = modulePath(module, wide);
+    if (length == 0) return false;
     toUtf8(wide, text, sizeof text);
-    if (!str::copy(path, sizeof path, text)) fatalf("Path too long: %s", text);
+    if (length >= MaxPathUnits || !str::copy(path, sizeof path, text)) fatalf("Path too long: %s", text);
     return path[0] != '\0';
 }
 

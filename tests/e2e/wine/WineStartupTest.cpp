@@ -177,7 +177,13 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
 // profile folders are named: the program starts there, and its messages
 // name such paths as they are (Wine reads Unix names as UTF-8 in a UTF-8
 // locale).
-const char* const ForeignFolders[] = {"日本語/hangman", "Łódź/hangman"};
+// The third is longer than 260 bytes as UTF-8, but well under 260 characters.
+const std::string Japanese20 = [] {
+    std::string name;
+    for (int i = 0; i < 20; ++i) name += "日本語";
+    return name;
+}();
+const std::string ForeignFolders[] = {"日本語/hangman", "Łódź/hangman", Japanese20 + "/" + Japanese20 + "/hangman"};
 const Environment Utf8Locale{{"LANG", "C.UTF-8"}};
 
 TEST(WineStartup, StartsFromFoldersOutsideTheCodePage) {
