@@ -1,6 +1,7 @@
 // The PE and ELF readers: on any file they stay inside it, and the stub's
 // own file reader (a one-page window over the file) finds what the
-// in-memory reader finds. Input: the file's bytes.
+// in-memory reader finds and judges a file whole or cut short alike.
+// Input: the file's bytes.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -47,5 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         agree(memory, file, [name](const image::Bytes& b, image::Section& s) { return image::peFindSection(b, name, s); });
     }
     if (image::peIsGui(memory) != image::peIsGui(file)) __builtin_trap();
+    if (image::elfComplete(memory, bytes.size()) != image::elfComplete(file, bytes.size())) __builtin_trap();
     return 0;
 }

@@ -124,8 +124,6 @@ char* environment(const char*) {
     return str::duplicate("/usr/bin::/opt/kov/bin/:");
 }
 
-char* codePageCopy(const char*) { return nullptr; }
-
 void formatList(Message& message, const char* format, const str::Argument* arguments, std::size_t count) {
     str::formatList(message, sizeof message, format, arguments, count);
 }

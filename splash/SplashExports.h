@@ -3,7 +3,8 @@
 // The splash library's C entries (C calling convention, results ignored by
 // the callers). The start-up stub calls the first two, once each, in this
 // order; the runtime component calls the third once its first window is on
-// screen, after finding the already-loaded library by its soname.
+// screen, after finding the already-loaded library by its soname; the stub
+// calls the fourth only when the start fails.
 //
 // SplashInitEx(value, flag1, flag2, data):
 //   value  minimum time on screen, in tenths of a second (capped at 5 s), so
@@ -21,6 +22,11 @@
 //   belongs to the library's own thread, so both calls return at once.
 // SplashClose():
 //   Closes the splash (after the minimum time); returns at once.
+// SplashCloseNow():
+//   Closes the splash at once, without the minimum time, and returns when
+//   its window is gone from the screen (or has never been shown, and never
+//   will be); waits at most 2 s. The start-up stub calls it before a fatal
+//   message, which the splash must not hide.
 //
 // Every failure (no display, an image that does not decode within the
 // library's bounds, an unsuitable screen) is quiet: no splash, no message.

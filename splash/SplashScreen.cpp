@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -22,6 +23,10 @@
 namespace splash {
 
 using Clock = std::chrono::steady_clock;
+
+// How long SplashCloseNow waits for the window to go: a thread stuck on a
+// display that does not answer must not hold up the caller for long.
+constexpr auto CloseNowWait = std::chrono::seconds(2);
 
 namespace {
 
@@ -34,6 +39,9 @@ struct State {
     Image image;  // empty when the bytes did not decode
     bool imageGiven = false;
     bool closeRequested = false;
+    bool closeNow = false;  // no minimum time
+    bool running = false;   // the splash thread has not ended yet
+    std::condition_variable ended;
     int wake = -1;
 };
 
@@ -94,7 +102,7 @@ bool awaitImage(State& s, Image& image, SplashOptions& options) {
 bool closeDue(State& s, const SplashOptions& options, Clock::time_point shown, Clock::time_point now) {
     if (options.maximum.count() > 0 && now >= shown + options.maximum) return true;
     std::lock_guard<std::mutex> guard(s.lock);
-    return s.closeRequested && now >= shown + options.minimum;
+    return s.closeNow || (s.closeRequested && now >= shown + options.minimum);
 }
 
 Clock::time_point nextCheck(const SplashOptions& options, Clock::time_point shown, Clock::time_point now) {
@@ -104,8 +112,7 @@ Clock::time_point nextCheck(const SplashOptions& options, Clock::time_point show
     return next;
 }
 
-void runSplash() {
-    State& s = state();
+void showSplash(State& s) {
     SplashWindow window;  // connects while the image is still on its way
     Image image;
     SplashOptions options;
@@ -116,6 +123,16 @@ void runSplash() {
         if (window.clickedOrLost()) return;
         waitFor(s.wake, window.fileDescriptor(), nextCheck(options, shown, now));
     }
+}
+
+// The thread's body; its end (the window gone from the server) is told to
+// SplashCloseNow.
+void runSplash() {
+    State& s = state();
+    showSplash(s);
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.running = false;
+    s.ended.notify_all();
 }
 
 // Starts the thread once, with the given options when they come first.
@@ -129,6 +146,7 @@ void start(const SplashOptions* options) {
     if (s.wake < 0) return;
     try {
         std::thread(runSplash).detach();
+        s.running = true;
     } catch (const std::system_error&) {
         // No thread, no splash.
     }
@@ -167,6 +185,15 @@ __attribute__((visibility("default"))) void SplashClose() {
     std::lock_guard<std::mutex> guard(s.lock);
     s.closeRequested = true;
     splash::wakeThread(s);
+}
+
+__attribute__((visibility("default"))) void SplashCloseNow() {
+    splash::State& s = splash::state();
+    std::unique_lock<std::mutex> guard(s.lock);
+    s.closeRequested = true;
+    s.closeNow = true;
+    splash::wakeThread(s);
+    s.ended.wait_for(guard, splash::CloseNowWait, [&s] { return !s.running; });
 }
 
 }

@@ -115,7 +115,9 @@ SplashWindow::~SplashWindow() {
     if (connection_ == nullptr) return;
     if (window_ != 0) xcb_destroy_window(connection_, window_);
     if (pixmap_ != 0) xcb_free_pixmap(connection_, pixmap_);
-    xcb_flush(connection_);
+    // A round trip: when it returns the server has destroyed the window, so
+    // a window the program shows next can never come up beneath it.
+    if (window_ != 0) std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     xcb_disconnect(connection_);
 }
 

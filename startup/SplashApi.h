@@ -11,9 +11,13 @@ namespace splash_api {
 using InitExFn = int (*)(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2, const void* data);
 // (image bytes, byte count)
 using LoadMemoryFn = int (*)(const void* bytes, std::uint32_t count);
+// Closes the splash at once and returns when it is off the screen.
+using CloseNowFn = void (*)();
 
 inline constexpr char InitExName[] = "SplashInitEx";
 inline constexpr char LoadMemoryName[] = "SplashLoadMemory";
+// Optional: a library without it leaves its splash up during a fatal message.
+inline constexpr char CloseNowName[] = "SplashCloseNow";
 // File name without the platform's library suffix.
 inline constexpr char LibraryStem[] = "splashscreen";
 

@@ -86,6 +86,8 @@ bool peIsGui(const Bytes& image) {
 namespace {
 
 constexpr std::uint64_t ElfSectionHeaderSize = 64;
+constexpr std::uint64_t ElfProgramHeaderSize = 56;
+constexpr std::uint64_t PtLoad = 1;
 constexpr std::uint64_t ShtNobits = 8;
 constexpr std::uint64_t ShfAlloc = 2;
 constexpr std::uint64_t ShnXindex = 0xffff;
@@ -126,7 +128,39 @@ bool elfNameMatches(const Bytes& file, std::uint64_t at, const char* wanted) {
     }
 }
 
+// True when count entries of entrySize bytes from offset end inside size
+// bytes (no overflow on hostile values).
+bool tableWithin(std::uint64_t offset, std::uint64_t count, std::uint64_t entrySize, std::uint64_t size) {
+    return offset <= size && count <= (size - offset) / entrySize;
+}
+
+bool elfSegmentsWithin(const Bytes& file, std::uint64_t size) {
+    std::uint64_t offset, entrySize, count;
+    if (!readLe(file, 0x20, 8, offset) || !readLe(file, 0x36, 2, entrySize) || !readLe(file, 0x38, 2, count) ||
+        entrySize != ElfProgramHeaderSize || count == 0 || !tableWithin(offset, count, entrySize, size)) {
+        return false;
+    }
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint64_t at = offset + i * ElfProgramHeaderSize;
+        std::uint64_t type, fileOffset, fileSize;
+        if (!readLe(file, at, 4, type) || !readLe(file, at + 8, 8, fileOffset) || !readLe(file, at + 32, 8, fileSize)) {
+            return false;
+        }
+        if (type == PtLoad && !tableWithin(fileOffset, fileSize, 1, size)) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool elfComplete(const Bytes& file, std::uint64_t fileSize) {
+    if (!elfIdentOk(file) || !elfSegmentsWithin(file, fileSize)) return false;
+    std::uint64_t tableOffset = 0;
+    if (!readLe(file, 0x28, 8, tableOffset)) return false;
+    if (tableOffset == 0) return true;  // no section headers: the loader needs none
+    ElfTable table;
+    return elfTable(file, table) && tableWithin(table.offset, table.count, ElfSectionHeaderSize, fileSize);
+}
 
 Status elfFindSection(const Bytes& file, const char* name, Section& found) {
     ElfTable table;

@@ -58,4 +58,10 @@ bool peIsGui(const Bytes& image);
 // The first section of a 64-bit little-endian ELF file with that name.
 Status elfFindSection(const Bytes& file, const char* name, Section& found);
 
+// True when a 64-bit little-endian ELF file of fileSize bytes is whole: its
+// program headers, the file part of every loadable segment and its section
+// header table (when it has one) lie inside the file. The loader maps a
+// segment past the end of a truncated file and the process faults on it.
+bool elfComplete(const Bytes& file, std::uint64_t fileSize);
+
 }  // namespace image

@@ -31,6 +31,20 @@ inline constexpr char LibrarySuffix[] = ".so";
 inline constexpr char ListSeparator = ':';
 #endif
 
+// True when the first length characters of path name a directory
+// independently of the current directory (and, on Windows, of the current
+// drive): "/dir" here; "C:\dir", "C:/dir" or "\\server\share" on Windows.
+#ifdef _WIN32
+inline bool isAbsolute(const char* path, std::size_t length) {
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool drive = length >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
+                       separator(path[2]);
+    return drive || (length >= 2 && separator(path[0]) && separator(path[1]));
+}
+#else
+inline bool isAbsolute(const char* path, std::size_t length) { return length > 0 && path[0] == '/'; }
+#endif
+
 Module ownModule();
 
 // The full file path of a module. False, with an empty path, when it cannot
@@ -62,10 +76,6 @@ bool exists(const char* path);
 // Heap copy of an environment variable, or null when it is not set.
 char* environment(const char* name);
 
-// Heap copy of text converted from the OEM to the ANSI code page, or null
-// where there are no code pages (POSIX) or the conversion fails.
-char* codePageCopy(const char* text);
-
 // Process heap; a failed allocation is fatal. Nothing is ever released.
 void* allocate(std::size_t size);
 
@@ -81,6 +91,11 @@ void reportEvent(const char* source, const char* text);
 // The event source name: set by the loader lookup from the block (tag 11);
 // messages go to the event log from then on.
 void setEventSource(const char* name);
+
+// A routine run once, before the first message is shown: the splash step
+// sets one that takes the splash off the screen, so that it never hides a
+// fatal message. Null for none.
+void setBeforeMessage(void (*routine)());
 
 // Shows text and copies it to the event log when a source is set; an empty
 // text shows and logs nothing.

@@ -118,6 +118,20 @@ void showDialog(const char* text) {
     }
 }
 
+// A library file that is not a whole ELF image (a copy cut short) is never
+// handed to dlopen, which maps its segments past the end of the file and
+// dies of SIGBUS when touching them. A bare name is left to dlopen's search.
+bool completeImage(const char* path) {
+    if (str::indexOf(path, '/') < 0) return true;
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat status;
+    const bool complete = fstat(fd, &status) == 0 &&
+                          image::elfComplete(image::FileBytes(fd), static_cast<std::uint64_t>(status.st_size));
+    close(fd);
+    return complete;
+}
+
 bool desktopAvailable() {
     const char* display = std::getenv("DISPLAY");
     return display != nullptr && display[0] != '\0';
@@ -162,7 +176,10 @@ Block findConfigSection(Module module) {
 
 // An empty path would give the main program's own handle; like LoadLibraryA,
 // it loads nothing.
-Library loadLibrary(const char* path) { return path[0] == '\0' ? nullptr : dlopen(path, RTLD_NOW); }
+Library loadLibrary(const char* path) {
+    if (path[0] == '\0' || !completeImage(path)) return nullptr;
+    return dlopen(path, RTLD_NOW);
+}
 
 Library loadedLibrary(const char* name) {
     struct Search {
@@ -204,8 +221,6 @@ char* environment(const char* name) {
     const char* value = std::getenv(name);
     return value == nullptr ? nullptr : str::duplicate(value);
 }
-
-char* codePageCopy(const char*) { return nullptr; }
 
 void formatList(Message& message, const char* format, const str::Argument* arguments, std::size_t count) {
     str::formatList(message, sizeof message, format, arguments, count);

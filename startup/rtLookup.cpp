@@ -20,11 +20,13 @@ constexpr char ProfileDamaged[] =
     "\"%s\").\r\n\r\nHOW TO FIX: run KOV Setup and repair KOV profile \"%s\".\r\n";
 constexpr char UnableToLoad[] = "Unable to load %s (referenced from %s)\r\n";
 
-// The directories searched for the installation marker, built once.
+// The directories searched for the installation marker, built once. The
+// system's PATH is read exactly (as UTF-16 on Windows), so it needs no
+// second reading in another code page.
 struct SearchList {
     bool built = false;
-    char* entries[4] = {};
-    char separators[4] = {};
+    char* entries[3] = {};
+    char separators[3] = {};
 };
 SearchList searchList;
 
@@ -42,8 +44,7 @@ void buildSearchList(os::Module module) {
     searchList.entries[0] = directoryOf(executablePath, module);
     searchList.entries[1] = directoryOf(os::moduleFilePath, module);
     searchList.entries[2] = os::environment("PATH");
-    searchList.entries[3] = searchList.entries[2] == nullptr ? nullptr : os::codePageCopy(searchList.entries[2]);
-    searchList.separators[2] = searchList.separators[3] = os::ListSeparator;
+    searchList.separators[2] = os::ListSeparator;
     searchList.built = true;
 }
 
@@ -144,9 +145,9 @@ bool searchDirectoryList(const char* list, char separator, const char* name, str
         const long end = str::indexOf(element, separator);
         const std::size_t length = end < 0 ? str::length(element) : static_cast<std::size_t>(end);
         str::Path candidate = "";
-        if (length + nameLength + 1 < str::PathCapacity) {
+        if (os::isAbsolute(element, length) && length + nameLength + 1 < str::PathCapacity) {
             str::appendPart(candidate, sizeof candidate, element, length);
-            if (length > 0 && element[length - 1] != os::Separator) {
+            if (element[length - 1] != os::Separator) {
                 str::append(candidate, sizeof candidate, os::SeparatorText);
             }
             str::append(candidate, sizeof candidate, name);
@@ -162,7 +163,7 @@ bool findInstallationMarker(os::Module module, std::uint32_t major, std::uint32_
     os::Message name;
     os::format(name, "kov%d%02d.home", major, minor);
     buildSearchList(module);
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         if (searchDirectoryList(searchList.entries[i], searchList.separators[i], name, marker)) return true;
     }
     return false;

@@ -48,6 +48,8 @@ void showImage(const str::Path& directory, const cpb::SplashSettings& settings,
     if (initEx == nullptr || loadMemory == nullptr) return;
     initEx(settings.value, settings.flag1, settings.flag2, settings.data);
     loadMemory(image + 4, cpb::word(image));
+    os::setBeforeMessage(
+        reinterpret_cast<splash_api::CloseNowFn>(os::findSymbol(library, splash_api::CloseNowName)));
 }
 
 }  // namespace

@@ -8,8 +8,15 @@
 
 namespace str {
 
-// Capacity of every path buffer, terminating zero included.
+// Capacity of every path buffer, terminating zero included: 260 characters.
+// On Windows the stub's texts are UTF-8, so its buffers hold any path of 260
+// UTF-16 units (up to three bytes each); the system's calls keep the limit
+// in characters.
+#ifdef _WIN32
+inline constexpr std::size_t PathCapacity = 3 * 260;
+#else
 inline constexpr std::size_t PathCapacity = 260;
+#endif
 // Capacity of every formatted message, terminating zero included.
 inline constexpr std::size_t MessageCapacity = 1024;
 

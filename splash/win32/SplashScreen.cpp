@@ -1,6 +1,7 @@
 // The exports of splashscreen.dll (C calling convention) and the splash
 // thread. The start-up stub calls SplashInitEx and SplashLoadMemory; the
-// runtime component calls SplashClose once its first window is on screen.
+// runtime component calls SplashClose once its first window is on screen;
+// the stub calls SplashCloseNow before a fatal message.
 //
 // SplashInitEx(value, flag1, flag2, data): value is the shortest time on
 // screen in tenths of a second (at most 5 s), flag1 1 lets a click close the
@@ -10,7 +11,9 @@
 // SplashLoadMemory(bytes, count) copies the JPEG (when every byte is
 // readable), readies the window class and returns: the splash thread decodes
 // the image and shows the window, unless the program's first window was
-// shown first (SplashClose). Every failure is quiet.
+// shown first (SplashClose). SplashCloseNow closes at once, without the
+// shortest time, and returns once the window is gone (at most 2 s). Every
+// failure is quiet.
 //
 // The window class and the work area are fetched by the caller of
 // SplashLoadMemory, before the splash thread exists: the process's first
@@ -35,6 +38,7 @@ constexpr std::uint32_t MaxImageBytes = 16u << 20;
 constexpr UINT CloseMessage = WM_APP + 1;
 constexpr UINT_PTR MinimumTimer = 1;
 constexpr UINT_PTR MaximumTimer = 2;
+constexpr DWORD CloseNowWaitMs = 2000;
 constexpr const wchar_t* SplashClass = L"KovSplash";
 
 struct Options {
@@ -54,6 +58,8 @@ Options options;
 HINSTANCE instance = nullptr;
 std::atomic<bool> started{false};
 std::atomic<bool> closeRequested{false};
+std::atomic<bool> closeNow{false};
+HANDLE splashThreadHandle = nullptr;  // kept for SplashCloseNow to wait on
 std::atomic<HWND> window{nullptr};
 HBITMAP picture = nullptr;
 DWORD shownAt = 0;
@@ -71,10 +77,11 @@ void paint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-// A close waits for the rest of the shortest time on screen.
+// A close waits for the rest of the shortest time on screen, unless it is
+// asked for at once.
 void closeAfterMinimum(HWND hwnd) {
     const DWORD elapsed = GetTickCount() - shownAt;
-    if (elapsed >= options.minimumMs) DestroyWindow(hwnd);
+    if (closeNow || elapsed >= options.minimumMs) DestroyWindow(hwnd);
     else SetTimer(hwnd, MinimumTimer, options.minimumMs - elapsed, nullptr);
 }
 
@@ -194,13 +201,17 @@ extern "C" __declspec(dllexport) void SplashLoadMemory(const void* bytes, std::u
     const auto* first = static_cast<const std::uint8_t*>(bytes);
     auto job = std::make_unique<Job>(Job{{first, first + count}, {}});
     if (!prepareDisplay(job->area)) return;
-    HANDLE thread = CreateThread(nullptr, 0, splashThread, job.get(), 0, nullptr);
-    if (thread == nullptr) return;
-    job.release();
-    CloseHandle(thread);
+    splashThreadHandle = CreateThread(nullptr, 0, splashThread, job.get(), 0, nullptr);
+    if (splashThreadHandle != nullptr) job.release();
 }
 
 extern "C" __declspec(dllexport) void SplashClose() {
     closeRequested = true;
     if (HWND hwnd = window) PostMessageW(hwnd, CloseMessage, 0, 0);
+}
+
+extern "C" __declspec(dllexport) void SplashCloseNow() {
+    closeNow = true;
+    SplashClose();
+    if (splashThreadHandle != nullptr) WaitForSingleObject(splashThreadHandle, CloseNowWaitMs);
 }

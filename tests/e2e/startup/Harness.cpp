@@ -152,6 +152,18 @@ void copyFile(const fs::path& from, const fs::path& to) {
     fs::copy_file(from, to, fs::copy_options::overwrite_existing);
 }
 
+void copyTruncated(const fs::path& from, const fs::path& to, std::size_t size) {
+    copyFile(from, to);
+    fs::resize_file(to, size);
+}
+
+void plantInstallationsAt(const fs::path& cwd, const fs::path& kernel, const std::string& kernelName) {
+    for (const fs::path& bin : {cwd, cwd / "rel"}) {
+        touch(bin / "kov640.home");
+        copyFile(kernel, bin.parent_path() / "profile2.8.0_07/jre/kovrt" / kernelName);
+    }
+}
+
 void touch(const fs::path& file) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << "";

@@ -71,7 +71,15 @@ std::string startXvfb(const fs::path& dir, std::unique_ptr<Background>& server);
 
 // Copies a file, keeping its permissions, creating the target's directory.
 void copyFile(const fs::path& from, const fs::path& to);
+// The same, cut to its first size bytes.
+void copyTruncated(const fs::path& from, const fs::path& to, std::size_t size);
 void touch(const fs::path& file);
+
+// Whole installations that markers planted in and below the directory cwd
+// would lead to: cwd/kov640.home (whose root is cwd's parent) and
+// cwd/rel/kov640.home (root cwd), each with the kernel library kernel as
+// kernelName in its profile "2.8.0_07".
+void plantInstallationsAt(const fs::path& cwd, const fs::path& kernel, const std::string& kernelName);
 
 class Layout {
 public:

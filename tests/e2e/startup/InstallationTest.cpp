@@ -107,5 +107,22 @@ TEST_F(Installation, PathSearchInOrderWithTrailingSeparators) {
     EXPECT_EQ(r.err, profileMissing(layout.exe(), first / "profile2.8.0_07"));
 }
 
+// Empty and relative PATH elements are skipped: they would make the search
+// look where the program is started, and a marker planted there (with a
+// whole installation for it) would choose the runtime that is loaded.
+TEST_F(Installation, MarkerInTheCurrentDirectoryIsNeverUsed) {
+    const fs::path cwd = layout.root() / "cwd";
+    plantInstallationsAt(cwd, TEST_RUNTIME, "ZKRN6407.so");
+    for (const std::string path : {":/usr/bin:/bin", "/usr/bin:/bin:", "/usr/bin::/bin", "rel:/usr/bin",
+                                   "./rel:/usr/bin:/bin", ".:/usr/bin"}) {
+        const Result r = layout.runCommand({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", cwd.string(),
+                                            layout.exe().string()},
+                                           {{"PATH", path}});
+        EXPECT_EQ(r.status, 1) << "PATH=" << path;
+        EXPECT_EQ(r.err, installationMissing("6.40")) << "PATH=" << path;
+        EXPECT_TRUE(layout.log().empty()) << "PATH=" << path;
+    }
+}
+
 }  // namespace
 }  // namespace e2e

@@ -45,6 +45,23 @@ TEST_F(RealRuntime, StartsTheGameOnTheOffscreenPlatformAndWaitsForEvents) {
     EXPECT_EQ(fileText(errFile()).find("KOV runtime"), std::string::npos) << fileText(errFile());
 }
 
+// A runtime library cut short (a broken copy, a full disk) is refused with
+// the stub's message before the loader maps it: mapped, it killed the
+// process with SIGBUS inside dlopen.
+TEST(TruncatedRuntime, IsReportedAsUnableToLoad) {
+    const auto full = static_cast<std::size_t>(fs::file_size(REAL_RUNTIME));
+    ASSERT_GT(full, 400u * 1024);
+    for (const std::size_t size : {std::size_t{1024}, std::size_t{16384}, std::size_t{65536},
+                                   std::size_t{200 * 1024}, std::size_t{400 * 1024}, full - 4096, full - 1}) {
+        Layout layout(HANGMAN_EXE, false);
+        const fs::path runtime = layout.root() / "rt/kovrt/ZKRN6407.so";
+        copyTruncated(REAL_RUNTIME, runtime, size);
+        const Result r = layout.run();
+        EXPECT_EQ(r.status, 1) << size << " bytes";
+        EXPECT_EQ(r.err, unableToLoad(runtime.string(), layout.exe())) << size << " bytes";
+    }
+}
+
 bool windowShown(const std::string& display, const std::string& title) {
     const Result r = runProgram({"/usr/bin/xdotool", "search", "--name", "^" + title + "$"},
                                 {{"DISPLAY", display}});

@@ -112,6 +112,17 @@ TEST_F(Splash, LibraryWithoutLoadMemoryGetsNoCallAtAll) {
     EXPECT_TRUE(splashLines(layout).empty());
 }
 
+// A splash library cut short is not loaded (mapped, it killed the process
+// with SIGBUS): the start goes on without a splash.
+TEST_F(Splash, TruncatedLibraryIsSkippedQuietly) {
+    copyTruncated(TEST_SPLASH, layout.root() / "rt/bin/splashscreen.so", 4096);
+    const Result r = layout.run();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(splashLines(layout).empty());
+    EXPECT_EQ(layout.log().size(), 3u) << "the runtime's lines";
+}
+
 TEST_F(Splash, ImageCountZeroLoadsNoLibrary) {
     Layout plain(NOIMAGE_EXE);
     splashLibrary(plain.root() / "rt/bin");
@@ -119,13 +130,27 @@ TEST_F(Splash, ImageCountZeroLoadsNoLibrary) {
     EXPECT_TRUE(splashLines(plain).empty());
 }
 
-TEST_F(Splash, SplashIsUpWhenTheRuntimeIsMissing) {
+// A fatal message takes the splash off the screen first, so that it is
+// never hidden behind it.
+TEST_F(Splash, SplashIsClosedAtOnceBeforeTheMissingRuntimeIsReported) {
     Layout missing(SPLASH_EXE, false);
     splashLibrary(missing.root() / "rt/bin");
     const Result r = missing.run();
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, unableToLoad((missing.root() / "rt/kovrt/ZKRN6407.so").string(), missing.exe()));
-    EXPECT_EQ(missing.log(), (Lines{Init, Load}));
+    EXPECT_EQ(missing.log(), (Lines{Init, Load, "splash-close-now"}));
+}
+
+TEST_F(Splash, NoSplashNoCloseAndASuccessfulStartLeavesTheSplashToTheRuntime) {
+    splashLibrary(layout.root() / "rt/bin");
+    EXPECT_EQ(layout.run().status, 0);
+    EXPECT_EQ(splashLines(layout), (Lines{Init, Load}));
+
+    Layout noSplash(SPLASH_EXE, false);
+    splashLibrary(noSplash.root() / "rt/bin");
+    noSplash.cpb({"replace", "splash-switch", "0"});
+    EXPECT_EQ(noSplash.run().status, 1);
+    EXPECT_TRUE(noSplash.log().empty());
 }
 
 }  // namespace

@@ -2,12 +2,13 @@
 // descriptor, records what it saw and fills slots 98 and 0 with entries that
 // record their calls and return at once. KOV_TEST_LOG names the record file;
 // KOV_TEST_RUNTIME=refuse makes the loader refuse, =noslots leaves the slots
-// empty.
+// empty, =wait makes the run entry wait until the process is ended.
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <unistd.h>
 #endif
 
 #include <cstdio>
@@ -45,11 +46,15 @@ std::string mainClassName(const kr::Word* d) {
 std::string ownPath() {
 #ifdef _WIN32
     HMODULE self = nullptr;
-    char path[1024];
+    wchar_t path[1024];
+    char text[3 * 1024];
     const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
-    if (!GetModuleHandleExA(flags, reinterpret_cast<LPCSTR>(&ownPath), &self)) return "?";
-    const DWORD n = GetModuleFileNameA(self, path, sizeof path);
-    return n == 0 || n >= sizeof path ? "?" : std::string(path, n);
+    if (!GetModuleHandleExW(flags, reinterpret_cast<LPCWSTR>(&ownPath), &self)) return "?";
+    const DWORD n = GetModuleFileNameW(self, path, 1024);
+    if (n == 0 || n >= 1024) return "?";
+    // As UTF-8, so that the record names any folder as it is.
+    const int length = WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(n), text, sizeof text, nullptr, nullptr);
+    return std::string(text, static_cast<std::size_t>(length));
 #else
     Dl_info info{};
     dladdr(reinterpret_cast<void*>(&ownPath), &info);
@@ -58,7 +63,16 @@ std::string ownPath() {
 }
 
 void init(kr::Word argument) { testlog::line("init " + std::to_string(argument)); }
-void run() { testlog::line("run"); }
+void run() {
+    testlog::line("run");
+    while (mode() == "wait") {
+#ifdef _WIN32
+        Sleep(1000);
+#else
+        pause();
+#endif
+    }
+}
 
 }  // namespace
 

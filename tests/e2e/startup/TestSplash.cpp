@@ -1,5 +1,5 @@
 // A splash library for the start-up tests: records its calls. Built once
-// with both exports and once without SplashLoadMemory.
+// with every export and once without SplashLoadMemory.
 
 #include <cstdint>
 #include <string>
@@ -23,3 +23,5 @@ extern "C" TEST_EXPORT int SplashLoadMemory(const void* bytes, std::uint32_t cou
     return 1;
 }
 #endif
+
+extern "C" TEST_EXPORT void SplashCloseNow() { testlog::line("splash-close-now"); }

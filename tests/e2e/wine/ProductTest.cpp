@@ -185,11 +185,17 @@ TEST(Product, ImportsOnlySystemLibraries) {
     const std::set<std::string> system{"ADVAPI32.dll", "KERNEL32.dll", "USER32.dll", "msvcrt.dll"};
     EXPECT_FALSE(found.empty());
     for (const auto& [dll, functions] : found) EXPECT_TRUE(system.count(dll)) << dll;
-    // MessageBoxA and wvsprintfA are looked up when used, not imported.
-    EXPECT_EQ(found.at("USER32.dll"), (std::set<std::string>{"OemToCharA"}));
+    // MessageBoxW and wvsprintfA are looked up when used, not imported;
+    // the stub reads PATH as UTF-16 and needs no code-page conversion.
+    EXPECT_EQ(found.count("USER32.dll"), 0u);
     EXPECT_EQ(found.at("ADVAPI32.dll"), (std::set<std::string>{"DeregisterEventSource", "RegCloseKey",
-                                                                "RegCreateKeyExA", "RegSetValueExA",
-                                                                "RegisterEventSourceA", "ReportEventA"}));
+                                                                "RegCreateKeyExW", "RegSetValueExW",
+                                                                "RegisterEventSourceW", "ReportEventW"}));
+    // Paths cross to the system as UTF-16 only (the C runtime's start-up
+    // code still imports LoadLibraryA and GetModuleHandleA for its own use).
+    for (const char* ansi : {"GetModuleFileNameA", "LoadLibraryExA", "FindFirstFileA", "GetEnvironmentVariableA"}) {
+        EXPECT_EQ(found.at("KERNEL32.dll").count(ansi), 0u) << ansi;
+    }
 }
 
 TEST(Product, ZipHoldsTheProgramAndTheWordLists) {

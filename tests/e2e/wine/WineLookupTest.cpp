@@ -78,6 +78,22 @@ TEST_F(WineInstallation, ExecutableDirectoryComesBeforePath) {
     EXPECT_EQ(r.err, profileMissingMessage(layout.winExe(), layout.win("profile2.8.0_07")));
 }
 
+// Empty and relative PATH elements (also drive- and root-relative ones) are
+// skipped: a marker planted where the program is started, with a whole
+// installation for it, never chooses the runtime.
+TEST_F(WineInstallation, MarkerInTheCurrentDirectoryIsNeverUsed) {
+    const fs::path cwd = layout.root() / "cwd";
+    plantInstallationsAt(cwd, TEST_RUNTIME, "ZKRN6407.dll");
+    const std::string rooted = layout.win("cwd/rel").substr(2);  // "\tmp\...": the current drive's root
+    for (const std::string& path :
+         std::vector<std::string>{";C:\\windows", "C:\\windows;;C:\\windows\\system32", "rel", ".\\rel;.", "Z:rel", rooted}) {
+        const Result r = layout.run({{"WINEPATH", path}}, cwd);
+        EXPECT_EQ(r.status, 1) << "WINEPATH=" << path;
+        EXPECT_EQ(r.err, installationMissingMessage("6.40")) << "WINEPATH=" << path;
+        EXPECT_TRUE(layout.log().empty()) << "WINEPATH=" << path;
+    }
+}
+
 // A layout of the program with a splash image and the recording splash
 // library.
 class WineSplash : public testing::Test {
@@ -130,13 +146,32 @@ TEST_F(WineSplash, BareNameIsNeverTakenFromTheCurrentDirectory) {
     EXPECT_EQ(layout.log().front(), "splash-init 3 1 0 data=0");
 }
 
-TEST_F(WineSplash, SplashIsUpWhenTheRuntimeIsMissing) {
+// A fatal message takes the splash off the screen first.
+TEST_F(WineSplash, SplashIsClosedAtOnceBeforeTheMissingRuntimeIsReported) {
     splashLibrary(layout.root() / "rt/bin");
     fs::remove(layout.root() / "rt/kovrt/ZKRN6407.dll");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe()));
-    EXPECT_EQ(layout.log().size(), 2u);
+    const Lines log = layout.log();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[2], "splash-close-now");
+}
+
+// The GUI program with its real splash library and image: the fatal
+// message box is never under the splash, which goes before the box shows
+// (even within the splash's minimum time) and never comes back.
+TEST(WineRealSplash, FatalMessageBoxIsNeverUnderTheSplash) {
+    WineLayout layout(GUI_EXE, false);
+    copyFile(REAL_SPLASH, layout.root() / "rt/bin/splashscreen.dll");
+    layout.cpb({"replace", "splash-value", "50"});
+    Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
+                        layout.exe().string()},
+                       layout.wineEnvironment({}), layout.root() / "program-err.txt");
+    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
+    EXPECT_EQ(box.err, "foreground");
+    EXPECT_EQ(program.wait(30), 1);
 }
 
 }  // namespace

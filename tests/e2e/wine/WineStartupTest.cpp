@@ -54,6 +54,21 @@ TEST(WineStartup, MissingRuntimeOrLoaderEntry) {
     EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
 }
 
+// A runtime library cut short is refused by the system loader: the stub's
+// message, exit code 1. (The last bytes of the unstripped library are its
+// symbol table, which the loader never reads: cut there it still loads.)
+TEST(WineStartup, TruncatedRuntimeIsReportedAsUnableToLoad) {
+    const auto full = static_cast<std::size_t>(fs::file_size(REAL_RUNTIME));
+    for (const std::size_t size : {std::size_t{1024}, std::size_t{65536}, std::size_t{400 * 1024}, full / 2,
+                                   full - 4096}) {
+        WineLayout layout(HANGMAN_EXE, false);
+        copyTruncated(REAL_RUNTIME, layout.root() / "rt/kovrt/ZKRN6407.dll", size);
+        const Result r = layout.run();
+        EXPECT_EQ(r.status, 1) << size << " bytes";
+        EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
+    }
+}
+
 TEST(WineStartup, WithoutKernelNameTheComponentMustExportTheLoader) {
     WineLayout plain;
     plain.cpb({"remove", "kernel-dll"});
@@ -155,6 +170,54 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
     EXPECT_EQ(box.out, "Unable to load " + layout.win("rt/kovrt/ZKRN6407.dll") + " (referenced from " +
                            layout.winExe() + ")\r\n");
     EXPECT_EQ(box.err, "foreground");
+    EXPECT_EQ(program.wait(30), 1);
+}
+
+// Folders whose names lie outside the ANSI code page, as many users'
+// profile folders are named: the program starts there, and its messages
+// name such paths as they are (Wine reads Unix names as UTF-8 in a UTF-8
+// locale).
+// The third is longer than 260 bytes as UTF-8, but well under 260 characters.
+const std::string Japanese20 = [] {
+    std::string name;
+    for (int i = 0; i < 20; ++i) name += "日本語";
+    return name;
+}();
+const std::string ForeignFolders[] = {"日本語/hangman", "Łódź/hangman", Japanese20 + "/" + Japanese20 + "/hangman"};
+const Environment Utf8Locale{{"LANG", "C.UTF-8"}};
+
+TEST(WineStartup, StartsFromFoldersOutsideTheCodePage) {
+    for (const fs::path folder : ForeignFolders) {
+        WineLayout layout(HANGMAN_EXE, false);
+        layout.moveExecutable(folder / "hangman.exe");
+        copyFile(TEST_RUNTIME, layout.root() / folder / "rt/kovrt/ZKRN6407.dll");
+        const Result r = layout.run(Utf8Locale);
+        EXPECT_EQ(r.status, 0) << folder << ": " << r.err;
+        EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win(folder / "rt/kovrt/ZKRN6407.dll")), "init 0", "run"}))
+            << folder;
+    }
+}
+
+TEST(WineStartup, MessagesNameFoldersOutsideTheCodePageAsTheyAre) {
+    for (const fs::path folder : ForeignFolders) {
+        WineLayout layout(HANGMAN_EXE, false);
+        layout.moveExecutable(folder / "hangman.exe");
+        const Result r = layout.run(Utf8Locale);
+        EXPECT_EQ(r.status, 1) << folder;
+        EXPECT_EQ(r.err, unableToLoadMessage(layout.win(folder / "rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+    }
+}
+
+TEST(WineStartup, MessageBoxNamesAFolderOutsideTheCodePageAsItIs) {
+    WineLayout layout(GUI_EXE, false);
+    layout.moveExecutable(fs::path(ForeignFolders[0]) / "hangman.exe");
+    Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
+                        layout.exe().string()},
+                       layout.wineEnvironment(Utf8Locale), layout.root() / "program-err.txt");
+    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(Utf8Locale), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
+    EXPECT_EQ(box.out, "Unable to load " + layout.win(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll") +
+                           " (referenced from " + layout.winExe() + ")\r\n");
     EXPECT_EQ(program.wait(30), 1);
 }
 

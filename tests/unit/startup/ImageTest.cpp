@@ -159,6 +159,11 @@ image::Status findElfConfig(const Bytes& b, image::Section& s) {
     return image::elfFindSection(image::MemoryBytes(b.data(), b.size()), ".config", s);
 }
 
+Bytes builtExecutable() {
+    std::ifstream in(HANGMAN_EXE, std::ios::binary);
+    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 TEST(ElfImage, FindsTheConfigSectionByItsFullName) {
     const Bytes b = elfFile({{".configX", 0x2000}, {".text", 0x3000}, {".config", 0x55a0}});
     image::Section s;
@@ -186,8 +191,7 @@ TEST(ElfImage, RejectsOtherFilesAndTruncatedTables) {
 }
 
 TEST(ElfImage, FindsTheBlockOfTheBuiltExecutable) {
-    std::ifstream in(HANGMAN_EXE, std::ios::binary);
-    const Bytes file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes file = builtExecutable();
     image::Section s;
     ASSERT_EQ(findElfConfig(file, s), image::Status::Ok);
     EXPECT_EQ(s.size, 1024u);
@@ -196,6 +200,51 @@ TEST(ElfImage, FindsTheBlockOfTheBuiltExecutable) {
     EXPECT_EQ(std::string(file.begin() + static_cast<long>(s.fileOffset),
                           file.begin() + static_cast<long>(s.fileOffset) + 4),
               std::string("CPB\0", 4));
+}
+
+bool elfComplete(const Bytes& b) { return image::elfComplete(image::MemoryBytes(b.data(), b.size()), b.size()); }
+
+// File offset of the first loadable segment's program header.
+std::size_t firstLoadHeader(const Bytes& b) {
+    std::size_t at = b[0x20] | b[0x21] << 8;
+    while (b[at] != 1) at += 56;
+    return at;
+}
+
+TEST(ElfImage, CompleteOnlyWithEveryLoadedSegmentAndTheSectionTableInTheFile) {
+    const Bytes whole = builtExecutable();
+    ASSERT_GT(whole.size(), 8192u);
+    EXPECT_TRUE(elfComplete(whole));
+    for (const std::size_t size : {std::size_t{0}, std::size_t{63}, std::size_t{64}, std::size_t{1024},
+                                   whole.size() / 2, whole.size() - 1}) {
+        EXPECT_FALSE(elfComplete(Bytes(whole.begin(), whole.begin() + static_cast<long>(size)))) << size;
+    }
+    // Without a section header table the loader needs none.
+    Bytes noSections = whole;
+    put(noSections, 0x28, 0, 8);
+    EXPECT_TRUE(elfComplete(noSections));
+    Bytes tableOutside = whole;
+    put(tableOutside, 0x28, whole.size() - 64, 8);
+    EXPECT_FALSE(elfComplete(tableOutside));
+}
+
+TEST(ElfImage, HostileSegmentAndHeaderValuesAreIncomplete) {
+    const Bytes whole = builtExecutable();
+    const std::size_t load = firstLoadHeader(whole);
+    Bytes wrapping = whole;
+    put(wrapping, load + 8, 0x1000, 8);
+    put(wrapping, load + 32, ~std::uint64_t{0} - 0x800, 8);  // offset + size wraps round
+    EXPECT_FALSE(elfComplete(wrapping));
+    Bytes noHeaders = whole;
+    put(noHeaders, 0x38, 0, 2);
+    EXPECT_FALSE(elfComplete(noHeaders));
+    Bytes oddEntrySize = whole;
+    put(oddEntrySize, 0x36, 32, 2);
+    EXPECT_FALSE(elfComplete(oddEntrySize));
+    Bytes headersOutside = whole;
+    put(headersOutside, 0x20, ~std::uint64_t{0} - 8, 8);
+    EXPECT_FALSE(elfComplete(headersOutside));
+    EXPECT_FALSE(elfComplete(peImage({{".config", 1, 2, 3, 4}})));
 }
 
 TEST(PeFile, BlockToolEditsTheRawDataOfTheConfigSection) {

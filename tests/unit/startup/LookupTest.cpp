@@ -67,14 +67,24 @@ TEST_F(DirectoryList, SkipsElementsTooLongToJoinWithTheName) {
     EXPECT_EQ(std::string(found).size(), 259u);
 }
 
-TEST_F(DirectoryList, EmptyElementMeansTheCurrentDirectory) {
+// Empty and relative elements would search the current directory, where
+// anyone may have put a marker: they are skipped.
+TEST_F(DirectoryList, EmptyAndRelativeElementsAreSkipped) {
     str::Path found;
     const fs::path before = fs::current_path();
+    fs::current_path(root_);
+    const bool empty = rt_lookup::searchDirectoryList((dir("a") + "::").c_str(), ':', "kov640.home", found);
+    const bool relative =
+        rt_lookup::searchDirectoryList(("b:./b:" + dir("a")).c_str(), ':', "kov640.home", found);
     fs::current_path(root_ / "b");
-    const bool hit = rt_lookup::searchDirectoryList((dir("a") + ":").c_str(), ':', "kov640.home", found);
+    const bool inside = rt_lookup::searchDirectoryList(":.", ':', "kov640.home", found);
     fs::current_path(before);
-    ASSERT_TRUE(hit);
-    EXPECT_STREQ(found, "kov640.home");
+    EXPECT_FALSE(empty);
+    EXPECT_FALSE(relative);
+    EXPECT_FALSE(inside);
+    const std::string absoluteAfter = "b:" + dir("b");
+    ASSERT_TRUE(rt_lookup::searchDirectoryList(absoluteAfter.c_str(), ':', "kov640.home", found));
+    EXPECT_EQ(std::string(found), dir("b") + "/kov640.home");
 }
 
 TEST(Messages, EmptyTextShowsNothingAndStillExitsWithOne) {

@@ -19,6 +19,7 @@ using LoadMemoryFn = void (*)(const void*, std::uint32_t);
 using CloseFn = void (*)();
 
 CloseFn closeSplash = nullptr;
+CloseFn closeSplashNow = nullptr;
 
 template <class Fn>
 Fn entry(HMODULE library, const char* name) {
@@ -125,6 +126,10 @@ DWORD WINAPI followCommands(void*) {
             closeSplash();
             say("closed");
         }
+        if (line == "close-now") {
+            closeSplashNow();
+            say(FindWindowW(L"KovSplash", nullptr) == nullptr ? "closed-now" : "closed-now, splash left");
+        }
         line.clear();
     }
     TerminateProcess(GetCurrentProcess(), 0);
@@ -145,7 +150,8 @@ int hostMain(int argc, char** argv) {
     const auto initEx = entry<InitExFn>(library, "SplashInitEx");
     const auto loadMemory = entry<LoadMemoryFn>(library, "SplashLoadMemory");
     closeSplash = entry<CloseFn>(library, "SplashClose");
-    if (initEx == nullptr || loadMemory == nullptr || closeSplash == nullptr) return 2;
+    closeSplashNow = entry<CloseFn>(library, "SplashCloseNow");
+    if (initEx == nullptr || loadMemory == nullptr || closeSplash == nullptr || closeSplashNow == nullptr) return 2;
     if (given(argc, argv, "front")) showFrontWindow();
 
     const Image image = imageOfKind(argv[2]);

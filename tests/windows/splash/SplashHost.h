@@ -16,7 +16,9 @@
 // slow-attach: then a library whose DllMain holds the loader lock is loaded
 // while the splash thread sets up the display; "attached" once it is.
 // It writes "ready" when set up, then answers each "close" line on standard
-// input with SplashClose and "closed", until its input ends.
+// input with SplashClose and "closed", and each "close-now" line with
+// SplashCloseNow and, once that returns, "closed-now" when no splash window
+// is left or "closed-now, splash left", until its input ends.
 
 namespace splashtest {
 

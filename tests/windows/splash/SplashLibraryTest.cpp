@@ -131,6 +131,29 @@ TEST(SplashLibrary, AnEarlyCloseWaitsForTheMinimumTimeOnScreen) {
     EXPECT_GE(GetTickCount() - seen, 800u);
 }
 
+// The start-up stub's close before a fatal message: the splash goes at once,
+// within its minimum time (5 s here), and is gone when the call returns.
+TEST(SplashLibrary, ACloseNowRemovesItBeforeReturningEvenWithinTheMinimumTime) {
+    HostProcess host("program 50 1 0 0");
+    HWND splash = waitForSplash(host);
+    ASSERT_NE(splash, nullptr);
+    host.send("close-now");
+    ASSERT_TRUE(host.waitForLine("closed-now", 3000));
+    EXPECT_FALSE(IsWindow(splash));
+    EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1000)) << "it came back";
+}
+
+// Right after the start, the splash thread may or may not have shown the
+// window yet: either way the call returns with no splash left, and none
+// comes later.
+TEST(SplashLibrary, ACloseNowRightAfterTheStartLeavesNoSplash) {
+    HostProcess host("program 50 1 0 0");
+    ASSERT_TRUE(host.waitForLine("ready", 5000));
+    host.send("close-now");
+    ASSERT_TRUE(host.waitForLine("closed-now", 3000));
+    EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1500));
+}
+
 // The word at the data address: the longest time on screen in seconds.
 TEST(SplashLibrary, ClosesItselfAfterTheLongestTimeWithoutAClose) {
     HostProcess host("program 0 1 0 1");
