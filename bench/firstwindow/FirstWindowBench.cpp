@@ -22,12 +22,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/Quantiles.h"
 #include "tests/e2e/splash/XSession.h"
 
 namespace {
 
 using namespace e2e;
 using Clock = std::chrono::steady_clock;
+using bench::median;
+using bench::quantile;
 
 constexpr const char* Title = "Word Selection";
 
@@ -80,16 +83,6 @@ void runOnce(XSession& x, Subject& subject, const fs::path& home) {
     subject.cpu.push_back(cpuAt);
     if (splashAt >= 0) subject.splash.push_back(splashAt);
 }
-
-double quantile(std::vector<double> values, double q) {
-    std::sort(values.begin(), values.end());
-    const double at = q * static_cast<double>(values.size() - 1);
-    const auto low = static_cast<std::size_t>(at);
-    const std::size_t high = std::min(low + 1, values.size() - 1);
-    return values[low] + (values[high] - values[low]) * (at - static_cast<double>(low));
-}
-
-double median(const std::vector<double>& values) { return quantile(values, 0.5); }
 
 // The ratio of the medians, the median of the per-round ratios and their
 // spread, for wall-clock and for CPU time.

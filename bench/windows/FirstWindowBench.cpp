@@ -29,9 +29,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/Quantiles.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using bench::median;
+using bench::quantile;
 
 constexpr DWORD SettleMs = 250;
 
@@ -110,16 +114,6 @@ Start firstWindow(const std::wstring& program, const wchar_t* title) {
     Sleep(SettleMs);
     return times;
 }
-
-double quantile(std::vector<double> times, double q) {
-    std::sort(times.begin(), times.end());
-    const double at = q * static_cast<double>(times.size() - 1);
-    const auto low = static_cast<std::size_t>(at);
-    const std::size_t high = std::min(low + 1, times.size() - 1);
-    return times[low] + (times[high] - times[low]) * (at - static_cast<double>(low));
-}
-
-double median(const std::vector<double>& times) { return quantile(times, 0.5); }
 
 void printTimes(const char* label, const std::vector<double>& times) {
     std::printf("  %-36s %7.1f ms  (quartiles %.1f-%.1f)\n", label, median(times), quantile(times, 0.25),
