@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPixmap>
 #include <QResource>
+#include <QWidget>
+#include <utility>
 
 namespace rtqt {
 
@@ -21,15 +23,32 @@ QPixmap iconPixmap(int size) {
     return QPixmap::fromImage(image);
 }
 
+// Made on first use and kept to the end: the process may end without
+// destroying the application, and pixmaps must not outlive it.
+const QIcon& programIcon() {
+    static const QIcon& icon = *[] {
+        auto* made = new QIcon;
+        for (int size : {16, 22, 24, 32, 48, 64, 96, 128, 256}) {
+            const QPixmap pixmap = iconPixmap(size);
+            if (!pixmap.isNull()) made->addPixmap(pixmap);
+        }
+        return made;
+    }();
+    return icon;
+}
+
+bool applicationHasIcon = false;
+
 }  // namespace
 
-void setProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 96, 128, 256}) {
-        const QPixmap pixmap = iconPixmap(size);
-        if (!pixmap.isNull()) icon.addPixmap(pixmap);
-    }
-    QApplication::setWindowIcon(icon);
+void showWithProgramIcon(QWidget& window) {
+    if (!applicationHasIcon) window.setWindowIcon(programIcon());
+    window.show();
+    useProgramIcon();
+}
+
+void useProgramIcon() {
+    if (!std::exchange(applicationHasIcon, true)) QApplication::setWindowIcon(programIcon());
 }
 
 }  // namespace rtqt
