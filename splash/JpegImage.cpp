@@ -1,5 +1,6 @@
 #include "splash/JpegImage.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 
@@ -33,35 +34,34 @@ bool acceptable(const jpeg_decompress_struct& info) {
            static_cast<long>(info.image_width) * static_cast<long>(info.image_height) <= MaxPixels;
 }
 
-void storeRow(const JSAMPLE* row, int width, std::uint32_t* out) {
-    for (int x = 0; x < width; ++x, row += 3) {
-        out[x] = static_cast<std::uint32_t>(row[0]) << 16 | static_cast<std::uint32_t>(row[1]) << 8 | row[2];
-    }
-}
+// The decoder writes each pixel straight into its 32-bit word, 0xXXRRGGBB
+// in this machine's byte order; the X byte is cleared afterwards. A
+// separate pass from RGB bytes cost a fifth of the decoding, on the thread
+// that goes on to load the runtime.
+constexpr J_COLOR_SPACE WordColorSpace = std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
 // The decoder state lives in the caller's frame (by reference), so that
 // nothing the jump returns to is held only in registers.
 bool decodeWith(jpeg_decompress_struct& info, QuietErrors& errors, const std::uint8_t* bytes, std::size_t count,
-                Image& image, std::vector<JSAMPLE>& row) {
+                Image& image) {
     if (setjmp(errors.escape) != 0) return false;
     jpeg_create_decompress(&info);
     info.mem->max_memory_to_use = MaxDecoderMemory;
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(count));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || !acceptable(info)) return false;
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = WordColorSpace;
     jpeg_start_decompress(&info);
-    if (info.output_components != 3) return false;
+    if (info.output_components != 4) return false;
     image.width = static_cast<int>(info.output_width);
     image.height = static_cast<int>(info.output_height);
-    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-    row.resize(static_cast<std::size_t>(image.width) * 3);
+    const std::size_t width = info.output_width;
+    image.pixels.resize(width * info.output_height);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[] = {row.data()};
-        const std::size_t y = info.output_scanline;
+        JSAMPROW rows[] = {reinterpret_cast<JSAMPLE*>(image.pixels.data() + info.output_scanline * width)};
         if (jpeg_read_scanlines(&info, rows, 1) != 1) return false;
-        storeRow(row.data(), image.width, image.pixels.data() + y * static_cast<std::size_t>(image.width));
     }
     jpeg_finish_decompress(&info);
+    for (std::uint32_t& pixel : image.pixels) pixel &= 0x00ffffffu;
     return true;
 }
 
@@ -76,8 +76,7 @@ bool decodeJpeg(const std::uint8_t* bytes, std::size_t count, Image& image) {
     errors.manager.error_exit = failDecoding;
     errors.manager.emit_message = onMessage;
     errors.manager.output_message = noOutput;
-    std::vector<JSAMPLE> row;
-    const bool decoded = decodeWith(info, errors, bytes, count, image, row);
+    const bool decoded = decodeWith(info, errors, bytes, count, image);
     jpeg_destroy_decompress(&info);
     if (!decoded) image = Image{};
     return decoded;

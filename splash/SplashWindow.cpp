@@ -20,6 +20,9 @@ public:
         const std::uint32_t value = red_.place(rgb >> 16 & 0xff) | green_.place(rgb >> 8 & 0xff) | blue_.place(rgb & 0xff);
         return msbFirst_ ? __builtin_bswap32(value) : value;
     }
+    // The server's pixels are the image's words as they are (the usual
+    // 24-bit visual on a little-endian server): nothing to convert.
+    bool same() const { return pixel(0xff0000) == 0xff0000 && pixel(0xff00) == 0xff00 && pixel(0xff) == 0xff; }
 
 private:
     struct Channel {
@@ -161,13 +164,16 @@ bool SplashWindow::uploadPicture(const Image& image) {
     std::vector<std::uint32_t> strip;
     for (int top = 0; top < image.height; top += stripRows) {
         const int rows = std::min(stripRows, image.height - top);
-        const auto first = image.pixels.begin() + static_cast<std::ptrdiff_t>(top) * image.width;
-        strip.resize(static_cast<std::size_t>(rows) * image.width);
-        std::transform(first, first + static_cast<std::ptrdiff_t>(strip.size()), strip.begin(),
-                       [&](std::uint32_t rgb) { return format.pixel(rgb); });
+        const std::uint32_t* first = image.pixels.data() + static_cast<std::ptrdiff_t>(top) * image.width;
+        const std::size_t count = static_cast<std::size_t>(rows) * image.width;
+        if (!format.same()) {
+            strip.resize(count);
+            std::transform(first, first + count, strip.begin(), [&](std::uint32_t rgb) { return format.pixel(rgb); });
+            first = strip.data();
+        }
         xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap_, gc, static_cast<std::uint16_t>(image.width),
                       static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(top), 0, screen_->root_depth,
-                      static_cast<std::uint32_t>(strip.size() * 4), reinterpret_cast<const std::uint8_t*>(strip.data()));
+                      static_cast<std::uint32_t>(count * 4), reinterpret_cast<const std::uint8_t*>(first));
     }
     xcb_free_gc(connection_, gc);
     return true;

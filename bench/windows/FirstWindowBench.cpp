@@ -2,8 +2,11 @@
 // a visible top-level window with the expected title, for hangman.exe
 // ("Word Selection"), for a bare Win32 program that opens one window (the
 // reference) and for the same "Word Selection" window written directly on
-// Win32, interleaved in the same run. For hangman.exe the time until any
-// window of it shows (its splash) is reported too.
+// Win32 (the reference of the goal), interleaved in the same run: each
+// round starts with another program. hangman.exe runs as built (with its
+// splash) and as hangman_nosplash.exe (its splash switch set to 0, beside
+// it), which shows what the splash costs the first window. For hangman.exe
+// the time until any window of it shows (its splash) is reported too.
 //
 // Each process is ended once its window shows, and the next starts only
 // after Wine has finished tearing it down: a start that overlaps that work
@@ -13,7 +16,7 @@
 // main thread only (where all three open it), and the process's windows
 // are walked only until the first of them shows.
 //
-// Usage: first_window_bench [runs [program.exe ...]]   (default 20 of each)
+// Usage: first_window_bench [runs [program.exe ...]]   (default 21 of each)
 // Further programs that open "Word Selection" (another build of the game,
 // say) are measured in the same rounds, for comparisons in one run.
 
@@ -26,9 +29,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/Quantiles.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using bench::median;
+using bench::quantile;
 
 constexpr DWORD SettleMs = 250;
 
@@ -108,10 +115,12 @@ Start firstWindow(const std::wstring& program, const wchar_t* title) {
     return times;
 }
 
-double median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+void printTimes(const char* label, const std::vector<double>& times) {
+    std::printf("  %-36s %7.1f ms  (quartiles %.1f-%.1f)\n", label, median(times), quantile(times, 0.25),
+                quantile(times, 0.75));
 }
+
+void printRatio(const char* what, double ratio, const char* goal) { std::printf("  %-36s %7.2f%s\n", what, ratio, goal); }
 
 struct Program {
     const char* label;
@@ -124,12 +133,15 @@ struct Program {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
     const std::string relative = HANGMAN_RELATIVE;
+    const std::wstring hangman = besideThisProgram(std::wstring(relative.begin(), relative.end()));
+    const std::wstring directory = hangman.substr(0, hangman.find_last_of(L"\\/") + 1);
     std::vector<Program> programs{
         {"bare Win32 window", besideThisProgram(L"bare_window.exe"), L"Bare Window", {}, {}},
-        {"same window on Win32", besideThisProgram(L"native_word_selection.exe"), L"Word Selection", {}, {}},
-        {"hangman.exe", besideThisProgram(std::wstring(relative.begin(), relative.end())), L"Word Selection", {}, {}},
+        {"same window on Win32 (reference)", besideThisProgram(L"native_word_selection.exe"), L"Word Selection", {}, {}},
+        {"hangman.exe", hangman, L"Word Selection", {}, {}},
+        {"hangman.exe, splash off", directory + L"hangman_nosplash.exe", L"Word Selection", {}, {}},
     };
     for (int i = 2; i < argc; ++i) {
         const std::string path = argv[i];
@@ -137,24 +149,26 @@ int main(int argc, char** argv) {
     }
     // One start of each first, so that all find the system's files cached.
     for (Program& p : programs) firstWindow(p.path, p.title);
+    const std::size_t n = programs.size();
     for (int i = 0; i < runs; ++i) {
-        for (Program& p : programs) {
+        for (std::size_t k = 0; k < n; ++k) {
+            Program& p = programs[(static_cast<std::size_t>(i) + k) % n];
             const Start times = firstWindow(p.path, p.title);
             p.anyWindow.push_back(times.anyWindowMs);
             p.titledWindow.push_back(times.titledWindowMs);
         }
     }
     const double bare = median(programs[0].titledWindow), same = median(programs[1].titledWindow);
-    const double hangman = median(programs[2].titledWindow), splash = median(programs[2].anyWindow);
-    std::printf("start to first window, median of %d runs under the same conditions:\n", runs);
-    for (const Program& p : programs) std::printf("  %-26s %8.1f ms\n", p.label, median(p.titledWindow));
-    for (std::size_t i = 3; i < programs.size(); ++i) {
-        std::printf("  %s / hangman.exe %8.2f\n", programs[i].label, median(programs[i].titledWindow) / median(programs[2].titledWindow));
-    }
-    std::printf("  hangman.exe's splash       %8.1f ms\n", splash);
-    std::printf("  hangman.exe / bare window  %8.2f (goal: at most 1.30)\n", hangman / bare);
-    std::printf("  same window / bare window  %8.2f\n", same / bare);
-    std::printf("  hangman.exe / same window  %8.2f\n", hangman / same);
-    std::printf("  splash / bare window       %8.2f\n", splash / bare);
+    const double game = median(programs[2].titledWindow), splash = median(programs[2].anyWindow);
+    const double off = median(programs[3].titledWindow);
+    std::printf("start to first window, %d runs of each, interleaved (medians):\n", runs);
+    for (const Program& p : programs) printTimes(p.label, p.titledWindow);
+    printTimes("hangman.exe's splash", programs[2].anyWindow);
+    printRatio("hangman.exe / same window", game / same, "  (goal: at most 1.15)");
+    printRatio("splash / same window's window", splash / same, "  (goal: below 1.0)");
+    printRatio("splash off / same window", off / same, "");
+    printRatio("hangman.exe / splash off", game / off, "  (what the splash costs)");
+    printRatio("same window / bare window", same / bare, "");
+    for (std::size_t i = 4; i < n; ++i) printRatio(programs[i].label, median(programs[i].titledWindow) / game, "  (/ hangman.exe)");
     return 0;
 }

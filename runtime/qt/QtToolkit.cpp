@@ -59,6 +59,7 @@ public:
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode,
                                          const rt::String& directory) override {
+        useProgramIcon();
         QFileDialog dialog(windowWidget(owner));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         const QFileInfo start(toQ(directory));
@@ -160,7 +161,6 @@ rt::Toolkit& startToolkit(int& argc, char** argv) {
     if (QApplication::instance() == nullptr) {
         auto* app = new QApplication(argc, argv);
         app->setQuitOnLastWindowClosed(false);
-        setProgramIcon();
     }
     static QtToolkit toolkit;
     return toolkit;

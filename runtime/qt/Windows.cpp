@@ -23,6 +23,7 @@
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
 #include "runtime/qt/Menus.h"
+#include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/WindowShells.h"
 
 namespace rtqt {
@@ -169,7 +170,7 @@ public:
         } else {
             displayable_ = true;
             if (shownAt_) shell_->windowHandle()->setPosition(*std::exchange(shownAt_, std::nullopt));
-            shell_->show();
+            showWithProgramIcon(*shell_);
             // A listener may have disposed of it while it opened: then there
             // is no hiding left to end the wait.
             if (shell_->isModal() && shell_->isVisible()) runModalLoop();

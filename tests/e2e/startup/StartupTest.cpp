@@ -55,6 +55,22 @@ TEST(Startup, KernelWithoutLoaderEntry) {
     EXPECT_EQ(r.err, "Unable to find loader entry\n");
 }
 
+// The stub binds functions lazily (for the toolkit's libraries); a runtime
+// linked as the real one is still has its own imports bound on loading.
+TEST(Startup, KernelWhoseLibraryLacksAnImportIsNotLoaded) {
+    Layout layout(HANGMAN_EXE, false);
+    const fs::path kernel = layout.root() / "rt/kovrt/ZKRN6407.so";
+    copyFile(IMPORTING_RUNTIME, kernel);
+    copyFile(IMPORTED_LIBRARY, layout.root() / "rt/kovrt/libkovimport.so");
+    const Result complete = layout.run();
+    EXPECT_EQ(complete.status, 1);
+    EXPECT_EQ(complete.err, "") << "the loader ran and refused quietly";
+    copyFile(IMPORTED_LACKING, layout.root() / "rt/kovrt/libkovimport.so");
+    const Result lacking = layout.run();
+    EXPECT_EQ(lacking.status, 1);
+    EXPECT_EQ(lacking.err, unableToLoad(kernel.string(), layout.exe()));
+}
+
 TEST(Startup, WithoutKernelNameTheComponentMustExportTheLoader) {
     Layout plain;
     plain.cpb({"remove", "kernel-dll"});
