@@ -14,7 +14,7 @@ public:
 
     // Shown, with nothing computed, for a count of decimals the total
     // cannot show.
-    static constexpr const char16_t* DecimalsMessage = u"Decimals must be a whole number from 0 to 10.";
+    static constexpr const char16_t* DecimalsMessage = u"Decimals must be from 0 to 10.";
 
 private:
     void compute();
