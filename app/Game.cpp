@@ -12,6 +12,10 @@ bool contains(const std::vector<char32_t>& list, char32_t c) {
     return std::find(list.begin(), list.end(), c) != list.end();
 }
 
+// A guess is trimmed of these, so they can never be guessed: the pattern
+// shows them from the start and winning does not wait for them.
+bool unguessable(char32_t c) { return c <= U' '; }
+
 // Each character followed by one blank. Built in a loop rather than by
 // recursion over positions, so that a very long word cannot exhaust the stack.
 rt::String spaced(const std::vector<char32_t>& list) {
@@ -31,8 +35,11 @@ Game::Game(const rt::String& theWord)
     // One flag per character code keeps this linear even for a very long
     // word with thousands of distinct characters.
     std::vector<bool> seen(0x110000);
-    for (char32_t c : wordPositions) {
-        if (!seen[c]) {
+    for (std::size_t i = 0; i < wordPositions.size(); ++i) {
+        const char32_t c = wordPositions[i];
+        if (unguessable(c)) {
+            characters[i] = c;
+        } else if (!seen[c]) {
             seen[c] = true;
             wordCharacters.push_back(c);
         }
@@ -55,6 +62,8 @@ Game::Game(const rt::String& theWord)
     wordText->setEditable(false);
     frame().setDefaultButton(goButton);
     guessText->requestFocus();
+    // A word with nothing left to guess is over before it starts.
+    if (wordCharacters.empty()) lockInput();
 }
 
 void Game::buttonClicked(rt::Button&) {

@@ -15,7 +15,9 @@ namespace app {
 // pattern, one guess and one entry of the letters tried. Enter in the guess
 // field presses "Go", and the guess field holds the keyboard focus when the
 // window opens and after every guess and its messages, so that a game can be
-// played with the keys alone.
+// played with the keys alone. Characters that a trimmed guess can never hold
+// (U+0020 and below: blanks, tabs) are shown in the pattern from the start
+// and need no guess.
 class Game : public forms::GBFrame {
 public:
     // word is not empty. Builds the window; the creator sizes and shows it.

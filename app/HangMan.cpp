@@ -67,9 +67,15 @@ void HangMan::menuItemSelected(rt::MenuItem& item) {
     }
 }
 
+// The highlighted word becomes current. The list holds the same words
+// afterwards, so the row chosen stays highlighted: of repeats of a word,
+// displayList would highlight the first, and the arrow keys could never
+// pass it.
 void HangMan::listItemSelected(rt::ListBox&) {
+    const int chosen = wordList->selectedIndex();
     model.setCurrentWord(wordList->selectedValue());
     displayList();
+    if (chosen >= 0) wordList->setSelectedIndex(chosen);
 }
 
 void HangMan::displayList() {

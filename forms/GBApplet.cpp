@@ -17,9 +17,11 @@ void GBApplet::attachListListener(rt::ListBox& list) {
     list.addMouseListener(std::make_unique<GBAppletDCListener>(list, *this));
 }
 
+// The owner is a hidden frame of its own; the box opens centred over the
+// window the host shows the applet in, where the user is looking.
 void GBApplet::showMessage(const rt::String& text, int width, int height) {
     const std::unique_ptr<rt::Frame> owner = rt::toolkit().createFrame();
-    MessageBox::show(owner.get(), text, width, height);
+    MessageBox::show(owner.get(), text, width, height, panel->hostWindow());
 }
 
 // Every component of the applet re-styles itself: the form's own window, if

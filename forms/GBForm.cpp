@@ -93,6 +93,7 @@ rt::ListBox* GBForm::addList(int row, int col, int width, int height) {
     rt::ListBox* list = rt::toolkit().createListBox();
     placeStretched(*rt::toolkit().createScrollPane(*list), row, col, width, height);
     attachListListener(*list);
+    list->addSelectionListener(std::make_unique<FormListKeyListener>(*list, *this));
     return list;
 }
 
@@ -190,5 +191,7 @@ void FormListListener::mouseClicked(const rt::MouseEvent& event) {
         form.listItemSelected(list);
     }
 }
+
+void FormListKeyListener::selectionMoved(const rt::ListSelectionEvent&) { form.listItemSelected(list); }
 
 }  // namespace forms

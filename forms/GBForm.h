@@ -109,6 +109,8 @@ public:
     }
 
     // Overridable handlers; the defaults name the missing override.
+    // listItemSelected hears a single click on a list and a selection moved
+    // there from the keyboard.
     virtual void buttonClicked(rt::Button& button);
     virtual void listDoubleClicked(rt::ListBox& list, const rt::String& item);
     virtual void listItemSelected(rt::ListBox& list);
@@ -200,6 +202,19 @@ class FormListListener : public rt::MouseListener {
 public:
     FormListListener(rt::ListBox& list, GBForm& form) : list(list), form(form) {}
     void mouseClicked(const rt::MouseEvent& event) override;
+
+private:
+    rt::ListBox& list;
+    GBForm& form;
+};
+
+// A selection moved from the keyboard is a choice of that row, as a click
+// is: it calls listItemSelected, so the row highlighted is the row chosen
+// whether the user clicked it or went there with the keys.
+class FormListKeyListener : public rt::ListSelectionListener {
+public:
+    FormListKeyListener(rt::ListBox& list, GBForm& form) : list(list), form(form) {}
+    void selectionMoved(const rt::ListSelectionEvent& event) override;
 
 private:
     rt::ListBox& list;

@@ -1,5 +1,7 @@
 #include "forms/MessageBox.h"
 
+#include <algorithm>
+
 #include "runtime/Font.h"
 #include "runtime/Toolkit.h"
 
@@ -21,8 +23,10 @@ MessageBox::MessageBox(rt::Frame* owner, const rt::String& text)
     ok->addActionListener(*this);
     buttons->add(*ok);
     pane.add(*buttons, rt::BorderPlace::South);
-    // Space or Enter dismisses the box at once.
+    // Space or Enter dismisses the box at once, and Enter still does when
+    // the user has clicked into the text.
     ok->requestFocus();
+    window->setDefaultButton(ok);
 
     window->addWindowListener(*this);
     window->setSize(300, 150);
@@ -30,7 +34,13 @@ MessageBox::MessageBox(rt::Frame* owner, const rt::String& text)
 
 MessageBox::~MessageBox() = default;
 
-void MessageBox::setSize(int width, int height) { window->setSize(width, height); }
+// Never smaller than the content's minimum, which shows a line of the text
+// and the OK button: a box too small to use (or no window at all, for a
+// size of 0 or less) would block its caller with nothing to click.
+void MessageBox::setSize(int width, int height) {
+    const rt::Size least = window->contentPane().minimumSize();
+    window->setSize(std::max(width, least.width), std::max(height, least.height));
+}
 
 void MessageBox::setVisible(bool visible) { window->setVisible(visible); }
 
@@ -38,9 +48,11 @@ void MessageBox::actionPerformed(const rt::ActionEvent&) { window->dispose(); }
 
 void MessageBox::windowClosing(const rt::WindowEvent&) { window->dispose(); }
 
-void MessageBox::show(rt::Frame* owner, const rt::String& text, int width, int height) {
+void MessageBox::show(rt::Frame* owner, const rt::String& text, int width, int height,
+                      const rt::Window* centredOver) {
     MessageBox box(owner, text);
     box.setSize(width, height);
+    if (centredOver != nullptr && centredOver->isVisible()) box.window->setLocationRelativeTo(*centredOver);
     box.setVisible(true);
 }
 

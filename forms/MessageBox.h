@@ -18,6 +18,8 @@ public:
     MessageBox(rt::Frame* owner, const rt::String& text);
     ~MessageBox() override;
 
+    // Sizes below what shows a line of the text and the OK button are
+    // raised to that; larger sizes are taken as they are.
     void setSize(int width, int height);
     // Shows the box; returns when the user has closed it.
     void setVisible(bool visible);
@@ -26,8 +28,11 @@ public:
     void actionPerformed(const rt::ActionEvent& event) override;
     void windowClosing(const rt::WindowEvent& event) override;
 
-    // Builds, sizes and shows one message; returns when it was closed.
-    static void show(rt::Frame* owner, const rt::String& text, int width, int height);
+    // Builds, sizes and shows one message; returns when it was closed. It
+    // opens centred over centredOver when that is given and shown, else
+    // where the toolkit opens a dialog of that owner.
+    static void show(rt::Frame* owner, const rt::String& text, int width, int height,
+                     const rt::Window* centredOver = nullptr);
 
 private:
     std::unique_ptr<rt::Dialog> window;

@@ -40,6 +40,7 @@ rt::Frame* hostApplet(rt::Toolkit& toolkit, const rt::AppletClass* table, const 
     HostedApplet host{found->create(), toolkit.createFrame()};
     host.frame->setTitle(name);
     host.frame->contentPane().add(host.applet->appletPanel(), rt::BorderPlace::Center);
+    host.applet->appletPanel().setHostWindow(host.frame.get());
     host.frame->addWindowListener(std::make_unique<EndOnClose>(toolkit));
     host.frame->setSize(width, height);
     host.frame->setVisible(true);

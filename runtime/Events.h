@@ -35,6 +35,13 @@ struct WindowEvent {
     Window& window;
 };
 
+// A list's selection moved by the user from the keyboard: arrow, Home, End
+// and Page keys or a typed first letter. index is the row now selected.
+struct ListSelectionEvent {
+    EventSource& source;
+    int index;
+};
+
 // Listener interfaces. Every operation has an empty default, so an adapter
 // overrides only what it needs. All events arrive one at a time on the
 // toolkit's event thread.
@@ -59,6 +66,15 @@ public:
     virtual ~MouseMotionListener();
     virtual void mouseDragged(const MouseEvent&) {}
     virtual void mouseMoved(const MouseEvent&) {}
+};
+
+// Hears selections that the user moves from the keyboard. Selections made
+// by the program are not reported, nor those of the mouse, which mouse
+// listeners hear as presses and clicks.
+class ListSelectionListener {
+public:
+    virtual ~ListSelectionListener();
+    virtual void selectionMoved(const ListSelectionEvent& event) = 0;
 };
 
 class WindowListener {

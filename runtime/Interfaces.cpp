@@ -21,6 +21,7 @@ ActionListener::~ActionListener() = default;
 MouseListener::~MouseListener() = default;
 MouseMotionListener::~MouseMotionListener() = default;
 WindowListener::~WindowListener() = default;
+ListSelectionListener::~ListSelectionListener() = default;
 
 Component::~Component() = default;
 GridBag::~GridBag() = default;

@@ -26,6 +26,9 @@ public:
     virtual void pressButton(const String& caption) = 0;
     // Closes the window with its close control.
     virtual void closeBox() = 0;
+    // Clicks into its text area (a message box's message), as a user does to
+    // select or scroll the text; the text area then holds the focus.
+    virtual void clickText() = 0;
 };
 
 // Drives the toolkit with real input events, for tests. Calls that make the
@@ -50,7 +53,7 @@ public:
     // pressed at the first point and released at the last.
     virtual void clickAt(Component& component, Point point, int clicks) = 0;
     virtual void movePointer(Component& component, const std::vector<Point>& path, bool drag) = 0;
-    enum class Key { Up, Down, Home, End, Space, Enter, Tab, Escape };
+    enum class Key { Up, Down, Home, End, PageUp, PageDown, Space, Enter, Tab, Escape };
     virtual void pressKey(Component& component, Key key) = 0;
     // Keys as a user at the keyboard sends them: to whatever holds the focus
     // of the active window (a modal window when one is open). Nothing holds

@@ -130,6 +130,8 @@ public:
     virtual int locationToIndex(Point point) const = 0;
     // Bounds of a row in list coordinates (for tests and hit testing).
     virtual Rect rowBounds(int index) const = 0;
+    // The list owns the listener from then on.
+    virtual void addSelectionListener(std::unique_ptr<ListSelectionListener> listener) = 0;
 };
 
 class MenuItem : public EventSource {

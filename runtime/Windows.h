@@ -82,6 +82,14 @@ public:
     // Every component of the panel re-styles itself for the current visual
     // style, then the panel is laid out again and repainted.
     virtual void updateStyle() = 0;
+
+    // The window a host shows the panel in (the host sets it, and must
+    // outlive the panel or clear it); null when no host has placed it.
+    Window* hostWindow() const { return hostWindow_; }
+    void setHostWindow(Window* window) { hostWindow_ = window; }
+
+private:
+    Window* hostWindow_ = nullptr;
 };
 
 }  // namespace rt

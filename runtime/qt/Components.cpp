@@ -146,6 +146,26 @@ private:
     QLineEdit* edit_;
 };
 
+// A read-only text area leaves Enter and the space bar to its window, where
+// they press the default button (a message box's OK whose text the user
+// clicked into); Escape and Tab go on to the window as they do anyway.
+class TextEdit final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        const bool pressing = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (!isReadOnly() || !pressing || event->modifiers() != Qt::NoModifier) {
+            QPlainTextEdit::keyPressEvent(event);
+            return;
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), event->isAutoRepeat());
+        QApplication::sendEvent(window(), &enter);
+    }
+};
+
 class TextAreaImpl final : public ComponentImpl<rt::TextArea> {
 public:
     explicit TextAreaImpl(QPlainTextEdit* edit) : ComponentImpl(edit, edit->viewport()), edit_(edit) {
@@ -222,7 +242,7 @@ private:
 rt::Label* makeLabel(const rt::String& text) { return new LabelImpl(new QLabel(toQ(text))); }
 rt::Button* makeButton(const rt::String& text) { return new ButtonImpl(new PushButton(toCaption(text))); }
 rt::TextField* makeTextField(const rt::String& text) { return new TextFieldImpl(new QLineEdit(toQ(text))); }
-rt::TextArea* makeTextArea(const rt::String& text) { return new TextAreaImpl(new QPlainTextEdit(toQ(text))); }
+rt::TextArea* makeTextArea(const rt::String& text) { return new TextAreaImpl(new TextEdit(toQ(text))); }
 
 rt::CheckBox* makeCheckBox(const rt::String& text) {
     return new ToggleImpl<rt::CheckBox, QCheckBox>(new QCheckBox(toCaption(text)));

@@ -1,12 +1,15 @@
 // The list box: a QListView over a model of strings, single selection. The
 // selection moves on the mouse press (the view's own handling) before the
-// press and the click are reported to mouse listeners.
+// press and the click are reported to mouse listeners. A selection moved
+// from the keyboard is reported to selection listeners.
 
 #include <QAbstractListModel>
 #include <QListView>
 #include <QMouseEvent>
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
@@ -57,6 +60,8 @@ private:
 class ListView final : public QListView {
 public:
     std::function<void(const QEvent&, QPoint)> relay;
+    // Told the row that a key press selected.
+    std::function<void(int)> keySelected;
 
     // The row under a point, or the nearest one: the first above the rows,
     // the last below them; -1 for an empty list.
@@ -86,6 +91,14 @@ protected:
         QListView::mouseMoveEvent(event);
         relayed(event);
     }
+    // Arrows, Home, End, Page keys and type-ahead all move the selection
+    // here, in the view's own key handling.
+    void keyPressEvent(QKeyEvent* event) override {
+        const int before = selectedRow();
+        QListView::keyPressEvent(event);
+        const int after = selectedRow();
+        if (after >= 0 && after != before) keySelected(after);
+    }
     bool viewportEvent(QEvent* event) override {
         const bool result = QListView::viewportEvent(event);
         if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) relay(*event, {});
@@ -93,6 +106,11 @@ protected:
     }
 
 private:
+    int selectedRow() const {
+        const QModelIndexList selected = selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? -1 : selected.first().row();
+    }
+
     // A press beside or below the rows selects the nearest row (the view
     // itself would clear the selection); the press is reported once, even
     // when the view turns a double click back into a press.
@@ -125,6 +143,7 @@ public:
         view->relay = [this](const QEvent& event, QPoint point) {
             relay().relay(event, *this, point, view_->viewport()->rect());
         };
+        view->keySelected = [this](int row) { selectionMoved(row); };
     }
 
     QWidget* mouseWidget() const override { return view_->viewport(); }
@@ -160,10 +179,18 @@ public:
         return view_->nearestRow({point.x, point.y});
     }
     rt::Rect rowBounds(int index) const override { return fromQ(view_->visualRect(model_->index(index))); }
+    void addSelectionListener(std::unique_ptr<rt::ListSelectionListener> listener) override {
+        selectionListeners_.push_back(std::move(listener));
+    }
 
 private:
+    void selectionMoved(int row) {
+        for (auto& listener : selectionListeners_) deliver([&] { listener->selectionMoved({*this, row}); });
+    }
+
     ListView* view_;
     StringsModel* model_;
+    std::vector<std::unique_ptr<rt::ListSelectionListener>> selectionListeners_;
 };
 
 }  // namespace

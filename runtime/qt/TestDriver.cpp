@@ -68,6 +68,7 @@ public:
     void setFieldText(int index, const rt::String& text) override;
     void pressButton(const rt::String& caption) override;
     void closeBox() override { window_->close(); }
+    void clickText() override;
 
 private:
     Driver& driver_;
@@ -224,6 +225,7 @@ private:
         static const std::map<Key, Code> codes = {
             {Key::Up, {Qt::Key_Up, ""}},          {Key::Down, {Qt::Key_Down, ""}},
             {Key::Home, {Qt::Key_Home, ""}},      {Key::End, {Qt::Key_End, ""}},
+            {Key::PageUp, {Qt::Key_PageUp, ""}},  {Key::PageDown, {Qt::Key_PageDown, ""}},
             {Key::Space, {Qt::Key_Space, " "}},   {Key::Enter, {Qt::Key_Return, "\r"}},
             {Key::Tab, {Qt::Key_Tab, "\t"}},      {Key::Escape, {Qt::Key_Escape, "\x1b"}}};
         const Code& code = codes.at(key);
@@ -313,6 +315,15 @@ void OpenModal::pressButton(const rt::String& caption) {
     // Without the button the window would block the test for good: close it.
     std::fprintf(stderr, "The modal window has no button \"%s\"; closing it\n", rt::toUtf8(caption).c_str());
     window_->close();
+}
+
+void OpenModal::clickText() {
+    auto* area = window_->findChild<QPlainTextEdit*>();
+    if (area == nullptr) {
+        std::fprintf(stderr, "The modal window has no text area\n");
+        return;
+    }
+    static_cast<Driver&>(driver_).click(area->viewport(), {4, 4});
 }
 
 }  // namespace

@@ -115,6 +115,15 @@ public:
     }
 
 protected:
+    // Read-only, it takes only what moves through the text and selects it:
+    // Tab, Enter and Escape stay the window's dialog keys (a message box
+    // whose text the user clicked into still closes from the keyboard).
+    // Editable, it wants them all, as the control says.
+    bool before(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message != WM_GETDLGCODE || isEditable()) return false;
+        result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+        return true;
+    }
     void textChanged() override { updateScrollBars(); }
     void fontChanged() override { updateScrollBars(); }
     void after(UINT message, WPARAM wParam, LPARAM lParam) override {

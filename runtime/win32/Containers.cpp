@@ -45,6 +45,13 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         if (host != nullptr) host->arrange();
         return 0;
     }
+    // A multi-line edit posts this to its parent on Escape. A container is
+    // never destroyed by it (its objects would outlive their windows): it
+    // is Escape for the top-level window, which a dialog takes as a close.
+    if (message == WM_CLOSE) {
+        SendMessageW(GetAncestor(hwnd, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -54,11 +61,14 @@ HWND createPane() {
 
 bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
+// A moved control paints itself anew: the bits the system would copy from
+// its old place may already show a neighbour that grew over it (a list's
+// rows on a button), and would count as painted.
 void place(HWND child, const rt::Rect& r) {
     const Native* native = nativeOf(child);
     const int beyond = native != nullptr ? native->heightBeyondBounds() : 0;
     SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0) + beyond,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
 }
 
 rt::Size clientSize(HWND hwnd) {

@@ -2,9 +2,14 @@
 // number of rows) that draws each row from the model, single selection.
 // The control moves the selection on the mouse press before the press and
 // the click are reported to mouse listeners; a press below the last row
-// selects the last row.
+// selects the last row. A selection moved from the keyboard (the control's
+// own keys, and a typed letter that selects the next word starting with it)
+// is reported to selection listeners.
 
 #include <algorithm>
+#include <cwctype>
+#include <memory>
+#include <vector>
 
 #include "runtime/win32/Core.h"
 #include "runtime/win32/Factories.h"
@@ -90,6 +95,10 @@ public:
         return {0, (index - top) * rowHeight(), client.right, rowHeight()};
     }
 
+    void addSelectionListener(std::unique_ptr<rt::ListSelectionListener> listener) override {
+        selectionListeners_.push_back(std::move(listener));
+    }
+
     rt::Size preferredSize() const override { return {256, 192}; }
     rt::Size minimumSize() const override { return {72, 48}; }
 
@@ -109,6 +118,8 @@ protected:
     // A press beside or below the rows selects the nearest row (the control
     // itself would ignore it); the press is still reported.
     bool before(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message == WM_KEYDOWN) selectedBeforeKey_ = selectedIndex();
+        if (message == WM_CHAR) return typedAhead(static_cast<wchar_t>(wParam));
         if ((message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) || model_.isEmpty()) return false;
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
@@ -120,7 +131,39 @@ protected:
         return true;
     }
 
+    void after(UINT message, WPARAM wParam, LPARAM lParam) override {
+        ComponentImpl::after(message, wParam, lParam);
+        if (message == WM_KEYDOWN && selectedIndex() != selectedBeforeKey_) selectionMoved();
+    }
+
 private:
+    // A typed letter selects the next row whose word starts with it (case
+    // ignored), after the selected row and round to the first, as the
+    // system's lists of strings do. Other characters are left alone.
+    bool typedAhead(wchar_t typed) {
+        if (typed <= L' ' || model_.isEmpty()) return false;
+        const int rows = model_.size();
+        const int from = selectedIndex();
+        for (int step = 1; step <= rows; ++step) {
+            const int row = (from + step + rows) % rows;
+            const rt::String word = model_.at(row);
+            if (!word.empty() && std::towlower(static_cast<wchar_t>(word.front())) == std::towlower(typed)) {
+                if (row != from) {
+                    setSelectedIndex(row);
+                    selectionMoved();
+                }
+                break;
+            }
+        }
+        return true;
+    }
+
+    void selectionMoved() {
+        const int row = selectedIndex();
+        if (row < 0) return;
+        for (auto& listener : selectionListeners_) deliver([&] { listener->selectionMoved({*this, row}); });
+    }
+
     int rowHeight() const { return std::max(1, static_cast<int>(SendMessageW(hwnd(), LB_GETITEMHEIGHT, 0, 0))); }
 
     void drawRow(const DRAWITEMSTRUCT& item) const {
@@ -141,6 +184,8 @@ private:
     }
 
     mutable StringsModel model_;
+    std::vector<std::unique_ptr<rt::ListSelectionListener>> selectionListeners_;
+    int selectedBeforeKey_ = -1;
 };
 
 }  // namespace

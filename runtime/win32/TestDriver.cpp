@@ -112,6 +112,7 @@ public:
     }
     void pressButton(const rt::String& caption) override;
     void closeBox() override { closeWithCloseControl(window_); }
+    void clickText() override;
 
 private:
     Driver& driver_;
@@ -256,7 +257,8 @@ private:
         };
         static const std::map<Key, Code> codes = {
             {Key::Up, {VK_UP, 0}},         {Key::Down, {VK_DOWN, 0}},   {Key::Home, {VK_HOME, 0}},
-            {Key::End, {VK_END, 0}},       {Key::Space, {VK_SPACE, L' '}}, {Key::Enter, {VK_RETURN, 0}},
+            {Key::End, {VK_END, 0}},       {Key::PageUp, {VK_PRIOR, 0}},   {Key::PageDown, {VK_NEXT, 0}},
+            {Key::Space, {VK_SPACE, L' '}}, {Key::Enter, {VK_RETURN, 0}},
             {Key::Tab, {VK_TAB, 0}},       {Key::Escape, {VK_ESCAPE, 0}}};
         const Code& code = codes.at(key);
         postKey(target, code.key, code.character);
@@ -319,6 +321,15 @@ void OpenModal::pressButton(const rt::String& caption) {
     // Without the button the window would block the test for good: close it.
     std::fprintf(stderr, "The modal window has no button \"%s\"; closing it\n", rt::toUtf8(caption).c_str());
     closeWithCloseControl(window_);
+}
+
+void OpenModal::clickText() {
+    const auto areas = componentsOf<rt::TextArea>(window_);
+    if (areas.empty()) {
+        std::fprintf(stderr, "The modal window has no text area\n");
+        return;
+    }
+    driver_.click(areas.front().first, {4, 4});
 }
 
 }  // namespace

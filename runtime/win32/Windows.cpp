@@ -401,10 +401,18 @@ HWND lastShownWindow() { return shownOrder.empty() ? nullptr : shownOrder.back()
 
 namespace {
 
+// A read-only text area, where the space bar has nothing to do.
+bool readOnlyTextArea(HWND hwnd) {
+    auto* area = dynamic_cast<rt::TextArea*>(nativeOf(hwnd));
+    return area != nullptr && !area->isEditable();
+}
+
 // Enter on a focused push button presses it; elsewhere (but in a text area
-// that takes line breaks) it presses the window's default button.
+// that takes line breaks) it presses the window's default button, and so
+// does the space bar in a read-only text area.
 bool enterTaken(const MSG& message, HWND top) {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.wParam != VK_RETURN && (message.wParam != VK_SPACE || !readOnlyTextArea(message.hwnd))) return false;
     if (dynamic_cast<rt::Button*>(nativeOf(message.hwnd)) != nullptr) {
         clickButton(message.hwnd);
         return true;

@@ -4,6 +4,7 @@
 
 namespace runapplet {
 
+using forms::DoubleField;
 using forms::Format;
 
 Calculator::Calculator() {
@@ -40,10 +41,16 @@ void Calculator::compute() {
         messageBox(u"Please enter numbers only:\nwhole numbers for quantity and decimals.");
         return;
     }
+    // The total field would take a negative count as free format and cut
+    // a large one to its maximum, so that it and the receipt disagreed.
+    const int decimals = decimalsField->getNumber();
+    if (decimals < 0 || decimals > DoubleField::MaxPrecision) {
+        messageBox(DecimalsMessage);
+        return;
+    }
     const int quantity = quantityField->getNumber();
     const double net = quantity * priceField->getNumber();
     const double tax = net * taxField->getNumber() / 100.0;
-    const int decimals = decimalsField->getNumber();
     totalField->setPrecision(decimals);
     totalField->setNumber(net + tax);
     const int places = totalField->getPrecision();

@@ -12,6 +12,10 @@ public:
     Calculator();
     void buttonClicked(rt::Button& button) override;
 
+    // Shown, with nothing computed, for a count of decimals the total
+    // cannot show.
+    static constexpr const char16_t* DecimalsMessage = u"Decimals must be from 0 to 10.";
+
 private:
     void compute();
 

@@ -83,12 +83,29 @@ TEST_F(GameTest, AWholeGameLostShowsEveryMessageWithTheOldCountStillDisplayed) {
     EXPECT_TRUE(inputLocked());
 }
 
-TEST_F(GameTest, AWordWithABlankCanOnlyBeLost) {
+TEST_F(GameTest, BlanksAndControlCharactersShowFromTheStartSoSuchWordsCanBeWon) {
     startWith(u"ice cream");
-    EXPECT_EQ(guess({u"i", u"c", u"e", u"r", u"a", u"m"}), Words{});
-    EXPECT_EQ(pattern().text(), u"i c e _ c r e a m ");
-    EXPECT_FALSE(inputLocked());
+    EXPECT_EQ(pattern().text(), u"_ _ _   _ _ _ _ _ ");
     EXPECT_EQ(guess({u" "}), Words({u"No character was inputted."}));
+    EXPECT_EQ(guess({u"i", u"c", u"e", u"r", u"a"}), Words{});
+    EXPECT_FALSE(inputLocked());
+    EXPECT_EQ(guess({u"m"}), Words({u"YOU WON!"}));
+    EXPECT_EQ(pattern().text(), u"i c e   c r e a m ");
+    EXPECT_EQ(letters().text(), u"i c e r a m ");
+    EXPECT_TRUE(inputLocked());
+
+    // A tab (below U+0020 like the blank) is shown as it is, too.
+    app::Game tabbed(u"a\tb");
+    const rt::TextField& tabbedPattern = dynamic_cast<rt::TextField&>(pane(tabbed).componentAt(5));
+    EXPECT_EQ(tabbedPattern.text(), u"_ \t _ ");
+}
+
+TEST_F(GameTest, AWordOfBlanksAloneHasNothingToGuessAndIsOverAtOnce) {
+    app::Game blanks(u"   ");
+    const auto& field = [&](int index) -> rt::Component& { return pane(blanks).componentAt(index); };
+    EXPECT_EQ(dynamic_cast<rt::TextField&>(field(5)).text(), u"      ");
+    EXPECT_FALSE(dynamic_cast<rt::TextField&>(field(7)).isEditable());
+    EXPECT_FALSE(dynamic_cast<rt::Button&>(field(8)).isEnabled());
 }
 
 TEST_F(GameTest, NewGameReturnsToTheListAsItWasAndANewGameStartsFresh) {

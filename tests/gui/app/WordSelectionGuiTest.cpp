@@ -131,23 +131,62 @@ TEST_F(AppTest, SortsKeepTheCurrentWordSelected) {
     EXPECT_EQ(selected(), u"fig");
 }
 
-TEST_F(AppTest, OnlyAClickChangesTheCurrentWordAndDoubleClickShowsTheDefaultMessage) {
-    addWords({u"ox", u"yak", u"zebu"});
-    driver().clickListRow(list(), 0, 1);
-    driver().pressKey(list(), rt::TestDriver::Key::Down);
-    EXPECT_EQ(selected(), u"yak");
+TEST_F(AppTest, TheWordPlayedIsTheWordHighlightedByClickOrKeysAndDoubleClickShowsTheDefaultMessage) {
+    using Key = rt::TestDriver::Key;
+    addWords({u"ox", u"yak", u"zebu", u"gnu"});
     const auto pattern = [] {
         return dynamic_cast<rt::TextField&>(app::HangMan::gameGUI->frame().contentPane().componentAt(5)).text();
     };
-    driver().pressButton(startButton());
-    EXPECT_EQ(pattern(), u"_ _ ");  // the clicked "ox", not the highlighted "yak"
-    driver().chooseMenuItem(item(*app::HangMan::gameGUI, 0, 0));
+    const auto playAndComeBack = [&] {
+        driver().pressButton(startButton());
+        const rt::String played = pattern();
+        driver().chooseMenuItem(item(*app::HangMan::gameGUI, 0, 0));
+        return played;
+    };
+    driver().clickListRow(list(), 0, 1);
+    driver().pressKey(list(), Key::Down);
     EXPECT_EQ(selected(), u"yak");
+    EXPECT_EQ(playAndComeBack(), u"_ _ _ ");  // "yak", highlighted from the keyboard
+    EXPECT_EQ(selected(), u"yak");
+
+    driver().pressKey(list(), Key::End);
+    EXPECT_EQ(playAndComeBack(), u"_ _ _ ");  // "gnu"
+    EXPECT_EQ(selected(), u"gnu");
+    driver().pressKey(list(), Key::PageUp);
+    EXPECT_EQ(playAndComeBack(), u"_ _ ");  // "ox"
+    driver().clickListRow(list(), 0, 1);  // the keys go to the list again
+    driver().typeKeys(u"z");
+    EXPECT_EQ(selected(), u"zebu");
+    // A sort keeps the word last chosen from the keyboard highlighted.
+    choose(2, 0);
+    EXPECT_EQ(shown(), Words({u"gnu", u"ox", u"yak", u"zebu"}));
+    EXPECT_EQ(selected(), u"zebu");
+    driver().pressKey(list(), Key::Home);
+    choose(2, 1);
+    EXPECT_EQ(shown(), Words({u"ox", u"gnu", u"yak", u"zebu"}));
+    EXPECT_EQ(selected(), u"gnu");
+    EXPECT_EQ(playAndComeBack(), u"_ _ _ ");
 
     EXPECT_EQ(messagesOf([&] { driver().clickListRow(list(), 2, 2); }),
               Words({u"You need a 'listDoubleClicked' method"}));
-    driver().pressButton(startButton());
-    EXPECT_EQ(pattern(), u"_ _ _ _ ");  // "zebu", made current by the first click
+    EXPECT_EQ(playAndComeBack(), u"_ _ _ ");  // "yak", made current by the first click
+    EXPECT_EQ(selected(), u"yak");
+}
+
+TEST_F(AppTest, TheArrowKeysPassRepeatsOfAWord) {
+    writeFile("repeats.txt", "owl\nowl\nowl\nemu\n");
+    importFrom("repeats.txt");
+    ASSERT_EQ(shown(), Words({u"owl", u"owl", u"owl", u"emu"}));
+    driver().clickListRow(list(), 0, 1);
+    for (int row = 1; row <= 3; ++row) {
+        driver().pressKey(list(), rt::TestDriver::Key::Down);
+        EXPECT_EQ(list().selectedIndex(), row);
+    }
+    EXPECT_EQ(selected(), u"emu");
+    driver().pressKey(list(), rt::TestDriver::Key::Up);
+    EXPECT_EQ(list().selectedIndex(), 2);
+    choose(1, 1);  // "Remove" takes the highlighted repeat
+    EXPECT_EQ(shown(), Words({u"owl", u"owl", u"emu"}));
 }
 
 TEST_F(AppTest, SelectWordWithoutCurrentWordPlaysTheFirstWord) {
@@ -326,4 +365,33 @@ TEST_F(AppTest, RandomStartPicksEveryWordAboutEquallyOften) {
         EXPECT_GT(count, 50) << rt::toUtf8(word);
         EXPECT_LT(count, 150) << rt::toUtf8(word);
     }
+}
+
+namespace {
+
+// Colours of a few points spread over a button, in its own coordinates.
+std::vector<rt::Color> looksOf(rt::Button& button) {
+    const rt::Rect b = button.bounds();
+    std::vector<rt::Color> colours;
+    for (const rt::Point p : {rt::Point{3, 3}, rt::Point{b.width / 2, 3}, rt::Point{b.width - 4, b.height / 2},
+                              rt::Point{4, b.height - 4}, rt::Point{b.width / 4, b.height / 2}}) {
+        colours.push_back(driver().pixelAt(button, p));
+    }
+    return colours;
+}
+
+}  // namespace
+
+TEST_F(AppTest, ButtonsRepaintAtOnceWhenTheWindowIsEnlargedOverAFullList) {
+    std::string words;
+    for (int i = 0; i < 40; ++i) words += "word" + std::to_string(i) + "\n";
+    writeFile("many.txt", words);
+    importFrom("many.txt");
+    driver().processEvents();
+    const auto start = looksOf(startButton());
+    const auto random = looksOf(randomButton());
+    window().setSize(700, 500);
+    driver().processEvents();
+    EXPECT_EQ(looksOf(startButton()), start);
+    EXPECT_EQ(looksOf(randomButton()), random);
 }

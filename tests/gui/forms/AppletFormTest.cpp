@@ -121,6 +121,42 @@ TEST(AppletForm, TwoButtonsReportToTheSameAppletAndDefaultsNameThemselves) {
     EXPECT_EQ(doubled->text, u"You need a 'listDoubleClicked' method");
 }
 
+TEST(AppletForm, ASelectionMovedFromTheKeyboardIsReportedLikeAClick) {
+    Hosted<RecordingApplet> host(u"Recording");
+    rt::ListBox& list = formtest::threeWordList(host.applet);
+    driver().processEvents();
+    driver().clickListRow(list, 2, 1);
+    driver().pressKey(list, rt::TestDriver::Key::Up);
+    driver().pressKey(list, rt::TestDriver::Key::Home);
+    driver().typeKeys(u"b");
+    EXPECT_EQ(host.applet.calls,
+              (std::vector<rt::String>{u"selected 2", u"selected 1", u"selected 0", u"selected 1"}));
+}
+
+rt::Point centre(const rt::Window& window) {
+    return {window.location().x + window.size().width / 2, window.location().y + window.size().height / 2};
+}
+
+TEST(AppletForm, MessagesOpenCentredOverTheHostWindow) {
+    Hosted host(u"Plain", 400, 300);
+    host.frame.setLocation({260, 180});
+    driver().processEvents();
+    for (const rt::Size size : {rt::Size{300, 150}, rt::Size{380, 200}}) {
+        std::optional<rt::Point> seen;
+        driver().whenModalOpens([&](rt::ModalWindow& modal) {
+            seen = centre(*modal.window());
+            modal.pressButton(u"OK");
+        });
+        host.applet.messageBox(u"centred", size.width, size.height);
+        ASSERT_TRUE(seen.has_value());
+        // Locations count the window frame and sizes do not: the centres
+        // differ by a frame's width at most.
+        const rt::Point over = centre(host.frame);
+        EXPECT_NEAR(seen->x, over.x, 4);
+        EXPECT_NEAR(seen->y, over.y, 4);
+    }
+}
+
 TEST(AppletForm, HostCreatesTheNamedAppletFillingAFrameOfTheGivenSizeWithoutMenus) {
     Hosted<RecordingApplet> host(u"Recording", 360, 210);
     host.applet.addTextArea(u"stretches", 1, 1, 1, 1);

