@@ -1,6 +1,8 @@
 #include "app/WordModel.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <utility>
 
 namespace app {
@@ -18,12 +20,10 @@ std::uint64_t packed(const rt::String& word, std::size_t first) {
     return key;
 }
 
-// Dense alphabetical rank of every word: equal words share a rank, and a
-// word's rank is below another's exactly when it sorts before it. One
-// O(n log n) sort of positions instead of a comparison per pair.
-std::vector<MinTree::Key> alphabeticalRanks(const WordModel::Words& words) {
-    // The first eight characters, packed: a smaller pair means an earlier
-    // word; only equal pairs need the full comparison.
+// The positions of the words in ascending alphabetical order. The first
+// eight characters, packed, decide most comparisons; only equal pairs need
+// the full comparison.
+std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
     struct Entry {
         std::uint64_t head;
         std::uint64_t next;
@@ -33,7 +33,7 @@ std::vector<MinTree::Key> alphabeticalRanks(const WordModel::Words& words) {
     for (std::size_t p = 0; p < words.size(); ++p) {
         entries[p] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
     }
-    const auto before = [&words](const Entry& a, const Entry& b) {
+    std::sort(entries.begin(), entries.end(), [&words](const Entry& a, const Entry& b) {
         if (a.head != b.head) {
             return a.head < b.head;
         }
@@ -41,24 +41,91 @@ std::vector<MinTree::Key> alphabeticalRanks(const WordModel::Words& words) {
             return a.next < b.next;
         }
         return words[a.position] < words[b.position];
-    };
-    std::sort(entries.begin(), entries.end(), before);
-    std::vector<MinTree::Key> ranks(words.size());
-    MinTree::Key rank = 0;
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        if (k > 0 && before(entries[k - 1], entries[k])) {
-            ++rank;
-        }
-        ranks[entries[k].position] = rank;
-    }
-    return ranks;
+    });
+    std::vector<std::uint32_t> order(entries.size());
+    std::transform(entries.begin(), entries.end(), order.begin(), [](const Entry& e) { return e.position; });
+    return order;
 }
 
-std::vector<MinTree::Key> lengths(const WordModel::Words& words) {
-    std::vector<MinTree::Key> keys(words.size());
-    std::transform(words.begin(), words.end(), keys.begin(),
-                   [](const rt::String& word) { return static_cast<MinTree::Key>(word.size()); });
-    return keys;
+// Puts the word at position order[k] at position k, following each cycle of
+// the permutation, so that no second list is needed.
+void permute(WordModel::Words& words, std::vector<std::uint32_t> order) {
+    for (std::uint32_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) {
+            continue;
+        }
+        rt::String first = std::move(words[start]);
+        std::uint32_t k = start;
+        while (order[k] != start) {
+            words[k] = std::move(words[order[k]]);
+            k = std::exchange(order[k], k);
+        }
+        words[k] = std::move(first);
+        order[k] = k;
+    }
+}
+
+// The positions of the words grouped by length, shortest first, ascending
+// within each group, and where each group starts (one more entry marks the
+// end).
+struct LengthGroups {
+    std::vector<std::uint32_t> positions;
+    std::vector<std::uint32_t> starts;
+    std::vector<std::uint32_t> groupAt;  // group of the word at each position
+};
+
+// Sorting (length, position) pairs: for words longer than the list is long,
+// where a table by length would be larger than the list.
+LengthGroups groupsOfSortedLengths(const WordModel::Words& words) {
+    const std::size_t n = words.size();
+    std::vector<std::uint64_t> keys(n);
+    for (std::size_t p = 0; p < n; ++p) {
+        keys[p] = static_cast<std::uint64_t>(words[p].size()) << 32 | p;
+    }
+    std::sort(keys.begin(), keys.end());
+    LengthGroups groups{std::vector<std::uint32_t>(n), {}, std::vector<std::uint32_t>(n)};
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto position = static_cast<std::uint32_t>(keys[k]);
+        if (k == 0 || keys[k] >> 32 != keys[k - 1] >> 32) {
+            groups.starts.push_back(static_cast<std::uint32_t>(k));
+        }
+        groups.positions[k] = position;
+        groups.groupAt[position] = static_cast<std::uint32_t>(groups.starts.size() - 1);
+    }
+    groups.starts.push_back(static_cast<std::uint32_t>(n));
+    return groups;
+}
+
+// Counting: one pass counts the words of each length, one places them.
+LengthGroups groupsByLength(const WordModel::Words& words) {
+    const std::size_t n = words.size();
+    std::size_t longest = 0;
+    for (const auto& word : words) {
+        longest = std::max(longest, word.size());
+    }
+    if (longest > n) {
+        return groupsOfSortedLengths(words);
+    }
+    std::vector<std::uint32_t> next(longest + 2, 0);
+    for (const auto& word : words) {
+        ++next[word.size() + 1];
+    }
+    LengthGroups groups{std::vector<std::uint32_t>(n), {}, std::vector<std::uint32_t>(n)};
+    std::vector<std::uint32_t> groupOfLength(longest + 1);
+    for (std::size_t length = 0; length <= longest; ++length) {
+        next[length + 1] += next[length];
+        if (next[length + 1] != next[length]) {
+            groupOfLength[length] = static_cast<std::uint32_t>(groups.starts.size());
+            groups.starts.push_back(next[length]);
+        }
+    }
+    groups.starts.push_back(static_cast<std::uint32_t>(n));
+    for (std::size_t p = 0; p < n; ++p) {
+        const std::size_t length = words[p].size();
+        groups.positions[next[length]++] = static_cast<std::uint32_t>(p);
+        groups.groupAt[p] = groupOfLength[length];
+    }
+    return groups;
 }
 
 }  // namespace
@@ -75,34 +142,39 @@ std::optional<rt::String> WordModel::add(const rt::String& word) {
     return std::nullopt;
 }
 
-void WordModel::alphaSort() {
-    order = MinTree(alphabeticalRanks(words));
-    selectionSort(&WordModel::findFirst);
-}
+void WordModel::alphaSort() { permute(words, alphabeticalOrder(words)); }
 
+// The selection sort replayed: while the words of the shortest remaining
+// length are placed, each one at position i comes from the earliest
+// remaining position m of that length, and the word it displaces moves from
+// i (the smallest position of its own length) to m. The positions of each
+// length form a min-heap in their range of groups.positions, so a displaced
+// word is one pop and one push there.
 void WordModel::lengthSort() {
-    order = MinTree(lengths(words));
-    selectionSort(&WordModel::findShort);
-}
-
-void WordModel::selectionSort(std::size_t (WordModel::*find)(std::size_t) const) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::size_t m = (this->*find)(i);
-        if (m != i) {
-            swap(i, m);
+    LengthGroups groups = groupsByLength(words);
+    const auto heap = [&groups](std::uint32_t group) {
+        return std::pair(groups.positions.begin() + groups.starts[group],
+                         groups.positions.begin() + groups.starts[group + 1]);
+    };
+    std::size_t i = 0;
+    for (std::uint32_t group = 0; group + 1 < groups.starts.size(); ++group) {
+        auto [first, last] = heap(group);
+        std::sort(first, last);
+        for (auto m = first; m != last; ++m, ++i) {
+            if (*m == i) {
+                continue;
+            }
+            auto [displacedFirst, displacedLast] = heap(groups.groupAt[i]);
+            std::pop_heap(displacedFirst, displacedLast, std::greater<>());
+            *(displacedLast - 1) = *m;
+            std::push_heap(displacedFirst, displacedLast, std::greater<>());
+            std::swap(groups.groupAt[i], groups.groupAt[*m]);
+            swap(i, *m);
         }
     }
-    order = MinTree();
 }
 
-std::size_t WordModel::findFirst(std::size_t start) const { return order.minIn(start, words.size()); }
-
-std::size_t WordModel::findShort(std::size_t start) const { return order.minIn(start, words.size()); }
-
-void WordModel::swap(std::size_t i, std::size_t j) {
-    std::swap(words[i], words[j]);
-    order.swap(i, j);
-}
+void WordModel::swap(std::size_t i, std::size_t j) { std::swap(words[i], words[j]); }
 
 void WordModel::remove(std::size_t index) {
     words.erase(words.begin() + static_cast<std::ptrdiff_t>(index));
