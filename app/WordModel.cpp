@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
+#include <numeric>
 #include <utility>
 
 namespace app {
@@ -20,20 +20,30 @@ std::uint64_t packed(const rt::String& word, std::size_t first) {
     return key;
 }
 
-// The positions of the words in ascending alphabetical order. The first
-// eight characters, packed, decide most comparisons; only equal pairs need
-// the full comparison.
+// The positions of the words in ascending alphabetical order. The words are
+// first distributed by their first character (one counting pass), then each
+// such bucket, small enough to stay in the cache, is sorted: the first eight
+// characters, packed, decide most comparisons; only equal pairs need the
+// full comparison.
 std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
     struct Entry {
         std::uint64_t head;
         std::uint64_t next;
         std::uint32_t position;
     };
-    std::vector<Entry> entries(words.size());
-    for (std::size_t p = 0; p < words.size(); ++p) {
-        entries[p] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
+    constexpr std::size_t Buckets = std::size_t{1} << 16;
+    std::vector<std::uint32_t> bucketStart(Buckets + 1, 0);
+    for (const auto& word : words) {
+        ++bucketStart[(word.empty() ? 0u : word[0]) + 1u];
     }
-    std::sort(entries.begin(), entries.end(), [&words](const Entry& a, const Entry& b) {
+    std::partial_sum(bucketStart.begin(), bucketStart.end(), bucketStart.begin());
+    std::vector<Entry> entries(words.size());
+    std::vector<std::uint32_t> next(bucketStart.begin(), bucketStart.end() - 1);
+    for (std::size_t p = 0; p < words.size(); ++p) {
+        const std::uint32_t bucket = words[p].empty() ? 0u : words[p][0];
+        entries[next[bucket]++] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
+    }
+    const auto before = [&words](const Entry& a, const Entry& b) {
         if (a.head != b.head) {
             return a.head < b.head;
         }
@@ -41,7 +51,10 @@ std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
             return a.next < b.next;
         }
         return words[a.position] < words[b.position];
-    });
+    };
+    for (std::size_t bucket = 0; bucket < Buckets; ++bucket) {
+        std::sort(entries.begin() + bucketStart[bucket], entries.begin() + bucketStart[bucket + 1], before);
+    }
     std::vector<std::uint32_t> order(entries.size());
     std::transform(entries.begin(), entries.end(), order.begin(), [](const Entry& e) { return e.position; });
     return order;
@@ -144,37 +157,38 @@ std::optional<rt::String> WordModel::add(const rt::String& word) {
 
 void WordModel::alphaSort() { permute(words, alphabeticalOrder(words)); }
 
-// The selection sort replayed: while the words of the shortest remaining
-// length are placed, each one at position i comes from the earliest
-// remaining position m of that length, and the word it displaces moves from
-// i (the smallest position of its own length) to m. The positions of each
-// length form a min-heap in their range of groups.positions, so a displaced
-// word is one pop and one push there.
+// The selection sort replayed on positions: while the words of the
+// shortest remaining length are placed, each one at position i comes from
+// the earliest remaining position m of that length, and the word it
+// displaces moves from i to m. A length's positions at its turn are thus its
+// original positions and those its words were moved to, less those that
+// meanwhile hold a word of another length. The exchanges are made on word
+// numbers; the words themselves move once, at the end.
 void WordModel::lengthSort() {
     LengthGroups groups = groupsByLength(words);
-    const auto heap = [&groups](std::uint32_t group) {
-        return std::pair(groups.positions.begin() + groups.starts[group],
-                         groups.positions.begin() + groups.starts[group + 1]);
-    };
-    std::size_t i = 0;
+    std::vector<std::vector<std::uint32_t>> movedTo(groups.starts.size() - 1);
+    std::vector<std::uint32_t> origin(words.size());
+    std::iota(origin.begin(), origin.end(), 0u);
+    std::vector<std::uint32_t> turn;
+    std::uint32_t i = 0;
     for (std::uint32_t group = 0; group + 1 < groups.starts.size(); ++group) {
-        auto [first, last] = heap(group);
-        std::sort(first, last);
-        for (auto m = first; m != last; ++m, ++i) {
-            if (*m == i) {
-                continue;
+        turn.assign(groups.positions.begin() + groups.starts[group],
+                    groups.positions.begin() + groups.starts[group + 1]);
+        turn.insert(turn.end(), movedTo[group].begin(), movedTo[group].end());
+        std::vector<std::uint32_t>().swap(movedTo[group]);
+        std::erase_if(turn, [&groups, group](std::uint32_t p) { return groups.groupAt[p] != group; });
+        std::sort(turn.begin(), turn.end());
+        for (const std::uint32_t m : turn) {
+            if (m != i) {
+                movedTo[groups.groupAt[i]].push_back(m);
+                std::swap(groups.groupAt[i], groups.groupAt[m]);
+                std::swap(origin[i], origin[m]);
             }
-            auto [displacedFirst, displacedLast] = heap(groups.groupAt[i]);
-            std::pop_heap(displacedFirst, displacedLast, std::greater<>());
-            *(displacedLast - 1) = *m;
-            std::push_heap(displacedFirst, displacedLast, std::greater<>());
-            std::swap(groups.groupAt[i], groups.groupAt[*m]);
-            swap(i, *m);
+            ++i;
         }
     }
+    permute(words, std::move(origin));
 }
-
-void WordModel::swap(std::size_t i, std::size_t j) { std::swap(words[i], words[j]); }
 
 void WordModel::remove(std::size_t index) {
     words.erase(words.begin() + static_cast<std::ptrdiff_t>(index));

@@ -52,9 +52,6 @@ public:
         u"A word cannot hold a line break: a word list stores one word per line.";
 
 private:
-    // Exchanges the words at positions i and j.
-    void swap(std::size_t i, std::size_t j);
-
     Words words;
     std::optional<rt::String> currentWord;
 };

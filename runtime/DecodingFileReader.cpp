@@ -37,14 +37,15 @@ bool DecodingFileReader::nextBlock(String& block) {
     return false;
 }
 
-// The whole file, at most MaxFileSize bytes: the buffer grows by doubling,
-// and one byte beyond the limit tells a file that is too large.
+// The whole file, at most MaxFileSize bytes: the buffer starts at the
+// file's size when known and grows by doubling; one byte beyond the limit
+// tells a file that is too large.
 void DecodingFileReader::readAll() {
     try {
         std::size_t size = 0;
         std::size_t capacity = 0;
         for (;;) {
-            if (size == capacity) growBuffer(capacity);
+            if (size == capacity) growBuffer(capacity, capacity == 0 ? expectedSize() + 1 : capacity * 2);
             const std::size_t read = readBytes(bytes_.data() + size, capacity - size);
             if (read == 0) break;
             size += read;
@@ -56,12 +57,14 @@ void DecodingFileReader::readAll() {
     }
 }
 
-void DecodingFileReader::growBuffer(std::size_t& capacity) {
+// wanted: the capacity to grow to, at least the first block and at most one
+// byte beyond the limit.
+void DecodingFileReader::growBuffer(std::size_t& capacity, std::size_t wanted) {
     if (capacity > MaxFileSize) {
         std::string().swap(bytes_);
         failReading(u"File too large: a word list may hold at most " + decimalText(MaxFileSize >> 20) + u" MB");
     }
-    capacity = capacity == 0 ? FirstBufferSize : std::min(capacity * 2, MaxFileSize + 1);
+    capacity = std::min(std::max(wanted, FirstBufferSize), MaxFileSize + 1);
     bytes_.resize(capacity);
 }
 

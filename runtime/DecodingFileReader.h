@@ -27,6 +27,9 @@ protected:
     // Reads up to size bytes into buffer; 0 at the end of the file. Failures
     // throw IoError.
     virtual std::size_t readBytes(char* buffer, std::size_t size) = 0;
+    // The size of the file when it is known (a regular file), else 0: the
+    // buffer is made that large at once.
+    virtual std::size_t expectedSize() const = 0;
     // Appends the text of bytes in the platform's 8-bit code page. The bytes
     // end at a line feed or at the end of the file, never inside a
     // character.
@@ -37,7 +40,7 @@ protected:
 private:
     bool nextBlock(String& block) override;
     void readAll();
-    void growBuffer(std::size_t& capacity);
+    void growBuffer(std::size_t& capacity, std::size_t wanted);
     std::size_t blockEnd() const;
     void decode(std::string_view bytes, String& block);
     [[noreturn]] void failReading(const String& reason) const;

@@ -54,12 +54,29 @@ public:
         return (*items_)[static_cast<size_t>(index)];
     }
 
+    // Sharing the vector shared already (a list replaced or sorted in place)
+    // changes only the rows that are new or gone and redraws the rest: a
+    // reset would rebuild the view's row table for every row.
     void share(const std::vector<rt::String>& items) override {
-        beginResetModel();
-        own_ = {};
-        items_ = &items;
-        rows_ = static_cast<int>(items.size());
-        endResetModel();
+        if (&items != items_) {
+            beginResetModel();
+            own_ = {};
+            items_ = &items;
+            rows_ = static_cast<int>(items.size());
+            endResetModel();
+            return;
+        }
+        const int rows = static_cast<int>(items.size());
+        if (rows > rows_) {
+            beginInsertRows({}, rows_, rows - 1);
+            rows_ = rows;
+            endInsertRows();
+        } else if (rows < rows_) {
+            beginRemoveRows({}, rows, rows_ - 1);
+            rows_ = rows;
+            endRemoveRows();
+        }
+        if (rows > 0) emit dataChanged(index(0), index(rows - 1));
     }
     void sharedItemInserted(int index) override {
         beginInsertRows({}, index, index);

@@ -40,6 +40,9 @@ private:
         return static_cast<std::size_t>(read);
     }
 
+    std::size_t expectedSize() const override {
+        return file_.isSequential() ? 0 : static_cast<std::size_t>(std::max<qint64>(file_.size(), 0));
+    }
     void appendCodePage(std::string_view bytes, rt::String& out) override { rt::appendWindows1252(bytes, out); }
 
     QFile file_;

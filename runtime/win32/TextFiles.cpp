@@ -76,6 +76,11 @@ private:
         return read;
     }
 
+    std::size_t expectedSize() const override {
+        LARGE_INTEGER size{};
+        if (GetFileType(file_) != FILE_TYPE_DISK || !GetFileSizeEx(file_, &size)) return 0;
+        return static_cast<std::size_t>(std::max<LONGLONG>(size.QuadPart, 0));
+    }
     void appendCodePage(std::string_view bytes, rt::String& out) override {
         const std::wstring text = fromCodePage(std::string(bytes), CP_ACP);
         out.append(text.begin(), text.end());
