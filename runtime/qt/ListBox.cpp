@@ -118,7 +118,7 @@ private:
 // them, so listeners see the selection the press made.
 class ListView final : public QTableView {
 public:
-    using Base = QTableView;
+    using View = QTableView;
     std::function<void(const QEvent&, QPoint)> relay;
 
     ListView() { showAsList(); }
@@ -127,7 +127,7 @@ public:
     // layout has run: run it first, as QListView does.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
         executeDelayedItemsLayout();
-        Base::scrollTo(index, hint);
+        View::scrollTo(index, hint);
     }
 
     // The row under a point, or the nearest one: the first above the rows,
@@ -146,30 +146,30 @@ protected:
     // would go to the first and last column).
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
         if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
-        return Base::moveCursor(action, modifiers);
+        return View::moveCursor(action, modifiers);
     }
     void changeEvent(QEvent* event) override {
-        Base::changeEvent(event);
+        View::changeEvent(event);
         if (event->type() == QEvent::FontChange) fitRowsToFont();
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (insideBase_) Base::mousePressEvent(event);
-        else pressed(event, [&] { Base::mousePressEvent(event); });
+        if (insideBase_) View::mousePressEvent(event);
+        else pressed(event, [&] { View::mousePressEvent(event); });
     }
     // The second press of a double click is a press like the first.
     void mouseDoubleClickEvent(QMouseEvent* event) override {
-        pressed(event, [&] { Base::mouseDoubleClickEvent(event); });
+        pressed(event, [&] { View::mouseDoubleClickEvent(event); });
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        Base::mouseReleaseEvent(event);
+        View::mouseReleaseEvent(event);
         relayed(event);
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        Base::mouseMoveEvent(event);
+        View::mouseMoveEvent(event);
         relayed(event);
     }
     bool viewportEvent(QEvent* event) override {
-        const bool result = Base::viewportEvent(event);
+        const bool result = View::viewportEvent(event);
         if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) relay(*event, {});
         return result;
     }
