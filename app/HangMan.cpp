@@ -1,12 +1,24 @@
 #include "app/HangMan.h"
 
 #include <algorithm>
+#include <new>
 
 #include "app/WordDialog.h"
 #include "runtime/Failure.h"
 #include "runtime/Paths.h"
 
 namespace app {
+
+namespace {
+
+// A line made only of characters a trimmed guess can never hold (U+0020 and
+// below), or empty: a word of it could never be won, so import skips it as
+// Add refuses it.
+bool isBlank(const rt::String& line) {
+    return std::all_of(line.begin(), line.end(), [](char16_t c) { return c <= u' '; });
+}
+
+}  // namespace
 
 HangMan* HangMan::wordGUI = nullptr;
 Game* HangMan::gameGUI = nullptr;
@@ -67,19 +79,23 @@ void HangMan::menuItemSelected(rt::MenuItem& item) {
     }
 }
 
-// The highlighted word becomes current. The list holds the same words
-// afterwards, so the row chosen stays highlighted: of repeats of a word,
-// displayList would highlight the first, and the arrow keys could never
-// pass it.
+// The highlighted word becomes current. The list itself is unchanged, so
+// the row chosen stays highlighted: of repeats of a word, selecting by value
+// would highlight the first, and the arrow keys could never pass it.
 void HangMan::listItemSelected(rt::ListBox&) {
     const int chosen = wordList->selectedIndex();
     model.setCurrentWord(wordList->selectedValue());
-    displayList();
     if (chosen >= 0) wordList->setSelectedIndex(chosen);
+    else selectCurrentWord();
 }
 
+// The list widget shows the model's own words (shared, not copied).
 void HangMan::displayList() {
-    wordList->model().assign(model.getWords());
+    wordList->model().share(model.getWords());
+    selectCurrentWord();
+}
+
+void HangMan::selectCurrentWord() {
     const auto& current = model.getCurrentWord();
     if (current.has_value()) {
         wordList->setSelectedValue(*current, true);
@@ -95,7 +111,7 @@ void HangMan::start() {
     }
     if (!model.getCurrentWord().has_value()) {
         model.setCurrentIndex(0);
-        displayList();
+        selectCurrentWord();
     }
     openGame();
 }
@@ -109,7 +125,7 @@ void HangMan::randomStart() {
     // r * n can round up to n when r is just below 1 and n is large.
     const auto drawn = static_cast<std::size_t>(rt::toolkit().nextRandom() * static_cast<double>(n));
     model.setCurrentIndex(std::min(drawn, n - 1));
-    displayList();
+    selectCurrentWord();
     openGame();
 }
 
@@ -132,7 +148,8 @@ void HangMan::add() {
     if (const auto message = model.add(holder.getWord())) {
         messageBox(*message);
     } else {
-        displayList();
+        wordList->model().sharedItemInserted(static_cast<int>(model.size() - 1));
+        selectCurrentWord();
     }
 }
 
@@ -142,7 +159,8 @@ void HangMan::remove() {
         return;
     }
     model.remove(static_cast<std::size_t>(selected));
-    displayList();
+    wordList->model().sharedItemRemoved(selected);
+    selectCurrentWord();
 }
 
 void HangMan::alphaSort() {
@@ -156,7 +174,8 @@ void HangMan::lengthSort() {
 }
 
 std::optional<rt::String> HangMan::chooseListFile(rt::FileChooserMode mode) {
-    auto path = rt::toolkit().chooseFile(frame(), mode, chooserFolder);
+    static const std::vector<rt::FileType> types{{u"Word lists", u"*.txt"}, {u"All files", u""}};
+    auto path = rt::toolkit().chooseFile(frame(), mode, chooserFolder, types);
     if (path) {
         chooserFolder = rt::parentFolder(*path);
     }
@@ -199,6 +218,10 @@ void HangMan::importFile() {
         in->close();
     } catch (const rt::IoError& error) {
         messageBox(u"Error opening input file " + error.description());
+    } catch (const std::bad_alloc&) {
+        // The words outgrew memory: the list being built is gone again, the
+        // old one was never touched.
+        messageBox(u"Error in file input:\n" + *path + u" (Not enough memory for the list)");
     }
 }
 
@@ -209,7 +232,7 @@ void HangMan::processData(rt::TextReader& in) {
         if (in.readLine(line)) {
             line = rt::trim(line);
             do {
-                if (!line.empty()) {
+                if (!isBlank(line)) {
                     list.push_back(std::move(line));
                 }
             } while (in.readLine(line));

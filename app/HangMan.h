@@ -50,12 +50,17 @@ public:
 private:
     void add();
     void alphaSort();
+    // Shows the whole list again and selects the current word.
     void displayList();
+    // Selects the first entry equal to the current word and scrolls to it;
+    // nothing selected without one.
+    void selectCurrentWord();
     void exportFile();
     void importFile();
     void lengthSort();
-    // Replaces the list with the file's words (first line trimmed, empty
-    // lines skipped) and makes the first word current.
+    // Replaces the list with the file's words (first line trimmed, lines
+    // that are blank after trimming skipped) and makes the first word
+    // current.
     void processData(rt::TextReader& in);
     void remove();
     void openGame();

@@ -1,6 +1,8 @@
 #include "app/WordModel.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <utility>
 
 namespace app {
@@ -18,20 +20,28 @@ std::uint64_t packed(const rt::String& word, std::size_t first) {
     return key;
 }
 
-// Dense alphabetical rank of every word: equal words share a rank, and a
-// word's rank is below another's exactly when it sorts before it. One
-// O(n log n) sort of positions instead of a comparison per pair.
-std::vector<MinTree::Key> alphabeticalRanks(const WordModel::Words& words) {
-    // The first eight characters, packed: a smaller pair means an earlier
-    // word; only equal pairs need the full comparison.
+// The positions of the words in ascending alphabetical order. The words are
+// first distributed by their first character (one counting pass), then each
+// such bucket, small enough to stay in the cache, is sorted: the first eight
+// characters, packed, decide most comparisons; only equal pairs need the
+// full comparison.
+std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
     struct Entry {
         std::uint64_t head;
         std::uint64_t next;
         std::uint32_t position;
     };
+    constexpr std::size_t Buckets = std::size_t{1} << 16;
+    std::vector<std::uint32_t> bucketStart(Buckets + 1, 0);
+    for (const auto& word : words) {
+        ++bucketStart[(word.empty() ? 0u : word[0]) + 1u];
+    }
+    std::partial_sum(bucketStart.begin(), bucketStart.end(), bucketStart.begin());
     std::vector<Entry> entries(words.size());
+    std::vector<std::uint32_t> next(bucketStart.begin(), bucketStart.end() - 1);
     for (std::size_t p = 0; p < words.size(); ++p) {
-        entries[p] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
+        const std::uint32_t bucket = words[p].empty() ? 0u : words[p][0];
+        entries[next[bucket]++] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
     }
     const auto before = [&words](const Entry& a, const Entry& b) {
         if (a.head != b.head) {
@@ -42,23 +52,88 @@ std::vector<MinTree::Key> alphabeticalRanks(const WordModel::Words& words) {
         }
         return words[a.position] < words[b.position];
     };
-    std::sort(entries.begin(), entries.end(), before);
-    std::vector<MinTree::Key> ranks(words.size());
-    MinTree::Key rank = 0;
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        if (k > 0 && before(entries[k - 1], entries[k])) {
-            ++rank;
-        }
-        ranks[entries[k].position] = rank;
+    for (std::size_t bucket = 0; bucket < Buckets; ++bucket) {
+        std::sort(entries.begin() + bucketStart[bucket], entries.begin() + bucketStart[bucket + 1], before);
     }
-    return ranks;
+    std::vector<std::uint32_t> order(entries.size());
+    std::transform(entries.begin(), entries.end(), order.begin(), [](const Entry& e) { return e.position; });
+    return order;
 }
 
-std::vector<MinTree::Key> lengths(const WordModel::Words& words) {
-    std::vector<MinTree::Key> keys(words.size());
-    std::transform(words.begin(), words.end(), keys.begin(),
-                   [](const rt::String& word) { return static_cast<MinTree::Key>(word.size()); });
-    return keys;
+// Puts the word at position order[k] at position k. Moving the words into a
+// new list in order is faster than following the permutation's cycles in
+// place: the writes are sequential. The new list keeps the old one's spare
+// room, so that the next Add does not have to move every word.
+void permute(WordModel::Words& words, const std::vector<std::uint32_t>& order) {
+    WordModel::Words placed;
+    placed.reserve(words.capacity());
+    for (const std::uint32_t from : order) {
+        placed.push_back(std::move(words[from]));
+    }
+    words.swap(placed);
+}
+
+// The positions of the words grouped by length, shortest first, ascending
+// within each group, and where each group starts (one more entry marks the
+// end).
+struct LengthGroups {
+    std::vector<std::uint32_t> positions;
+    std::vector<std::uint32_t> starts;
+    std::vector<std::uint32_t> groupAt;  // group of the word at each position
+};
+
+// Sorting (length, position) pairs: for words longer than the list is long,
+// where a table by length would be larger than the list.
+LengthGroups groupsOfSortedLengths(const WordModel::Words& words) {
+    const std::size_t n = words.size();
+    std::vector<std::uint64_t> keys(n);
+    for (std::size_t p = 0; p < n; ++p) {
+        keys[p] = static_cast<std::uint64_t>(words[p].size()) << 32 | p;
+    }
+    std::sort(keys.begin(), keys.end());
+    LengthGroups groups{std::vector<std::uint32_t>(n), {}, std::vector<std::uint32_t>(n)};
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto position = static_cast<std::uint32_t>(keys[k]);
+        if (k == 0 || keys[k] >> 32 != keys[k - 1] >> 32) {
+            groups.starts.push_back(static_cast<std::uint32_t>(k));
+        }
+        groups.positions[k] = position;
+        groups.groupAt[position] = static_cast<std::uint32_t>(groups.starts.size() - 1);
+    }
+    groups.starts.push_back(static_cast<std::uint32_t>(n));
+    return groups;
+}
+
+// Counting: one pass counts the words of each length, one places them.
+LengthGroups groupsByLength(const WordModel::Words& words) {
+    const std::size_t n = words.size();
+    std::size_t longest = 0;
+    for (const auto& word : words) {
+        longest = std::max(longest, word.size());
+    }
+    if (longest > n) {
+        return groupsOfSortedLengths(words);
+    }
+    std::vector<std::uint32_t> next(longest + 2, 0);
+    for (const auto& word : words) {
+        ++next[word.size() + 1];
+    }
+    LengthGroups groups{std::vector<std::uint32_t>(n), {}, std::vector<std::uint32_t>(n)};
+    std::vector<std::uint32_t> groupOfLength(longest + 1);
+    for (std::size_t length = 0; length <= longest; ++length) {
+        next[length + 1] += next[length];
+        if (next[length + 1] != next[length]) {
+            groupOfLength[length] = static_cast<std::uint32_t>(groups.starts.size());
+            groups.starts.push_back(next[length]);
+        }
+    }
+    groups.starts.push_back(static_cast<std::uint32_t>(n));
+    for (std::size_t p = 0; p < n; ++p) {
+        const std::size_t length = words[p].size();
+        groups.positions[next[length]++] = static_cast<std::uint32_t>(p);
+        groups.groupAt[p] = groupOfLength[length];
+    }
+    return groups;
 }
 
 }  // namespace
@@ -75,33 +150,39 @@ std::optional<rt::String> WordModel::add(const rt::String& word) {
     return std::nullopt;
 }
 
-void WordModel::alphaSort() {
-    order = MinTree(alphabeticalRanks(words));
-    selectionSort(&WordModel::findFirst);
-}
+void WordModel::alphaSort() { permute(words, alphabeticalOrder(words)); }
 
+// The selection sort replayed on positions: while the words of the
+// shortest remaining length are placed, each one at position i comes from
+// the earliest remaining position m of that length, and the word it
+// displaces moves from i to m. A length's positions at its turn are thus its
+// original positions and those its words were moved to, less those that
+// meanwhile hold a word of another length. The exchanges are made on word
+// numbers; the words themselves move once, at the end.
 void WordModel::lengthSort() {
-    order = MinTree(lengths(words));
-    selectionSort(&WordModel::findShort);
-}
-
-void WordModel::selectionSort(std::size_t (WordModel::*find)(std::size_t) const) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::size_t m = (this->*find)(i);
-        if (m != i) {
-            swap(i, m);
+    LengthGroups groups = groupsByLength(words);
+    std::vector<std::vector<std::uint32_t>> movedTo(groups.starts.size() - 1);
+    std::vector<std::uint32_t> origin(words.size());
+    std::iota(origin.begin(), origin.end(), 0u);
+    std::vector<std::uint32_t> turn;
+    std::uint32_t i = 0;
+    for (std::uint32_t group = 0; group + 1 < groups.starts.size(); ++group) {
+        turn.assign(groups.positions.begin() + groups.starts[group],
+                    groups.positions.begin() + groups.starts[group + 1]);
+        turn.insert(turn.end(), movedTo[group].begin(), movedTo[group].end());
+        std::vector<std::uint32_t>().swap(movedTo[group]);
+        std::erase_if(turn, [&groups, group](std::uint32_t p) { return groups.groupAt[p] != group; });
+        std::sort(turn.begin(), turn.end());
+        for (const std::uint32_t m : turn) {
+            if (m != i) {
+                movedTo[groups.groupAt[i]].push_back(m);
+                std::swap(groups.groupAt[i], groups.groupAt[m]);
+                std::swap(origin[i], origin[m]);
+            }
+            ++i;
         }
     }
-    order = MinTree();
-}
-
-std::size_t WordModel::findFirst(std::size_t start) const { return order.minIn(start, words.size()); }
-
-std::size_t WordModel::findShort(std::size_t start) const { return order.minIn(start, words.size()); }
-
-void WordModel::swap(std::size_t i, std::size_t j) {
-    std::swap(words[i], words[j]);
-    order.swap(i, j);
+    permute(words, origin);
 }
 
 void WordModel::remove(std::size_t index) {

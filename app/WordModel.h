@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/MinTree.h"
 #include "runtime/Text.h"
 
 namespace app {
@@ -15,11 +14,13 @@ namespace app {
 // string type's own ordering; upper and lower case are not folded ("Zebra"
 // comes before "apple"), and the list shows the words exactly as stored.
 //
-// Both sorts are selection sorts: position i receives the smallest word of
-// positions i .. size - 1, the earliest one on ties, by a swap. They are not
-// stable (bb, aa, c sorted by length gives c, aa, bb). The minimum of the
-// unsorted tail comes from a tournament tree instead of a scan, so a sort
-// takes O(n log n) rather than O(n^2) and produces exactly the same order.
+// Both sorts give exactly the order of a selection sort: position i receives
+// the smallest word of positions i .. size - 1, the earliest one on ties, by
+// a swap. They are not stable (bb, aa, c sorted by length gives c, aa, bb).
+// They get there in O(n log n) rather than O(n^2): alphabetically, words
+// that compare equal are the same text, so plain ascending order is that
+// order; by length, the selection sort's swaps are replayed length by length
+// with the positions of each length kept in a heap.
 class WordModel {
 public:
     using Words = std::vector<rt::String>;
@@ -51,21 +52,8 @@ public:
         u"A word cannot hold a line break: a word list stores one word per line.";
 
 private:
-    // Position of the alphabetically first (findFirst) or shortest
-    // (findShort) word of start .. size - 1, the earliest on ties. Valid
-    // while the matching sort runs.
-    std::size_t findFirst(std::size_t start) const;
-    std::size_t findShort(std::size_t start) const;
-    void swap(std::size_t i, std::size_t j);
-
-    // The selection sort over the keys loaded in order, with find giving the
-    // position of the tail's minimum.
-    void selectionSort(std::size_t (WordModel::*find)(std::size_t) const);
-
     Words words;
     std::optional<rt::String> currentWord;
-    // Keys of the sort in progress: dense alphabetical ranks or lengths.
-    MinTree order;
 };
 
 }  // namespace app

@@ -1,6 +1,7 @@
 // The word-file reader: the lines read from a file are the file's text,
-// decoded whole and without a leading byte order mark, split at LF, CR and
-// CR LF, whatever the reader's block size. Input: a block size byte, then the file's bytes.
+// decoded whole by the shared rule and without a leading byte order mark,
+// split at LF, CR and CR LF, whatever the reader's block size. Input: a block
+// size byte, then the file's bytes.
 
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "runtime/Text.h"
+#include "runtime/TextEncoding.h"
 #include "runtime/qt/TextFiles.h"
 
 namespace {
@@ -31,6 +33,21 @@ std::vector<rt::String> splitLines(const rt::String& text) {
     }
     if (open) lines.push_back(line);
     return lines;
+}
+
+// The whole file decoded at once: a mark decides, else UTF-8 when the bytes
+// read back unchanged through UTF-8, else Windows-1252.
+rt::String wholeText(const std::string& bytes) {
+    const std::string_view view(bytes);
+    rt::String text;
+    if (view.starts_with("\xEF\xBB\xBF")) return rt::fromUtf8(view.substr(3));
+    if (view.starts_with("\xFF\xFE") || view.starts_with("\xFE\xFF")) {
+        rt::appendUtf16(view.substr(2), view[0] == '\xFE', text);
+        return text;
+    }
+    if (rt::toUtf8(rt::fromUtf8(bytes)) == bytes) return rt::fromUtf8(bytes);
+    rt::appendWindows1252(bytes, text);
+    return text;
 }
 
 const std::string& filePath() {
@@ -55,8 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto reader = rtqt::openTextReader(rt::fromUtf8(filePath()), blockSize);
     for (rt::String line; reader->readLine(line);) lines.push_back(line);
     reader->close();
-    rt::String text = rt::fromUtf8(bytes);
-    if (!text.empty() && text.front() == u'\uFEFF') text.erase(0, 1);
-    if (lines != splitLines(text)) __builtin_trap();
+    if (lines != splitLines(wholeText(bytes))) __builtin_trap();
     return 0;
 }

@@ -29,7 +29,9 @@ bool BlockLineReader::fill() {
 // Appends the text up to the next terminator to line; true when the
 // terminator was found (and consumed).
 bool BlockLineReader::takeUntilTerminator(String& line) {
-    const std::size_t end = std::min(buffer_.find_first_of(u"\r\n", pos_), buffer_.size());
+    const auto isTerminator = [](char16_t c) { return c == u'\n' || c == u'\r'; };
+    const auto found = std::find_if(buffer_.begin() + static_cast<std::ptrdiff_t>(pos_), buffer_.end(), isTerminator);
+    const auto end = static_cast<std::size_t>(found - buffer_.begin());
     line.append(buffer_, pos_, end - pos_);
     if (end == buffer_.size()) {
         pos_ = end;

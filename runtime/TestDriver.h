@@ -76,6 +76,10 @@ public:
     virtual void whenFileChooserOpens(std::optional<String> path) = 0;
     // The folder the last file chooser answered was showing when it opened.
     virtual String lastFileChooserDirectory() const = 0;
+    // The file types the last chooser answered offered, as it showed them
+    // in its list, and the one selected when it opened.
+    virtual std::vector<String> lastFileChooserTypes() const = 0;
+    virtual String lastFileChooserSelectedType() const = 0;
     // Drops answers that were armed but not used.
     virtual void disarm() = 0;
 

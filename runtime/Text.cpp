@@ -1,6 +1,8 @@
 #include "runtime/Text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace rt {
 
@@ -22,7 +24,7 @@ char16_t foldCase(char16_t c) {
     return c;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+void appendCodePointUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -71,11 +73,19 @@ String decimalText(std::int64_t value) {
 std::string toUtf8(StringView text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const char32_t cp = nextCodePoint(text, i);
-        appendUtf8(out, isHighSurrogate(cp) || isLowSurrogate(cp) ? 0xFFFD : cp);
-    }
+    appendUtf8(text, out);
     return out;
+}
+
+void appendUtf8(StringView text, std::string& out) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] < 0x80) {
+            out += static_cast<char>(text[i++]);
+            continue;
+        }
+        const char32_t cp = nextCodePoint(text, i);
+        appendCodePointUtf8(out, isHighSurrogate(cp) || isLowSurrogate(cp) ? 0xFFFD : cp);
+    }
 }
 
 std::u32string codePoints(StringView text) {
@@ -104,34 +114,93 @@ String fromUtf8(std::string_view text) {
     return out;
 }
 
-// The well-formed sequences: a lead byte fixes the length and the range of
-// the first continuation byte (which rules out overlong forms, surrogates
-// and codes above U+10FFFF); later continuation bytes are 80 to BF.
+namespace {
+
+// The well-formed sequences: a lead byte fixes the number of continuation
+// bytes and the range of the first one (which rules out overlong forms,
+// surrogates and codes above U+10FFFF); later continuation bytes are 80 to
+// BF. No continuation (0) for a byte that cannot lead a sequence.
+struct LeadByte {
+    int continuation = 0;
+    unsigned char lowest = 0x80;
+    unsigned char highest = 0xBF;
+};
+
+LeadByte leadByte(unsigned char byte) {
+    if (byte >= 0xC2 && byte <= 0xDF) return {1};
+    if (byte >= 0xE0 && byte <= 0xEF) {
+        return {2, static_cast<unsigned char>(byte == 0xE0 ? 0xA0 : 0x80),
+                static_cast<unsigned char>(byte == 0xED ? 0x9F : 0xBF)};
+    }
+    if (byte >= 0xF0 && byte <= 0xF4) {
+        return {3, static_cast<unsigned char>(byte == 0xF0 ? 0x90 : 0x80),
+                static_cast<unsigned char>(byte == 0xF4 ? 0x8F : 0xBF)};
+    }
+    return {};
+}
+
+// Length of the well-formed sequence of a non-ASCII byte at bytes[i], or 0.
+std::size_t sequenceLength(std::string_view bytes, std::size_t i) {
+    const LeadByte lead = leadByte(static_cast<unsigned char>(bytes[i]));
+    const auto length = static_cast<std::size_t>(lead.continuation) + 1;
+    if (lead.continuation == 0 || i + length > bytes.size()) return 0;
+    const auto first = static_cast<unsigned char>(bytes[i + 1]);
+    if (first < lead.lowest || first > lead.highest) return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t i = asciiRun(bytes, 0); i < bytes.size(); i += asciiRun(bytes, i)) {
+        const std::size_t length = sequenceLength(bytes, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 void Utf8Decoder::start(unsigned char byte, String& out) {
-    lowest_ = 0x80;
-    highest_ = 0xBF;
     if (byte < 0x80) {
         out += static_cast<char16_t>(byte);
         return;
     }
-    if (byte >= 0xC2 && byte <= 0xDF) {
-        missing_ = 1, code_ = byte & 0x1Fu;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-        missing_ = 2, code_ = byte & 0x0Fu;
-        if (byte == 0xE0) lowest_ = 0xA0;
-        if (byte == 0xED) highest_ = 0x9F;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-        missing_ = 3, code_ = byte & 0x07u;
-        if (byte == 0xF0) lowest_ = 0x90;
-        if (byte == 0xF4) highest_ = 0x8F;
-    } else {
+    const LeadByte lead = leadByte(byte);
+    if (lead.continuation == 0) {
         out += char16_t{0xFFFD};
+        return;
     }
+    missing_ = lead.continuation;
+    code_ = byte & (0x7Fu >> (lead.continuation + 1));
+    lowest_ = lead.lowest;
+    highest_ = lead.highest;
+}
+
+std::size_t asciiRun(std::string_view bytes, std::size_t i) {
+    std::size_t end = i;
+    for (std::uint64_t word; end + 8 <= bytes.size(); end += 8) {
+        std::memcpy(&word, bytes.data() + end, sizeof word);
+        if ((word & 0x8080808080808080u) != 0) break;
+    }
+    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) ++end;
+    return end - i;
 }
 
 void Utf8Decoder::decode(std::string_view bytes, String& out) {
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (missing_ == 0) {
+            // Plain ASCII text is copied as it stands.
+            const std::size_t run = asciiRun(bytes, i);
+            const std::size_t at = out.size();
+            out.resize(at + run);
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i), run, out.begin() + static_cast<std::ptrdiff_t>(at));
+            i += run;
+            if (i == bytes.size()) break;
+        }
+        const auto byte = static_cast<unsigned char>(bytes[i]);
         if (missing_ == 0) {
             start(byte, out);
             continue;

@@ -38,11 +38,19 @@ void appendCodePoint(String& text, char32_t character);
 // messages, tests). Invalid input never fails: it becomes U+FFFD, one for
 // each maximal ill-formed subsequence, as Utf8Decoder does.
 std::string toUtf8(StringView text);
+// Appends the UTF-8 bytes of text to out, as toUtf8 gives them.
+void appendUtf8(StringView text, std::string& out);
 String fromUtf8(std::string_view text);
 // UTF-32 and wide texts (UTF-32 or UTF-16 by the size of wchar_t); code
 // points that are not characters become U+FFFD.
 String fromUtf32(std::u32string_view text);
 String fromWide(std::wstring_view text);
+
+// Length of the run of ASCII bytes (below 80) from position i of bytes.
+std::size_t asciiRun(std::string_view bytes, std::size_t i);
+// Whether bytes are well-formed UTF-8 (no overlong forms, surrogates or codes
+// above U+10FFFF, no sequence cut off at the end).
+bool isValidUtf8(std::string_view bytes);
 
 // UTF-8 decoding of bytes that arrive in pieces: the text does not depend on
 // where the pieces end. Every maximal ill-formed subsequence (a byte that

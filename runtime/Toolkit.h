@@ -22,6 +22,14 @@ struct StyleInfo {
 
 enum class FileChooserMode { Open, Save };
 
+// One entry of a file chooser's list of file types: a name ("Word lists") and
+// the file-name pattern it shows ("*.txt"; empty for every file). The chooser
+// shows the two together, "Word lists (*.txt)".
+struct FileType {
+    String name;
+    String pattern;
+};
+
 // The GUI toolkit and the class-library services that the framework and the
 // game are written against. One instance exists per process; it is reached
 // through rt::toolkit(). Every call is made on the toolkit's event thread.
@@ -56,8 +64,13 @@ public:
     // Modal file chooser owned by the window, starting in the chooser's
     // default directory. The chosen path, or nothing when not approved.
     virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode) = 0;
-    // The same, starting in directory when that is an existing folder.
-    virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode, const String& directory) = 0;
+    // The same, starting in directory when that is an existing folder, and
+    // offering types, the first one selected (all files when there are
+    // none). A name typed without an extension in a save chooser gets the
+    // first type's extension where the platform's programs do that
+    // (Windows).
+    virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode, const String& directory,
+                                             const std::vector<FileType>& types) = 0;
     // The folder that holds the running program's executable.
     virtual String programDirectory() const = 0;
 

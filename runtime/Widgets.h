@@ -108,6 +108,16 @@ public:
     virtual int size() const = 0;
     virtual bool isEmpty() const = 0;
     virtual String at(int index) const = 0;
+
+    // Shows the caller's items instead of a copy of them, so that a long
+    // list is held once: the model reads items where they are, and the
+    // caller keeps the vector alive at the same address while it is shown
+    // (until the next share, assign, append or clear). A change the caller
+    // makes to the vector shows once reported: one item inserted or removed
+    // at index redraws that row only; any other change by sharing again.
+    virtual void share(const std::vector<String>& items) = 0;
+    virtual void sharedItemInserted(int index) = 0;
+    virtual void sharedItemRemoved(int index) = 0;
 };
 
 // List with single selection. The selection moves on the mouse press, before

@@ -1,14 +1,16 @@
-// The list box: a QListView over a model of strings, single selection. The
+// The list box: a view over a model of strings, single selection. The
 // selection moves on the mouse press (the view's own handling) before the
 // press and the click are reported to mouse listeners. A selection moved
 // from the keyboard is reported to selection listeners.
 
 #include <QAbstractListModel>
-#include <QListView>
+#include <QHeaderView>
+#include <QTableView>
 #include <QMouseEvent>
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "runtime/qt/Core.h"
@@ -18,50 +20,120 @@ namespace rtqt {
 
 namespace {
 
+// The rows come from the model's own items or from a vector the caller
+// shares; rows() is the number the view knows of, which a reported
+// insertion or removal changes between the begin and end notifications.
 class StringsModel final : public QAbstractListModel, public rt::ListModel {
 public:
     explicit StringsModel(QObject* parent) : QAbstractListModel(parent) {}
 
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(items_.size());
-    }
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-        return toQ(items_.at(static_cast<size_t>(index.row())));
+        const auto row = static_cast<size_t>(index.row());
+        if (!index.isValid() || row >= std::min(static_cast<size_t>(rows_), items_->size())) return {};
+        if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+        return toQ((*items_)[row]);
     }
 
     void append(const rt::String& item) override {
-        const int row = size();
-        beginInsertRows({}, row, row);
-        items_.push_back(item);
+        takeOwnCopy();
+        beginInsertRows({}, rows_, rows_);
+        own_.push_back(item);
+        rows_ = static_cast<int>(own_.size());
         endInsertRows();
     }
     void assign(const std::vector<rt::String>& items) override {
         beginResetModel();
-        items_ = items;
+        own_ = items;
+        items_ = &own_;
+        rows_ = static_cast<int>(own_.size());
         endResetModel();
     }
     void clear() override { assign({}); }
-    int size() const override { return static_cast<int>(items_.size()); }
-    bool isEmpty() const override { return items_.empty(); }
-    rt::String at(int index) const override { return items_.at(static_cast<size_t>(index)); }
+    int size() const override { return rows_; }
+    bool isEmpty() const override { return rows_ == 0; }
+    rt::String at(int index) const override {
+        if (index < 0 || index >= rows_) throw std::out_of_range("list row out of range");
+        return (*items_)[static_cast<size_t>(index)];
+    }
+
+    // Sharing the vector shared already (a list replaced or sorted in place)
+    // changes only the rows that are new or gone and redraws the rest: a
+    // reset would rebuild the view's row table for every row.
+    void share(const std::vector<rt::String>& items) override {
+        if (&items != items_) {
+            beginResetModel();
+            own_ = {};
+            items_ = &items;
+            rows_ = static_cast<int>(items.size());
+            endResetModel();
+            return;
+        }
+        const int rows = static_cast<int>(items.size());
+        if (rows > rows_) {
+            beginInsertRows({}, rows_, rows - 1);
+            rows_ = rows;
+            endInsertRows();
+        } else if (rows < rows_) {
+            beginRemoveRows({}, rows, rows_ - 1);
+            rows_ = rows;
+            endRemoveRows();
+        }
+        if (rows > 0) emit dataChanged(index(0), index(rows - 1));
+    }
+    void sharedItemInserted(int index) override {
+        beginInsertRows({}, index, index);
+        rows_ = static_cast<int>(items_->size());
+        endInsertRows();
+    }
+    void sharedItemRemoved(int index) override {
+        beginRemoveRows({}, index, index);
+        rows_ = static_cast<int>(items_->size());
+        endRemoveRows();
+    }
 
     int indexOf(const rt::String& value) const {
-        auto found = std::find(items_.begin(), items_.end(), value);
-        return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+        const auto end = items_->begin() + rows_;
+        auto found = std::find(items_->begin(), end, value);
+        return found == end ? -1 : static_cast<int>(found - items_->begin());
     }
 
 private:
-    std::vector<rt::String> items_;
+    // Appending to a shared vector would change the caller's data: the
+    // model goes on with a copy of its own.
+    void takeOwnCopy() {
+        if (items_ != &own_) {
+            own_ = *items_;
+            items_ = &own_;
+        }
+    }
+
+    std::vector<rt::String> own_;
+    const std::vector<rt::String>* items_ = &own_;
+    int rows_ = 0;
 };
 
-// Relays the viewport's mouse events after the view has handled them, so
-// listeners see the selection the press made.
-class ListView final : public QListView {
+// A one-column table without headers or grid shown as a list. Its rows are
+// those of its vertical header, which keeps fixed-height rows without a
+// layout pass over them: a row inserted into or removed from a million
+// costs about as little as one in ten, where a QListView lays out every row
+// again. Relays the viewport's mouse events after the view has handled
+// them, so listeners see the selection the press made.
+class ListView final : public QTableView {
 public:
+    using View = QTableView;
     std::function<void(const QEvent&, QPoint)> relay;
     // Told the row that a key press selected.
     std::function<void(int)> keySelected;
+
+    ListView() { showAsList(); }
+
+    // The scroll range follows a change of the rows only once the delayed
+    // layout has run: run it first, as QListView does.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
+        executeDelayedItemsLayout();
+        View::scrollTo(index, hint);
+    }
 
     // The row under a point, or the nearest one: the first above the rows,
     // the last below them; -1 for an empty list.
@@ -75,32 +147,42 @@ public:
     }
 
 protected:
+    // Home and End go to the first and last row, as in a list (a table
+    // would go to the first and last column).
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+        return View::moveCursor(action, modifiers);
+    }
+    void changeEvent(QEvent* event) override {
+        View::changeEvent(event);
+        if (event->type() == QEvent::FontChange) fitRowsToFont();
+    }
     void mousePressEvent(QMouseEvent* event) override {
-        if (insideBase_) QListView::mousePressEvent(event);
-        else pressed(event, [&] { QListView::mousePressEvent(event); });
+        if (insideBase_) View::mousePressEvent(event);
+        else pressed(event, [&] { View::mousePressEvent(event); });
     }
     // The second press of a double click is a press like the first.
     void mouseDoubleClickEvent(QMouseEvent* event) override {
-        pressed(event, [&] { QListView::mouseDoubleClickEvent(event); });
+        pressed(event, [&] { View::mouseDoubleClickEvent(event); });
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        QListView::mouseReleaseEvent(event);
+        View::mouseReleaseEvent(event);
         relayed(event);
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        QListView::mouseMoveEvent(event);
+        View::mouseMoveEvent(event);
         relayed(event);
     }
     // Arrows, Home, End, Page keys and type-ahead all move the selection
     // here, in the view's own key handling.
     void keyPressEvent(QKeyEvent* event) override {
         const int before = selectedRow();
-        QListView::keyPressEvent(event);
+        View::keyPressEvent(event);
         const int after = selectedRow();
         if (after >= 0 && after != before) keySelected(after);
     }
     bool viewportEvent(QEvent* event) override {
-        const bool result = QListView::viewportEvent(event);
+        const bool result = View::viewportEvent(event);
         if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) relay(*event, {});
         return result;
     }
@@ -110,6 +192,19 @@ private:
         const QModelIndexList selected = selectionModel()->selectedIndexes();
         return selected.isEmpty() ? -1 : selected.first().row();
     }
+    void showAsList() {
+        setShowGrid(false);
+        setWordWrap(false);
+        setTabKeyNavigation(false);
+        setSelectionBehavior(SelectRows);
+        horizontalHeader()->hide();
+        horizontalHeader()->setStretchLastSection(true);
+        verticalHeader()->hide();
+        verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        verticalHeader()->setMinimumSectionSize(1);
+        fitRowsToFont();
+    }
+    void fitRowsToFont() { verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4); }
 
     // A press beside or below the rows selects the nearest row (the view
     // itself would clear the selection); the press is reported once, even
@@ -138,7 +233,6 @@ public:
     explicit ListBoxImpl(ListView* view) : ComponentImpl(view, nullptr), view_(view), model_(new StringsModel(view)) {
         view->setModel(model_);
         view->setSelectionMode(QAbstractItemView::SingleSelection);
-        view->setUniformItemSizes(true);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->relay = [this](const QEvent& event, QPoint point) {
             relay().relay(event, *this, point, view_->viewport()->rect());

@@ -29,6 +29,17 @@ namespace rtqt {
 
 namespace {
 
+// "Word lists (*.txt)", "All files (*)": the form QFileDialog reads the
+// patterns from.
+QStringList nameFilters(const std::vector<rt::FileType>& types) {
+    QStringList filters;
+    for (const auto& type : types) {
+        const QString pattern = type.pattern.empty() ? QStringLiteral("*") : toQ(type.pattern);
+        filters.append(toQ(type.name) + QStringLiteral(" (") + pattern + QStringLiteral(")"));
+    }
+    return filters;
+}
+
 class QtToolkit final : public rt::Toolkit {
 public:
     QtToolkit()
@@ -54,13 +65,14 @@ public:
     rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
-        return chooseFile(owner, mode, rt::String());
+        return chooseFile(owner, mode, rt::String(), {});
     }
 
-    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode,
-                                         const rt::String& directory) override {
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode, const rt::String& directory,
+                                         const std::vector<rt::FileType>& types) override {
         useProgramIcon();
         QFileDialog dialog(windowWidget(owner));
+        if (!types.empty()) dialog.setNameFilters(nameFilters(types));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         const QFileInfo start(toQ(directory));
         dialog.setDirectory(!directory.empty() && start.isDir() ? QDir(start.absoluteFilePath()) : QDir::home());

@@ -174,6 +174,8 @@ public:
         fileArmed_ = true;
     }
     rt::String lastFileChooserDirectory() const override { return lastChooserDirectory_; }
+    std::vector<rt::String> lastFileChooserTypes() const override { return lastChooserTypes_; }
+    rt::String lastFileChooserSelectedType() const override { return lastChooserSelectedType_; }
     void disarm() override {
         modalHandlers_.clear();
         fileArmed_ = false;
@@ -277,6 +279,9 @@ private:
 
     void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
         lastChooserDirectory_ = fromQ(QDir::toNativeSeparators(chooser.directory().absolutePath()));
+        lastChooserTypes_.clear();
+        for (const QString& type : chooser.nameFilters()) lastChooserTypes_.push_back(fromQ(type));
+        lastChooserSelectedType_ = fromQ(chooser.selectedNameFilter());
         if (!path) {
             chooser.reject();
             return;
@@ -292,6 +297,8 @@ private:
     std::optional<rt::String> fileAnswer_;
     bool fileArmed_ = false;
     rt::String lastChooserDirectory_;
+    std::vector<rt::String> lastChooserTypes_;
+    rt::String lastChooserSelectedType_;
     // Top-level windows in the order they were last shown.
     std::vector<QPointer<QWidget>> shownWindows_;
 };

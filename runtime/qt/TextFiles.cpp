@@ -1,15 +1,13 @@
-// Text files in the platform's default encoding. Reading decodes big blocks
-// and splits lines at LF, CR or CR LF; neither a CR LF nor a character split
-// between two blocks changes the text read. Writing goes to a temporary file
+// Text files on Qt. Reading follows the shared rule (a byte order mark, else
+// UTF-8 when the bytes are valid UTF-8, else Windows-1252). Writing produces
+// UTF-8 with LF, which holds every character; it goes to a temporary file
 // that replaces the target only when it is closed successfully.
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
-#include "runtime/BlockLineReader.h"
+#include "runtime/DecodingFileReader.h"
 #include "runtime/Failure.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/TextFiles.h"
@@ -17,21 +15,6 @@
 namespace rtqt {
 
 namespace {
-
-constexpr char16_t ByteOrderMark = 0xFEFF;
-
-#ifdef Q_OS_WIN
-constexpr char LineSeparator[] = "\r\n";
-#else
-constexpr char LineSeparator[] = "\n";
-#endif
-
-// Whether the platform's default encoding is UTF-8 (probed, since its name
-// is only "Locale").
-bool systemIsUtf8() {
-    static const bool utf8 = QStringDecoder(QStringConverter::System).decode(QByteArray("\xC3\xA9")) == QString(QChar(0xE9));
-    return utf8;
-}
 
 [[noreturn]] void fail(const QString& path, const QString& reason) {
     throw rt::IoError(fromQ(path + QStringLiteral(" (") + reason + QStringLiteral(")")));
@@ -41,60 +24,42 @@ void refuseDirectory(const QString& path) {
     if (QFileInfo(path).isDir()) fail(path, QStringLiteral("Is a directory"));
 }
 
-class FileReader final : public rt::BlockLineReader {
+class FileReader final : public rt::DecodingFileReader {
 public:
-    FileReader(const QString& path, std::size_t blockSize) : file_(path), blockSize_(static_cast<qint64>(blockSize)) {
+    FileReader(const QString& path, std::size_t blockSize) : DecodingFileReader(fromQ(path), blockSize), file_(path) {
         refuseDirectory(path);
-        if (!file_.open(QIODevice::ReadOnly)) fail(path, file_.errorString());
+        if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) fail(path, file_.errorString());
     }
 
     void close() override { file_.close(); }
 
 private:
-    bool nextBlock(rt::String& block) override {
-        const QByteArray bytes = file_.read(blockSize_);
-        if (bytes.isEmpty() && file_.error() != QFileDevice::NoError) fail(file_.fileName(), file_.errorString());
-        const bool atEnd = bytes.isEmpty();
-        decode(bytes, atEnd, block);
-        return !atEnd;
+    std::size_t readBytes(char* buffer, std::size_t size) override {
+        const qint64 read = file_.read(buffer, static_cast<qint64>(size));
+        if (read < 0) fail(file_.fileName(), file_.errorString());
+        return static_cast<std::size_t>(read);
     }
 
-    // Decodes a block (empty at the end of the file) into block. A sequence
-    // cut off at the end of a block is completed from the next one.
-    void decode(const QByteArray& bytes, bool atEnd, rt::String& block) {
-        if (!utf8_) {
-            block = fromQ(decoder_.decode(bytes));
-            return;
-        }
-        utf8Decoder_.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), block);
-        if (atEnd) utf8Decoder_.finish(block);
-        skipByteOrderMark(block);
+    std::size_t expectedSize() const override {
+        return file_.isSequential() ? 0 : static_cast<std::size_t>(std::max<qint64>(file_.size(), 0));
     }
-
-    // A byte order mark as the file's first character is not text.
-    void skipByteOrderMark(rt::String& block) {
-        if (textSeen_ || block.empty()) return;
-        textSeen_ = true;
-        if (block.front() == ByteOrderMark) block.erase(0, 1);
-    }
+    void appendCodePage(std::string_view bytes, rt::String& out) override { rt::appendWindows1252(bytes, out); }
 
     QFile file_;
-    const qint64 blockSize_;
-    const bool utf8_ = systemIsUtf8();
-    rt::Utf8Decoder utf8Decoder_;
-    QStringDecoder decoder_{QStringConverter::System};
-    bool textSeen_ = false;
 };
 
 // Writes through a QSaveFile; a target that is not a regular file (a device,
-// a pipe) cannot be replaced and is written directly.
+// a pipe) cannot be replaced and is written directly. A file the user may
+// not write is never replaced, although its folder would allow it.
 class FileWriter final : public rt::TextWriter {
 public:
     explicit FileWriter(const QString& path) : path_(path) {
         refuseDirectory(path);
         const QFileInfo info(path);
-        if (info.exists() && !info.isFile()) device_ = std::make_unique<QFile>(path);
-        else device_ = std::make_unique<QSaveFile>(path);
+        if (info.isFile()) refuseUnwritable(path, info);
+        safe_ = !info.exists() || info.isFile();
+        if (safe_) device_ = std::make_unique<QSaveFile>(path);
+        else device_ = std::make_unique<QFile>(path);
         // Unbuffered: the writer gathers lines itself, and a failing write
         // reports the system's reason at once.
         if (!device_->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
@@ -103,12 +68,12 @@ public:
 
     void writeLine(const rt::String& line) override {
         if (failed_) fail(path_, reason_);
-        pending_.append(encoder_.encode(toQ(line)));
-        pending_.append(LineSeparator);
+        rt::appendUtf8(line, pending_);
+        pending_ += '\n';
         // A replaced target only appears when close() commits, so nothing can
         // see a half-written file: lines go out in large writes there, and
         // one by one only when writing directly.
-        if (!isSafeWrite() || pending_.size() >= ChunkSize) writePending();
+        if (!safe_ || pending_.size() >= ChunkSize) writePending();
     }
 
     void close() override {
@@ -120,18 +85,28 @@ public:
     }
 
 private:
-    static constexpr qsizetype ChunkSize = 1 << 16;
+    static constexpr std::size_t ChunkSize = std::size_t{1} << 20;
 
-    bool isSafeWrite() const { return dynamic_cast<const QSaveFile*>(device_.get()) != nullptr; }
+    // A file marked read-only (no write permission for anyone: this also
+    // holds for root, whom the system would let write) or one this user may
+    // not open for writing keeps its contents; opening it to append writes
+    // nothing and gives the system's reason.
+    static void refuseUnwritable(const QString& path, const QFileInfo& info) {
+        constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        if ((info.permissions() & anyWrite) == 0) fail(path, QStringLiteral("Permission denied"));
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) fail(path, probe.errorString());
+    }
 
     // A write cut short (the disk filled up part-way) is retried with the
     // rest: the retry fails with the system's reason, where the short write
     // itself carries none.
     void writePending() {
-        for (qint64 done = 0; done < pending_.size();) {
-            const qint64 written = device_->write(pending_.constData() + done, pending_.size() - done);
+        for (std::size_t done = 0; done < pending_.size();) {
+            const qint64 written =
+                device_->write(pending_.data() + done, static_cast<qint64>(pending_.size() - done));
             if (written <= 0) failWith(device_->errorString());
-            done += written;
+            done += static_cast<std::size_t>(written);
         }
         pending_.clear();
     }
@@ -145,8 +120,8 @@ private:
 
     QString path_;
     std::unique_ptr<QFileDevice> device_;
-    QStringEncoder encoder_{QStringConverter::System};
-    QByteArray pending_;
+    bool safe_ = true;  // through a QSaveFile
+    std::string pending_;
     bool failed_ = false;
     QString reason_;
 };

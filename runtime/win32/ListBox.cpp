@@ -18,38 +18,69 @@ namespace rtwin {
 
 namespace {
 
+// The rows come from the model's own items or from a vector the caller
+// shares.
 class StringsModel final : public rt::ListModel {
 public:
     explicit StringsModel(HWND list) : list_(list) {}
 
-    // A list without data of its own takes only a new count; the selection
-    // and the first row shown stay where they were.
     void append(const rt::String& item) override {
-        items_.push_back(item);
-        const auto selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-        const auto top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
-        SendMessageW(list_, LB_SETCOUNT, items_.size(), 0);
-        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+        takeOwnCopy();
+        own_.push_back(item);
+        takeCount();
     }
     void assign(const std::vector<rt::String>& items) override {
-        items_ = items;
-        SendMessageW(list_, LB_SETCOUNT, items_.size(), 0);
-        InvalidateRect(list_, nullptr, TRUE);
+        own_ = items;
+        items_ = &own_;
+        redrawAll();
     }
     void clear() override { assign({}); }
-    int size() const override { return static_cast<int>(items_.size()); }
-    bool isEmpty() const override { return items_.empty(); }
-    rt::String at(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
+    int size() const override { return static_cast<int>(items_->size()); }
+    bool isEmpty() const override { return items_->empty(); }
+    rt::String at(int index) const override { return items_->at(static_cast<std::size_t>(index)); }
+
+    void share(const std::vector<rt::String>& items) override {
+        own_ = {};
+        items_ = &items;
+        redrawAll();
+    }
+    void sharedItemInserted(int) override { takeCount(); }
+    void sharedItemRemoved(int) override { takeCount(); }
 
     int indexOf(const rt::String& value) const {
-        auto found = std::find(items_.begin(), items_.end(), value);
-        return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+        auto found = std::find(items_->begin(), items_->end(), value);
+        return found == items_->end() ? -1 : static_cast<int>(found - items_->begin());
     }
 
 private:
+    // Appending to a shared vector would change the caller's data: the
+    // model goes on with a copy of its own.
+    void takeOwnCopy() {
+        if (items_ != &own_) {
+            own_ = *items_;
+            items_ = &own_;
+        }
+    }
+
+    void redrawAll() {
+        SendMessageW(list_, LB_SETCOUNT, items_->size(), 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+
+    // A list without data of its own takes only a new count; the selection
+    // and the first row shown stay where they were, and only the rows on
+    // screen are drawn again.
+    void takeCount() {
+        const auto selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+        const auto top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+        SendMessageW(list_, LB_SETCOUNT, items_->size(), 0);
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    }
+
     HWND list_;
-    std::vector<rt::String> items_;
+    std::vector<rt::String> own_;
+    const std::vector<rt::String>* items_ = &own_;
 };
 
 class ListBoxImpl final : public ComponentImpl<rt::ListBox> {

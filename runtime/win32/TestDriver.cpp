@@ -84,6 +84,8 @@ void closeWithCloseControl(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC
 
 std::optional<std::optional<rt::String>> fileAnswer;
 rt::String chooserDirectory;
+std::vector<rt::String> chooserTypes;
+rt::String chooserSelectedType;
 
 class Driver;
 
@@ -222,6 +224,8 @@ public:
     }
     void whenFileChooserOpens(std::optional<rt::String> path) override { fileAnswer = std::move(path); }
     rt::String lastFileChooserDirectory() const override { return chooserDirectory; }
+    std::vector<rt::String> lastFileChooserTypes() const override { return chooserTypes; }
+    rt::String lastFileChooserSelectedType() const override { return chooserSelectedType; }
     void disarm() override {
         modalHandlers_.clear();
         fileAnswer.reset();
@@ -337,6 +341,10 @@ void OpenModal::clickText() {
 std::unique_ptr<rt::TestDriver> makeTestDriver() { return std::make_unique<Driver>(); }
 
 std::optional<std::optional<rt::String>> takeFileChooserAnswer() { return std::exchange(fileAnswer, std::nullopt); }
-void noteFileChooserDirectory(const rt::String& directory) { chooserDirectory = directory; }
+void noteFileChooser(const rt::String& directory, std::vector<rt::String> types, const rt::String& selectedType) {
+    chooserDirectory = directory;
+    chooserTypes = std::move(types);
+    chooserSelectedType = selectedType;
+}
 
 }  // namespace rtwin

@@ -1,12 +1,16 @@
-// Text files in the system's ANSI code page, lines written with CR LF.
-// Reading decodes big blocks and splits lines at LF, CR or CR LF (also when
-// a CR LF or a multi-byte character is split between two blocks). Writing
+// Text files on Win32. Reading follows the shared rule (a byte order mark,
+// else UTF-8 when the bytes are valid UTF-8, else the ANSI code page).
+// Writing uses the ANSI code page with CR LF where every word fits it, and
+// UTF-8 with a byte order mark otherwise, so that no character is lost. It
 // goes to a temporary file beside the target that replaces it only when it
-// is closed successfully.
+// is closed successfully; a read-only target is never replaced.
 
 #include "runtime/win32/TextFiles.h"
 
-#include "runtime/BlockLineReader.h"
+#include <algorithm>
+#include <optional>
+
+#include "runtime/DecodingFileReader.h"
 #include "runtime/Failure.h"
 #include "runtime/win32/Core.h"
 
@@ -14,7 +18,8 @@ namespace rtwin {
 
 namespace {
 
-constexpr DWORD BlockSize = 1 << 20;
+// Bytes read or written by one system call.
+constexpr DWORD IoChunk = 1 << 20;
 
 rt::String systemReason(DWORD error) {
     wchar_t* text = nullptr;
@@ -42,28 +47,16 @@ void refuseDirectory(const rt::String& path) {
     }
 }
 
-// Bytes at the end of a block that begin a character not yet complete.
-std::size_t openTail(const std::string& bytes, UINT codePage) {
-    if (bytes.empty()) return 0;
-    if (codePage == CP_UTF8) {
-        for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
-            const auto c = static_cast<unsigned char>(bytes[bytes.size() - back]);
-            if ((c & 0xC0) == 0x80) continue;
-            const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            return length > back ? back : 0;
-        }
-        return 0;
+void refuseReadOnly(const rt::String& path) {
+    const DWORD attributes = GetFileAttributesW(toW(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        fail(path, systemReason(ERROR_ACCESS_DENIED));
     }
-    // A lead byte of a double-byte code page: count the lead bytes before
-    // it to know whether the last byte starts a character.
-    std::size_t leads = 0;
-    for (std::size_t i = bytes.size(); i > 0 && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(bytes[i - 1])); --i) ++leads;
-    return leads % 2;
 }
 
-class FileReader final : public rt::BlockLineReader {
+class FileReader final : public rt::DecodingFileReader {
 public:
-    explicit FileReader(const rt::String& path) : path_(path) {
+    explicit FileReader(const rt::String& path) : DecodingFileReader(path, std::size_t{1} << 20) {
         refuseDirectory(path);
         file_ = CreateFileW(toW(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -76,41 +69,59 @@ public:
     }
 
 private:
-    bool nextBlock(rt::String& block) override {
-        std::string bytes = std::move(pending_);
-        const std::size_t kept = bytes.size();
-        bytes.resize(kept + BlockSize);
+    std::size_t readBytes(char* buffer, std::size_t size) override {
         DWORD read = 0;
-        if (file_ == INVALID_HANDLE_VALUE || !ReadFile(file_, bytes.data() + kept, BlockSize, &read, nullptr)) {
-            failWithLastError(path_);
-        }
-        bytes.resize(kept + read);
-        const bool atEnd = read == 0;
-        // A character cut by the end of the block waits for the next one;
-        // one cut by the end of the file shows as U+FFFD.
-        const std::size_t tail = atEnd ? 0 : openTail(bytes, codePage_);
-        pending_.assign(bytes.end() - static_cast<std::ptrdiff_t>(tail), bytes.end());
-        bytes.resize(bytes.size() - tail);
-        block = fromW(fromCodePage(bytes, codePage_));
-        return !atEnd;
+        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, IoChunk));
+        if (file_ == INVALID_HANDLE_VALUE || !ReadFile(file_, buffer, wanted, &read, nullptr)) failWithLastError(path());
+        return read;
     }
 
-    rt::String path_;
+    std::size_t expectedSize() const override {
+        LARGE_INTEGER size{};
+        if (GetFileType(file_) != FILE_TYPE_DISK || !GetFileSizeEx(file_, &size)) return 0;
+        return static_cast<std::size_t>(std::max<LONGLONG>(size.QuadPart, 0));
+    }
+    void appendCodePage(std::string_view bytes, rt::String& out) override {
+        const std::wstring text = fromCodePage(std::string(bytes), CP_ACP);
+        out.append(text.begin(), text.end());
+    }
+
     HANDLE file_ = INVALID_HANDLE_VALUE;
-    const UINT codePage_ = GetACP();
-    std::string pending_;
 };
 
 std::wstring directoryOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return L".";
+    if (slash == std::wstring::npos) return L".\\";
     return path.substr(0, slash + 1);
 }
 
+// The bytes of text in the ANSI code page, or nothing when a character does
+// not fit it (it would become "?").
+std::optional<std::string> inAnsiCodePage(const std::wstring& text) {
+    if (GetACP() == CP_UTF8) return toCodePage(text, CP_UTF8);
+    const int size = static_cast<int>(text.size());
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, &lost);
+    if (lost) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+// The text in the ANSI code page, or else in UTF-8, marked as such when it
+// starts a file.
+std::string encoded(const std::wstring& text, bool startsFile) {
+    if (auto ansi = inAnsiCodePage(text)) return std::move(*ansi);
+    return (startsFile ? "\xEF\xBB\xBF" : "") + toCodePage(text, CP_UTF8);
+}
+
 // Writes to a temporary file beside the target and moves it into place on
-// close; a target that is not a disk file (a device, a pipe) is written
-// directly: the system holds no buffer of its own for it, so each line has
-// reached it when writeLine returns.
+// close; the text is encoded as a whole there, since one word outside the
+// code page decides the encoding of the file. A target that is not a disk
+// file (a device, a pipe) is written directly, line by line: the system
+// holds no buffer of its own for it, so each line has reached it when
+// writeLine returns; a line that does not fit the code page goes out in
+// UTF-8 there.
 class FileWriter final : public rt::TextWriter {
 public:
     explicit FileWriter(const rt::String& path) : path_(path), target_(toW(path)) {
@@ -118,10 +129,11 @@ public:
         if (isDevice()) {
             file_ = CreateFileW(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file_ == INVALID_HANDLE_VALUE) failWithLastError(path);
         } else {
+            refuseReadOnly(path);
             openTemporary();
         }
-        if (file_ == INVALID_HANDLE_VALUE) failWithLastError(path);
     }
     ~FileWriter() override {
         if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
@@ -130,17 +142,15 @@ public:
 
     void writeLine(const rt::String& line) override {
         if (failed_) fail(path_, reason_);
-        std::string bytes = toCodePage(toW(line), CP_ACP) + "\r\n";
-        DWORD written = 0;
-        if (!WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size()) {
-            failWith(GetLastError());
-        }
+        text_.append(line.begin(), line.end());
+        text_ += L"\r\n";
+        if (temporary_.empty()) writeText();
     }
 
     void close() override {
         if (failed_) fail(path_, reason_);
         if (file_ == INVALID_HANDLE_VALUE) return;
+        writeText();
         const bool flushed = temporary_.empty() || FlushFileBuffers(file_);
         const DWORD flushError = GetLastError();
         CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
@@ -162,11 +172,36 @@ private:
         return device;
     }
 
+    // A new file of a name not yet taken, made here rather than by
+    // GetTempFileName, which under Wine reports success in a folder that
+    // refuses new files: the failure to create it carries the real reason.
     void openTemporary() {
-        wchar_t name[MAX_PATH + 1];
-        if (GetTempFileNameW(directoryOf(target_).c_str(), L"kov", 0, name) == 0) return;
-        temporary_ = name;
-        file_ = CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::wstring folder = directoryOf(target_);
+        for (DWORD attempt = 0; attempt < 100; ++attempt) {
+            const std::wstring name = folder + L"~kov" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                      std::to_wstring(GetTickCount() + attempt) + L".tmp";
+            file_ = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+            if (file_ != INVALID_HANDLE_VALUE) {
+                temporary_ = name;
+                return;
+            }
+            if (GetLastError() != ERROR_FILE_EXISTS) break;
+        }
+        failWithLastError(path_);
+    }
+
+    void writeText() {
+        const std::string bytes = encoded(text_, !temporary_.empty());
+        text_.clear();
+        for (std::size_t done = 0; done < bytes.size();) {
+            const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, IoChunk));
+            DWORD written = 0;
+            if (!WriteFile(file_, bytes.data() + done, size, &written, nullptr) || written != size) {
+                failWith(GetLastError());
+            }
+            done += written;
+        }
     }
 
     [[noreturn]] void failWith(DWORD error) {
@@ -181,6 +216,7 @@ private:
     rt::String path_;
     std::wstring target_;
     std::wstring temporary_;
+    std::wstring text_;
     HANDLE file_ = INVALID_HANDLE_VALUE;
     bool failed_ = false;
     rt::String reason_;

@@ -17,6 +17,7 @@
 #include "runtime/win32/WindowShells.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 #include <shlobj.h>
 
 namespace rtwin {
@@ -25,15 +26,53 @@ namespace {
 
 constexpr DWORD PathBufferSize = 32768;
 
-// A chooser answered by the test driver closes as soon as it is up.
+// The texts of the chooser's file-type list and the one selected.
+std::vector<rt::String> typeTexts(HWND types) {
+    std::vector<rt::String> texts;
+    const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(fromW(text.c_str(), wcslen(text.c_str())));
+    }
+    return texts;
+}
+
+// A chooser answered by the test driver notes what it shows and closes as
+// soon as it is up.
 UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+        HWND chooser = GetParent(hook);
         wchar_t folder[MAX_PATH] = {};
-        SendMessageW(GetParent(hook), CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        noteFileChooserDirectory(fromW(folder, wcsnlen(folder, MAX_PATH)));
-        PostMessageW(GetParent(hook), WM_COMMAND, IDCANCEL, 0);
+        SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        const std::vector<rt::String> types = typeTexts(GetDlgItem(chooser, cmb1));
+        const auto selected = SendMessageW(GetDlgItem(chooser, cmb1), CB_GETCURSEL, 0, 0);
+        noteFileChooser(fromW(folder, wcsnlen(folder, MAX_PATH)), types,
+                        selected >= 0 && static_cast<std::size_t>(selected) < types.size() ? types[selected] : u"");
+        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
     }
     return 0;
+}
+
+// The chooser's filter list: "Word lists (*.txt)" and "*.txt", each ended by
+// a zero, the list by another.
+// With no types given, all files.
+std::wstring filterList(const std::vector<rt::FileType>& types) {
+    static const std::vector<rt::FileType> allFiles{{u"All files", u""}};
+    std::wstring list;
+    for (const auto& type : types.empty() ? allFiles : types) {
+        const std::wstring pattern = type.pattern.empty() ? L"*.*" : toW(type.pattern);
+        list += toW(type.name) + L" (" + pattern + L")" + L'\0' + pattern + L'\0';
+    }
+    return list + L'\0';
+}
+
+// The extension a name typed without one gets: that of the first type's
+// pattern ("*.txt" gives "txt"), none for all files.
+std::wstring defaultExtension(const std::vector<rt::FileType>& types) {
+    if (types.empty() || !types.front().pattern.starts_with(u"*.")) return {};
+    const std::wstring extension = toW(types.front().pattern.substr(2));
+    return extension.find_first_of(L"*?;") == std::wstring::npos ? extension : std::wstring();
 }
 
 bool isFolder(const rt::String& path) {
@@ -80,18 +119,21 @@ public:
     rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
-        return chooseFile(owner, mode, rt::String());
+        return chooseFile(owner, mode, rt::String(), {});
     }
 
-    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode,
-                                         const rt::String& directory) override {
+    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode, const rt::String& directory,
+                                         const std::vector<rt::FileType>& types) override {
         std::wstring file(PathBufferSize, L'\0');
         const std::wstring start = !directory.empty() && isFolder(directory) ? toW(directory) : documentsFolder();
         OPENFILENAMEW ofn{};
         ofn.lStructSize = sizeof(ofn);
         ofn.hwndOwner = windowHandle(owner);
-        ofn.lpstrFilter = L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
-        ofn.nFilterIndex = 2;
+        const std::wstring filters = filterList(types);
+        const std::wstring extension = defaultExtension(types);
+        ofn.lpstrFilter = filters.c_str();
+        ofn.nFilterIndex = 1;
+        ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
         ofn.lpstrFile = file.data();
         ofn.nMaxFile = PathBufferSize;
         ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();

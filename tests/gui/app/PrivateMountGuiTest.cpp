@@ -66,4 +66,21 @@ TEST_F(PrivateMountTest, ExportOntoAFileThatCannotBeReplacedNamesTheReason) {
     EXPECT_EQ(readFile("list.txt"), "pinned\n");
 }
 
+// Neither a new file nor the replacement of an old one can be made there:
+// the message says why, and the old file stays.
+TEST_F(PrivateMountTest, ExportIntoAFolderThatRefusesWritingNamesTheRealReason) {
+    std::filesystem::create_directory(path("shelf"));
+    writeFile("shelf/list.txt", "previous\n");
+    mountOrFail(path("shelf").c_str(), path("shelf"), nullptr, MS_BIND, nullptr);
+    mountOrFail(nullptr, path("shelf"), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr);
+    for (const std::string name : {"shelf/list.txt", "shelf/new.txt"}) {
+        const rt::String message = exportMessage(name);
+        EXPECT_EQ(message, u"Error opening output file " + rt::fromUtf8(path(name)) + u" (Read-only file system)")
+            << rt::toUtf8(message);
+    }
+    EXPECT_EQ(readFile("shelf/list.txt"), "previous\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("shelf")), {}), 1);
+}
+
 }  // namespace
+

@@ -119,4 +119,48 @@ TEST_F(ListBoxTest, MillionItemsAssignAndScrollIntoView) {
     EXPECT_LE(row.y + row.height, pane.height);
 }
 
+TEST_F(ListBoxTest, ASharedVectorIsShownAsTheCallerChangesIt) {
+    std::vector<rt::String> items{u"one", u"two", u"three"};
+    list.model().share(items);
+    EXPECT_EQ(list.model().size(), 3);
+    EXPECT_EQ(list.model().at(2), u"three");
+    items.insert(items.begin() + 1, u"new");
+    list.model().sharedItemInserted(1);
+    ASSERT_EQ(list.model().size(), 4);
+    EXPECT_EQ(list.model().at(1), u"new");
+    EXPECT_EQ(list.model().at(2), u"two");
+    items.erase(items.begin());
+    list.model().sharedItemRemoved(0);
+    ASSERT_EQ(list.model().size(), 3);
+    EXPECT_EQ(list.model().at(0), u"new");
+    list.setSelectedValue(u"three", true);
+    EXPECT_EQ(list.selectedIndex(), 2);
+
+    // Appending goes on with a copy: the caller's vector is not changed.
+    list.model().append(u"own");
+    EXPECT_EQ(items, (std::vector<rt::String>{u"new", u"two", u"three"}));
+    EXPECT_EQ(list.model().size(), 4);
+    EXPECT_EQ(list.model().at(3), u"own");
+    items.clear();
+    EXPECT_EQ(list.model().at(0), u"new");
+}
+
+// A list shown again from the start would scroll back to its top.
+TEST_F(ListBoxTest, AOneRowChangeKeepsTheRowsInViewWhereTheyWere) {
+    std::vector<rt::String> items;
+    for (int i = 0; i < 1000; ++i) items.push_back(rt::fromUtf8("word " + std::to_string(i)));
+    list.model().share(items);
+    list.setSelectedValue(u"word 900", true);
+    driver().processEvents();
+    const int shownAt = list.rowBounds(900).y;
+    items.erase(items.begin() + 950);
+    list.model().sharedItemRemoved(950);
+    items.push_back(u"last");
+    list.model().sharedItemInserted(static_cast<int>(items.size() - 1));
+    driver().processEvents();
+    EXPECT_EQ(list.rowBounds(900).y, shownAt);
+    EXPECT_EQ(list.selectedValue(), u"word 900");
+    EXPECT_EQ(list.model().at(999), u"last");
+}
+
 }  // namespace

@@ -81,9 +81,10 @@ TEST_F(TextFilesTest, SequenceCutOffAtABlockEndLosesNoCharacter) {
         if (read.size() != 1 || read[0].size() != size) return rt::String(u"a line of another length");
         return read[0].substr(size - 4);
     };
-    // An incomplete sequence as the last byte(s) of a block, then ASCII.
+    // An incomplete sequence as the last byte(s) of a block, then ASCII, in
+    // a file marked as UTF-8 (unmarked, it would be read as Windows-1252).
     for (const std::string open : {"\xF0", "\xF0\x9F", "\xE2", "\xC3"}) {
-        writeBytes("cut.txt", std::string(block - open.size(), 'x') + open + "ab\n");
+        writeBytes("cut.txt", "\xEF\xBB\xBF" + std::string(block - open.size(), 'x') + open + "ab\n");
         EXPECT_EQ(ending("cut.txt", block - open.size() + 3), u"x\uFFFDab") << open.size();
     }
     // A complete four-byte character split at every place across the end.
@@ -93,13 +94,15 @@ TEST_F(TextFilesTest, SequenceCutOffAtABlockEndLosesNoCharacter) {
     }
 }
 
+// In a file marked as UTF-8.
 TEST_F(TextFilesTest, OneUndecodableSequenceGivesOneReplacementWhereverItStands) {
+    const std::string mark = "\xEF\xBB\xBF";
     for (const std::string bad : {"\xC0", "\xC1", "\xF5", "\xFF", "\xF0\x9F", "\xE2\x82", "\xF4\x8F\xBF"}) {
-        writeBytes("end.txt", "ab" + bad);
+        writeBytes("end.txt", mark + "ab" + bad);
         EXPECT_EQ(lines("end.txt"), (Lines{u"ab\uFFFD"}));
-        writeBytes("line.txt", "ab" + bad + "\n");
+        writeBytes("line.txt", mark + "ab" + bad + "\n");
         EXPECT_EQ(lines("line.txt"), (Lines{u"ab\uFFFD"}));
-        writeBytes("only.txt", bad);
+        writeBytes("only.txt", mark + bad);
         EXPECT_EQ(lines("only.txt"), (Lines{u"\uFFFD"}));
     }
 }
@@ -111,8 +114,8 @@ TEST_F(TextFilesTest, ByteOrderMarkAtTheStartIsSkipped) {
     EXPECT_EQ(lines("only.txt"), Lines{});
 }
 
-TEST_F(TextFilesTest, UndecodableBytesBecomeReplacementCharacters) {
-    writeBytes("bad.txt", "ab\xFF" "cd\nok\n\xE2\x82");
+TEST_F(TextFilesTest, UndecodableBytesOfAFileMarkedAsUtf8BecomeReplacementCharacters) {
+    writeBytes("bad.txt", "\xEF\xBB\xBF" "ab\xFF" "cd\nok\n\xE2\x82");
     const Lines read = lines("bad.txt");
     ASSERT_EQ(read.size(), 3u);
     EXPECT_EQ(read[0], u"ab\uFFFDcd");

@@ -159,3 +159,17 @@ TEST(WordModel, SortingTwiceAndMixingSortsStaysConsistent) {
     model.lengthSort();
     EXPECT_EQ(model.getWords(), referenceLength(referenceAlpha(referenceLength(words))));
 }
+
+// Long runs of displaced words: many lengths, each held by several words,
+// some far longer than the list is long.
+TEST(WordModel, LengthSortMatchesThePlainSelectionSortWithManyLengths) {
+    std::mt19937 random(31);
+    std::uniform_int_distribution<std::size_t> length(0, 400);
+    Words words(3000);
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        words[k] = rt::String(k % 7 == 0 ? 5000 + k % 3 : length(random), static_cast<char16_t>(u'a' + k % 26));
+    }
+    WordModel model = modelWith(words);
+    model.lengthSort();
+    EXPECT_EQ(model.getWords(), referenceLength(words));
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "runtime/BlockLineReader.h"
+#include "runtime/TextEncoding.h"
+
+namespace rt {
+
+// A text file read by the rule both platforms share (detectEncoding): the
+// whole file is read first, since whether it is UTF-8 depends on all of its
+// bytes, then decoded block by block as lines are asked for. A file larger
+// than MaxFileSize, or one that memory cannot hold, fails with IoError rather
+// than growing without end (a device such as /dev/zero never ends). The
+// runtimes supply the reading of bytes and their platform's 8-bit code page.
+class DecodingFileReader : public BlockLineReader {
+public:
+    static constexpr std::size_t MaxFileSize = std::size_t{64} << 20;
+
+protected:
+    // blockSize: the bytes decoded at a time; the text read does not depend
+    // on it.
+    DecodingFileReader(String path, std::size_t blockSize);
+
+    // Reads up to size bytes into buffer; 0 at the end of the file. Failures
+    // throw IoError.
+    virtual std::size_t readBytes(char* buffer, std::size_t size) = 0;
+    // The size of the file when it is known (a regular file), else 0: the
+    // buffer is made that large at once.
+    virtual std::size_t expectedSize() const = 0;
+    // Appends the text of bytes in the platform's 8-bit code page. The bytes
+    // end at a line feed or at the end of the file, never inside a
+    // character.
+    virtual void appendCodePage(std::string_view bytes, String& out) = 0;
+
+    const String& path() const { return path_; }
+
+private:
+    bool nextBlock(String& block) override;
+    void readAll();
+    void growBuffer(std::size_t& capacity, std::size_t wanted);
+    std::size_t blockEnd() const;
+    void decode(std::string_view bytes, String& block);
+    [[noreturn]] void failReading(const String& reason) const;
+
+    String path_;
+    std::size_t blockSize_;
+    std::string bytes_;
+    bool loaded_ = false;
+    std::size_t pos_ = 0;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    Utf8Decoder utf8_;
+};
+
+}  // namespace rt
