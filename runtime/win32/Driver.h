@@ -1,19 +1,13 @@
 #pragma once
 
-#include <memory>
-#include <optional>
-
 #include "runtime/TestDriver.h"
+#include "runtime/win32/Win32Runtime.h"
 
 namespace rtwin {
 
-// The test driver, watching the application for modal windows to answer.
-std::unique_ptr<rt::TestDriver> makeTestDriver();
-
-// The answer armed for the next file chooser, taken: approve a path or
-// cancel (nothing inside). Nothing at all when no answer is armed.
-std::optional<std::optional<rt::String>> takeFileChooserAnswer();
-// The folder an answered file chooser was showing when it opened.
-void noteFileChooserDirectory(const rt::String& directory);
+// The test driver of the testing runtime, made on first use, watching the
+// application for modal windows to answer. Tests bind it with
+// rt::bindTestDriver(rtwin::testDriver).
+RTWIN_API rt::TestDriver& testDriver();
 
 }  // namespace rtwin

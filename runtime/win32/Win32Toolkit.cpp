@@ -9,9 +9,9 @@
 #include "runtime/AppletHost.h"
 #include "runtime/Toolkit.h"
 #include "runtime/win32/Core.h"
-#include "runtime/win32/Driver.h"
 #include "runtime/win32/Factories.h"
 #include "runtime/win32/Styles.h"
+#include "runtime/win32/TestHooks.h"
 #include "runtime/win32/TextFiles.h"
 #include "runtime/win32/Win32Runtime.h"
 #include "runtime/win32/WindowShells.h"
@@ -24,17 +24,6 @@ namespace rtwin {
 namespace {
 
 constexpr DWORD PathBufferSize = 32768;
-
-// A chooser answered by the test driver closes as soon as it is up.
-UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
-        wchar_t folder[MAX_PATH] = {};
-        SendMessageW(GetParent(hook), CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        noteFileChooserDirectory(fromW(folder, wcsnlen(folder, MAX_PATH)));
-        PostMessageW(GetParent(hook), WM_COMMAND, IDCANCEL, 0);
-    }
-    return 0;
-}
 
 bool isFolder(const rt::String& path) {
     const DWORD attributes = GetFileAttributesW(toW(path).c_str());
@@ -98,11 +87,8 @@ public:
         ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
         const bool save = mode == rt::FileChooserMode::Save;
         ofn.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
-        const auto answer = takeFileChooserAnswer();
-        if (answer) {
-            ofn.Flags |= OFN_ENABLEHOOK;
-            ofn.lpfnHook = closeAnsweredChooser;
-        }
+        TestHooks* hooks = testHooks;
+        const auto answer = hooks != nullptr ? hooks->takeFileChooserAnswer(ofn) : std::nullopt;
         using Chooser = BOOL(WINAPI*)(OPENFILENAMEW*);
         const auto choose = systemCall<Chooser>(L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");
         const BOOL chosen = choose != nullptr && choose(&ofn);
@@ -166,13 +152,6 @@ public:
         return rt::hostApplet(*this, table, name, width, height);
     }
 
-    // Made on first use, so a program that is not under test never watches
-    // its windows for answers.
-    rt::TestDriver& testDriver() override {
-        if (!driver_) driver_ = makeTestDriver();
-        return *driver_;
-    }
-
 private:
     static std::optional<rt::String> readConsoleLine(HANDLE in) {
         std::wstring line;
@@ -187,7 +166,6 @@ private:
     }
 
     std::mt19937_64 random_;
-    std::unique_ptr<rt::TestDriver> driver_;
 };
 
 }  // namespace
