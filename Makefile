@@ -74,10 +74,12 @@ define windows-build
 	cmake --build $(1) -j $(JOBS)
 endef
 
-# $(call windows-zip,DIR,ZIP): the program, its DLLs and the word lists.
+# $(call windows-zip,DIR,ZIP): the program, its DLLs and the word lists;
+# not the testing runtime that the test programs beside the component use.
 define windows-zip
 	cd $(1) && rm -f $(2) && \
-	  zip -qr $(2) hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll'
+	  zip -qr $(2) hangman.exe words $$(ls -d rt 2>/dev/null) -i hangman.exe 'words/*.txt' 'rt/*.dll' \
+	    -x 'rt/kovrt/kovrt_testing.dll'
 endef
 
 # Installs the Debian packages the build and the tests need, when missing.

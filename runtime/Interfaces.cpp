@@ -8,7 +8,6 @@
 #include "runtime/Failure.h"
 #include "runtime/Graphics.h"
 #include "runtime/ListenerDelivery.h"
-#include "runtime/TestDriver.h"
 #include "runtime/TextFile.h"
 #include "runtime/Toolkit.h"
 #include "runtime/Widgets.h"
@@ -53,8 +52,6 @@ Painter::~Painter() = default;
 TextReader::~TextReader() = default;
 TextWriter::~TextWriter() = default;
 Toolkit::~Toolkit() = default;
-TestDriver::~TestDriver() = default;
-ModalWindow::~ModalWindow() = default;
 
 void reportListenerFailure(const char* what) noexcept {
     std::fprintf(stderr, "Exception in an event handler: %s\n", what);

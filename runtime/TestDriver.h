@@ -93,4 +93,10 @@ public:
     virtual int windowCount() const = 0;
 };
 
+// The driver of the toolkit under test. The test's main binds the testing
+// runtime's accessor once; the driver is made on its first use, so that a
+// program that never drives the toolkit never watches its windows.
+TestDriver& testDriver();
+void bindTestDriver(TestDriver& (*driver)());
+
 }  // namespace rt

@@ -12,8 +12,6 @@
 
 namespace rt {
 
-class TestDriver;
-
 // One installed visual style: a display name and the class that implements it.
 struct StyleInfo {
     String name;
@@ -104,9 +102,6 @@ public:
     // the frame with its close control ends the process with status 0. Null,
     // and nothing created, when the table has no class of that name.
     virtual Frame* hostApplet(const AppletClass* table, const String& name, int width, int height) = 0;
-
-    // Drives the toolkit with real input events; for tests only.
-    virtual TestDriver& testDriver() = 0;
 };
 
 // The process's toolkit. bindToolkit is called once by whoever starts the

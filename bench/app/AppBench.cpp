@@ -27,6 +27,7 @@
 #include "app/HangMan.h"
 #include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
+#include "runtime/qt/Driver.h"
 #include "runtime/qt/QtRuntime.h"
 
 namespace {
@@ -182,7 +183,7 @@ public:
     }
 
 private:
-    rt::TestDriver& driver() { return rt::toolkit().testDriver(); }
+    rt::TestDriver& driver() { return rtqt::testDriver(); }
     void choose(int menu, int index) {
         driver().chooseMenuItem(window->frame().menuBar()->menuAt(menu).itemAt(index));
     }

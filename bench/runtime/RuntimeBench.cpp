@@ -10,6 +10,7 @@
 
 #include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
+#include "runtime/qt/Driver.h"
 #include "runtime/qt/QtRuntime.h"
 
 namespace {
@@ -54,11 +55,11 @@ int main(int argc, char** argv) {
     frame->setVisible(true);
     timed("assign 1,000,000 items and show them", [&] {
         list->model().assign(read);
-        tk.testDriver().processEvents();
+        rtqt::testDriver().processEvents();
     });
     timed("select and scroll to the last item", [&] {
         list->setSelectedValue(read.back(), true);
-        tk.testDriver().processEvents();
+        rtqt::testDriver().processEvents();
     });
     std::filesystem::remove(path);
     return 0;

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <memory>
-
 #include "runtime/TestDriver.h"
+#include "runtime/qt/QtRuntime.h"
 
 namespace rtqt {
 
-// The test driver, watching the application for modal windows to answer.
-std::unique_ptr<rt::TestDriver> makeTestDriver();
-
-// Property of a file dialog answered by the driver: the path to take.
-inline constexpr const char* AnsweredPathProperty = "rtAnsweredPath";
+// The test driver of the testing runtime, made on first use, watching the
+// application for modal windows to answer. Tests bind it with
+// rt::bindTestDriver(rtqt::testDriver).
+RTQT_API rt::TestDriver& testDriver();
 
 }  // namespace rtqt

@@ -1,6 +1,7 @@
-// main() of the GUI test executables: the real runtime component on Qt's
-// offscreen platform (unless the environment chooses another), bound to the
-// test executable's own copy of the toolkit interface.
+// main() of the GUI test executables: the testing runtime (the real toolkit
+// with its driver) on Qt's offscreen platform (unless the environment
+// chooses another), bound to the test executable's own copy of the toolkit
+// interface.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,9 @@
 #include <QString>
 #include <cstdlib>
 
+#include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
+#include "runtime/qt/Driver.h"
 #include "runtime/qt/QtRuntime.h"
 
 namespace {
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
     if (platform == nullptr || *platform == '\0') qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
+    rt::bindTestDriver(rtqt::testDriver);
     // Keep the pointer off every window, so that only the driver's
     // gestures make components see it.
     QCursor::setPos(-10000, -10000);

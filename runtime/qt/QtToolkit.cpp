@@ -18,10 +18,10 @@
 #include "runtime/Failure.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/Core.h"
-#include "runtime/qt/Driver.h"
 #include "runtime/qt/Factories.h"
 #include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
+#include "runtime/qt/TestHooks.h"
 #include "runtime/qt/TextFiles.h"
 #include "runtime/qt/WindowShells.h"
 
@@ -81,8 +81,9 @@ public:
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setWindowTitle(save ? QStringLiteral("Save") : QStringLiteral("Open"));
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        const QVariant answered = dialog.property(AnsweredPathProperty);
-        if (answered.isValid()) return fromQ(answered.toString());
+        if (TestHooks* hooks = testHooks) {
+            if (auto answered = hooks->takeAnsweredPath()) return answered;
+        }
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         return fromQ(files.first());
@@ -149,17 +150,9 @@ public:
         return rt::hostApplet(*this, table, name, width, height);
     }
 
-    // Made on first use, so a program that is not under test never watches
-    // its windows for answers.
-    rt::TestDriver& testDriver() override {
-        if (!driver_) driver_ = makeTestDriver();
-        return *driver_;
-    }
-
 private:
     QString platformStyle_;
     std::mt19937_64 random_;
-    std::unique_ptr<rt::TestDriver> driver_;
 };
 
 }  // namespace

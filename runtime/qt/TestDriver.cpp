@@ -14,28 +14,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <cstdio>
 
+#include "runtime/TestDriverBase.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Driver.h"
 #include "runtime/qt/Menus.h"
+#include "runtime/qt/TestHooks.h"
 #include "runtime/qt/WindowShells.h"
 
 namespace rtqt {
 
 namespace {
-
-// Mouse gestures carry timestamps of their own: the presses of one gesture
-// are close together, separate gestures far apart, whatever the real clock
-// says, so a click count never depends on how fast a test runs.
-class MouseClock {
-public:
-    quint64 nextGesture() { return now_ += 10'000; }
-    quint64 withinGesture() { return now_ += 20; }
-
-private:
-    quint64 now_ = 1'000'000;
-};
 
 void sendMouse(QWidget* target, QEvent::Type type, QPoint at, quint64 time, bool held = true) {
     const bool release = type == QEvent::MouseButtonRelease;
@@ -75,7 +64,7 @@ private:
     QPointer<QWidget> window_;
 };
 
-class Driver final : public QObject, public rt::TestDriver {
+class Driver final : public QObject, public rt::TestDriverBase, private TestHooks {
 public:
     // Windows already open count as shown before any that opens later.
     Driver() {
@@ -83,8 +72,10 @@ public:
             if (w->isVisible()) shownWindows_.emplace_back(w);
         }
         qApp->installEventFilter(this);
+        testHooks = this;
     }
     ~Driver() override {
+        testHooks = nullptr;
         if (qApp != nullptr) qApp->removeEventFilter(this);
     }
 
@@ -166,21 +157,6 @@ public:
 
     void closeWindow(rt::Window& window) override { windowWidget(window)->close(); }
 
-    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override {
-        modalHandlers_.push_back(std::move(handler));
-    }
-    void whenFileChooserOpens(std::optional<rt::String> path) override {
-        fileAnswer_ = std::move(path);
-        fileArmed_ = true;
-    }
-    rt::String lastFileChooserDirectory() const override { return lastChooserDirectory_; }
-    std::vector<rt::String> lastFileChooserTypes() const override { return lastChooserTypes_; }
-    rt::String lastFileChooserSelectedType() const override { return lastChooserSelectedType_; }
-    void disarm() override {
-        modalHandlers_.clear();
-        fileArmed_ = false;
-    }
-
     void processEvents() override {
         for (int i = 0; i < 3; ++i) {
             QApplication::sendPostedEvents();
@@ -242,7 +218,7 @@ private:
         if (window == nullptr) window = lastShownWindow();
         if (window != nullptr && QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
         QWidget* focus = window != nullptr ? window->focusWidget() : nullptr;
-        if (focus == nullptr) std::fprintf(stderr, "A key was pressed with no window holding the focus\n");
+        if (focus == nullptr) reportNoFocus();
         return focus;
     }
 
@@ -261,44 +237,32 @@ private:
     // Runs inside the window's nested loop; the handler may arm the next one.
     void answer(const QPointer<QWidget>& window) {
         if (window.isNull() || !window->isVisible() || QApplication::activeModalWidget() != window) return;
-        if (auto* chooser = qobject_cast<QFileDialog*>(window.data()); chooser != nullptr && fileArmed_) {
-            fileArmed_ = false;
-            answerChooser(*chooser, std::exchange(fileAnswer_, std::nullopt));
-        } else if (!modalHandlers_.empty()) {
-            auto handler = std::move(modalHandlers_.back());
-            modalHandlers_.pop_back();
-            OpenModal modal(*this, window);
-            handler(modal);
+        if (auto* chooser = qobject_cast<QFileDialog*>(window.data()); chooser != nullptr && fileChooserArmed()) {
+            answerChooser(*chooser, *takeFileAnswer());
         } else {
-            // Nothing will answer it: say so, since the test now waits.
-            const OpenModal modal(*this, window);
-            std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\" %s\n",
-                         rt::toUtf8(modal.title()).c_str(), rt::toUtf8(modal.text()).c_str());
+            OpenModal modal(*this, window);
+            answerModal(modal);
         }
     }
 
     void answerChooser(QFileDialog& chooser, const std::optional<rt::String>& path) {
-        lastChooserDirectory_ = fromQ(QDir::toNativeSeparators(chooser.directory().absolutePath()));
-        lastChooserTypes_.clear();
-        for (const QString& type : chooser.nameFilters()) lastChooserTypes_.push_back(fromQ(type));
-        lastChooserSelectedType_ = fromQ(chooser.selectedNameFilter());
+        std::vector<rt::String> typeTexts;
+        for (const QString& type : chooser.nameFilters()) typeTexts.push_back(fromQ(type));
+        noteFileChooser(fromQ(QDir::toNativeSeparators(chooser.directory().absolutePath())), std::move(typeTexts),
+                        fromQ(chooser.selectedNameFilter()));
         if (!path) {
             chooser.reject();
             return;
         }
-        chooser.setProperty(AnsweredPathProperty, toQ(*path));
+        answeredPath_ = *path;
         chooser.selectFile(toQ(*path));
         static_cast<QDialog&>(chooser).done(QDialog::Accepted);
     }
 
-    MouseClock clock_;
-    // Newest last: the most recently armed answer takes the next window.
-    std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
-    std::optional<rt::String> fileAnswer_;
-    bool fileArmed_ = false;
-    rt::String lastChooserDirectory_;
-    std::vector<rt::String> lastChooserTypes_;
-    rt::String lastChooserSelectedType_;
+    std::optional<rt::String> takeAnsweredPath() override { return std::exchange(answeredPath_, std::nullopt); }
+
+    rt::MouseClock<quint64> clock_;
+    std::optional<rt::String> answeredPath_;
     // Top-level windows in the order they were last shown.
     std::vector<QPointer<QWidget>> shownWindows_;
 };
@@ -306,7 +270,7 @@ private:
 void OpenModal::setFieldText(int index, const rt::String& text) {
     const auto fields = window_->findChildren<QLineEdit*>();
     if (index < 0 || index >= fields.size()) {
-        std::fprintf(stderr, "The modal window has no text field %d\n", index);
+        rt::TestDriverBase::reportNoField(index);
         return;
     }
     Driver::typeInto(fields.at(index), text);
@@ -320,14 +284,14 @@ void OpenModal::pressButton(const rt::String& caption) {
         }
     }
     // Without the button the window would block the test for good: close it.
-    std::fprintf(stderr, "The modal window has no button \"%s\"; closing it\n", rt::toUtf8(caption).c_str());
+    rt::TestDriverBase::reportNoButton(caption);
     window_->close();
 }
 
 void OpenModal::clickText() {
     auto* area = window_->findChild<QPlainTextEdit*>();
     if (area == nullptr) {
-        std::fprintf(stderr, "The modal window has no text area\n");
+        rt::TestDriverBase::reportNoTextArea();
         return;
     }
     static_cast<Driver&>(driver_).click(area->viewport(), {4, 4});
@@ -335,6 +299,9 @@ void OpenModal::clickText() {
 
 }  // namespace
 
-std::unique_ptr<rt::TestDriver> makeTestDriver() { return std::make_unique<Driver>(); }
+rt::TestDriver& testDriver() {
+    static Driver driver;
+    return driver;
+}
 
 }  // namespace rtqt

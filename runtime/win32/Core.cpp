@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "runtime/win32/Containers.h"
+#include "runtime/win32/TestHooks.h"
 #include "runtime/win32/WindowShells.h"
 
 namespace rtwin {
@@ -31,8 +32,6 @@ const WindowRecord* recordOf(HWND hwnd) {
     auto found = records.find(hwnd);
     return found != records.end() ? &found->second : nullptr;
 }
-
-std::optional<DWORD> driverTime;
 
 LRESULT CALLBACK limboProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
@@ -239,8 +238,12 @@ void restoreFocus(HWND window) {
     if (owner != nullptr) SetFocus(owner);
 }
 
-DWORD gestureTime() { return driverTime ? *driverTime : static_cast<DWORD>(GetMessageTime()); }
-void setDriverGestureTime(std::optional<DWORD> time) { driverTime = time; }
+DWORD gestureTime() {
+    if (const TestHooks* hooks = testHooks) {
+        if (const auto time = hooks->gestureTime()) return *time;
+    }
+    return static_cast<DWORD>(GetMessageTime());
+}
 
 FARPROC systemFunction(const wchar_t* library, const char* name) {
     wchar_t directory[MAX_PATH];

@@ -139,7 +139,6 @@ SIZE fontUnits(HFONT font);
 // own clock while it sends a gesture, so that click counts never depend on
 // how fast a test runs.
 DWORD gestureTime();
-void setDriverGestureTime(std::optional<DWORD> time);
 
 // Turns mouse messages into listener calls with the click count of the
 // gesture: a press within the double-click time and distance of the previous

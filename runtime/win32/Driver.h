@@ -1,21 +1,13 @@
 #pragma once
 
-#include <memory>
-#include <optional>
-#include <vector>
-
 #include "runtime/TestDriver.h"
+#include "runtime/win32/Win32Runtime.h"
 
 namespace rtwin {
 
-// The test driver, watching the application for modal windows to answer.
-std::unique_ptr<rt::TestDriver> makeTestDriver();
-
-// The answer armed for the next file chooser, taken: approve a path or
-// cancel (nothing inside). Nothing at all when no answer is armed.
-std::optional<std::optional<rt::String>> takeFileChooserAnswer();
-// What an answered file chooser was showing when it opened: its folder, the
-// file types in its list and the type selected.
-void noteFileChooser(const rt::String& directory, std::vector<rt::String> types, const rt::String& selectedType);
+// The test driver of the testing runtime, made on first use, watching the
+// application for modal windows to answer. Tests bind it with
+// rt::bindTestDriver(rtwin::testDriver).
+RTWIN_API rt::TestDriver& testDriver();
 
 }  // namespace rtwin

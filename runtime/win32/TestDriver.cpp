@@ -2,13 +2,17 @@
 // system sends real input, and modal windows answered from inside their
 // nested message loop as soon as it runs.
 
-#include <cstdio>
 #include <map>
+#include <vector>
 
+#include "runtime/TestDriverBase.h"
 #include "runtime/win32/Core.h"
 #include "runtime/win32/Driver.h"
 #include "runtime/win32/Menus.h"
+#include "runtime/win32/TestHooks.h"
 #include "runtime/win32/WindowShells.h"
+
+#include <dlgs.h>
 
 namespace rtwin {
 
@@ -16,17 +20,6 @@ namespace {
 
 constexpr UINT AnswerMessage = WM_APP + 0x20;
 constexpr const wchar_t* DriverClass = L"KovDriver";
-
-// Mouse gestures carry times of their own: the presses of one gesture are
-// close together, separate gestures far apart, whatever the real clock says.
-class MouseClock {
-public:
-    DWORD nextGesture() { return now_ += 10'000; }
-    DWORD withinGesture() { return now_ += 20; }
-
-private:
-    DWORD now_ = 1'000'000;
-};
 
 LPARAM at(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 
@@ -82,10 +75,17 @@ BOOL CALLBACK countOurs(HWND window, LPARAM count) {
 
 void closeWithCloseControl(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-std::optional<std::optional<rt::String>> fileAnswer;
-rt::String chooserDirectory;
-std::vector<rt::String> chooserTypes;
-rt::String chooserSelectedType;
+// The texts of a chooser's file-type list.
+std::vector<rt::String> typeTexts(HWND types) {
+    std::vector<rt::String> texts;
+    const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(fromW(text.c_str(), wcslen(text.c_str())));
+    }
+    return texts;
+}
 
 class Driver;
 
@@ -107,7 +107,7 @@ public:
     void setFieldText(int index, const rt::String& text) override {
         const auto fields = componentsOf<rt::TextField>(window_);
         if (index < 0 || index >= static_cast<int>(fields.size())) {
-            std::fprintf(stderr, "The modal window has no text field %d\n", index);
+            rt::TestDriverBase::reportNoField(index);
             return;
         }
         typeInto(fields[static_cast<std::size_t>(index)].first, text);
@@ -121,7 +121,7 @@ private:
     HWND window_;
 };
 
-class Driver final : public rt::TestDriver {
+class Driver final : public rt::TestDriverBase, private TestHooks {
 public:
     Driver() {
         WNDCLASSEXW wc{};
@@ -132,10 +132,10 @@ public:
         RegisterClassExW(&wc);
         window_ = CreateWindowExW(0, DriverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(), nullptr);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        onModalShown([this](HWND modal) { PostMessageW(window_, AnswerMessage, 0, reinterpret_cast<LPARAM>(modal)); });
+        testHooks = this;
     }
     ~Driver() override {
-        onModalShown(nullptr);
+        testHooks = nullptr;
         DestroyWindow(window_);
     }
 
@@ -146,11 +146,11 @@ public:
         DWORD time = clock_.nextGesture();
         for (int i = 0; i < clicks; ++i) {
             if (i > 0) time = clock_.withinGesture();
-            setDriverGestureTime(time);
+            gestureTime_ = time;
             SendMessageW(target, i == 1 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at(point));
             SendMessageW(target, WM_LBUTTONUP, 0, at(point));
         }
-        setDriverGestureTime(std::nullopt);
+        gestureTime_.reset();
     }
 
     void clickAt(rt::Component& component, rt::Point point, int clicks) override {
@@ -162,14 +162,14 @@ public:
         HWND target = hwndOf(component);
         if (!acceptsInput(target)) return;
         const POINT first{path.front().x, path.front().y};
-        setDriverGestureTime(clock_.nextGesture());
+        gestureTime_ = clock_.nextGesture();
         SendMessageW(target, WM_MOUSEMOVE, 0, at(first));
         if (drag) SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at(first));
         for (std::size_t i = 1; i < path.size(); ++i)
             SendMessageW(target, WM_MOUSEMOVE, drag ? MK_LBUTTON : 0, at({path[i].x, path[i].y}));
         if (drag) SendMessageW(target, WM_LBUTTONUP, 0, at({path.back().x, path.back().y}));
         SendMessageW(target, WM_MOUSELEAVE, 0, 0);
-        setDriverGestureTime(std::nullopt);
+        gestureTime_.reset();
     }
 
     void pressButton(rt::Button& button) override {
@@ -219,18 +219,6 @@ public:
         if (IsWindowEnabled(hwnd)) closeWithCloseControl(hwnd);
     }
 
-    void whenModalOpens(std::function<void(rt::ModalWindow&)> handler) override {
-        modalHandlers_.push_back(std::move(handler));
-    }
-    void whenFileChooserOpens(std::optional<rt::String> path) override { fileAnswer = std::move(path); }
-    rt::String lastFileChooserDirectory() const override { return chooserDirectory; }
-    std::vector<rt::String> lastFileChooserTypes() const override { return chooserTypes; }
-    rt::String lastFileChooserSelectedType() const override { return chooserSelectedType; }
-    void disarm() override {
-        modalHandlers_.clear();
-        fileAnswer.reset();
-    }
-
     void processEvents() override {
         MSG message;
         for (int i = 0; i < 3; ++i) {
@@ -276,7 +264,7 @@ private:
         if (window != nullptr && GetActiveWindow() != window) SetActiveWindow(window);
         HWND focus = GetFocus();
         if (window == nullptr || focus == nullptr || GetAncestor(focus, GA_ROOT) != window) {
-            std::fprintf(stderr, "A key was pressed with no window holding the focus\n");
+            reportNoFocus();
             return nullptr;
         }
         return focus;
@@ -294,23 +282,45 @@ private:
     // Runs inside the window's nested loop; the handler may arm the next one.
     void answer(HWND window) {
         if (!IsWindow(window) || !IsWindowVisible(window) || currentModal() != window) return;
-        if (!modalHandlers_.empty()) {
-            auto handler = std::move(modalHandlers_.back());
-            modalHandlers_.pop_back();
-            OpenModal modal(*this, window);
-            handler(modal);
-            return;
+        OpenModal modal(*this, window);
+        answerModal(modal);
+    }
+
+    // The toolkit's questions, answered while this driver runs.
+    void modalShown(HWND modal) override { PostMessageW(window_, AnswerMessage, 0, reinterpret_cast<LPARAM>(modal)); }
+
+    std::optional<std::optional<rt::String>> takeFileChooserAnswer(OPENFILENAMEW& chooser) override {
+        auto answer = takeFileAnswer();
+        if (answer) {
+            chooser.Flags |= OFN_ENABLEHOOK;
+            chooser.lpfnHook = closeAnsweredChooser;
         }
-        // Nothing will answer it: say so, since the test now waits.
-        const OpenModal modal(*this, window);
-        std::fprintf(stderr, "A modal window opened with no answer armed: \"%s\" %s\n", rt::toUtf8(modal.title()).c_str(),
-                     rt::toUtf8(modal.text()).c_str());
+        return answer;
+    }
+
+    std::optional<DWORD> gestureTime() const override { return gestureTime_; }
+
+    // A chooser answered by the driver notes what it shows and closes as
+    // soon as it is up.
+    static UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+        if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+            HWND chooser = GetParent(hook);
+            wchar_t folder[MAX_PATH] = {};
+            SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+            std::vector<rt::String> types = typeTexts(GetDlgItem(chooser, cmb1));
+            const auto selected = SendMessageW(GetDlgItem(chooser, cmb1), CB_GETCURSEL, 0, 0);
+            const rt::String selectedType =
+                selected >= 0 && static_cast<std::size_t>(selected) < types.size() ? types[selected] : u"";
+            static_cast<Driver*>(testHooks)->noteFileChooser(fromW(folder, wcsnlen(folder, MAX_PATH)), std::move(types),
+                                                             selectedType);
+            PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
     }
 
     HWND window_ = nullptr;
-    MouseClock clock_;
-    // Newest last: the most recently armed answer takes the next window.
-    std::vector<std::function<void(rt::ModalWindow&)>> modalHandlers_;
+    rt::MouseClock<DWORD> clock_;
+    std::optional<DWORD> gestureTime_;
 };
 
 void OpenModal::pressButton(const rt::String& caption) {
@@ -323,14 +333,14 @@ void OpenModal::pressButton(const rt::String& caption) {
         }
     }
     // Without the button the window would block the test for good: close it.
-    std::fprintf(stderr, "The modal window has no button \"%s\"; closing it\n", rt::toUtf8(caption).c_str());
+    rt::TestDriverBase::reportNoButton(caption);
     closeWithCloseControl(window_);
 }
 
 void OpenModal::clickText() {
     const auto areas = componentsOf<rt::TextArea>(window_);
     if (areas.empty()) {
-        std::fprintf(stderr, "The modal window has no text area\n");
+        rt::TestDriverBase::reportNoTextArea();
         return;
     }
     driver_.click(areas.front().first, {4, 4});
@@ -338,13 +348,9 @@ void OpenModal::clickText() {
 
 }  // namespace
 
-std::unique_ptr<rt::TestDriver> makeTestDriver() { return std::make_unique<Driver>(); }
-
-std::optional<std::optional<rt::String>> takeFileChooserAnswer() { return std::exchange(fileAnswer, std::nullopt); }
-void noteFileChooser(const rt::String& directory, std::vector<rt::String> types, const rt::String& selectedType) {
-    chooserDirectory = directory;
-    chooserTypes = std::move(types);
-    chooserSelectedType = selectedType;
+rt::TestDriver& testDriver() {
+    static Driver driver;
+    return driver;
 }
 
 }  // namespace rtwin

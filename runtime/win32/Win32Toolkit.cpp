@@ -9,15 +9,14 @@
 #include "runtime/AppletHost.h"
 #include "runtime/Toolkit.h"
 #include "runtime/win32/Core.h"
-#include "runtime/win32/Driver.h"
 #include "runtime/win32/Factories.h"
 #include "runtime/win32/Styles.h"
+#include "runtime/win32/TestHooks.h"
 #include "runtime/win32/TextFiles.h"
 #include "runtime/win32/Win32Runtime.h"
 #include "runtime/win32/WindowShells.h"
 
 #include <commdlg.h>
-#include <dlgs.h>
 #include <shlobj.h>
 
 namespace rtwin {
@@ -25,34 +24,6 @@ namespace rtwin {
 namespace {
 
 constexpr DWORD PathBufferSize = 32768;
-
-// The texts of the chooser's file-type list and the one selected.
-std::vector<rt::String> typeTexts(HWND types) {
-    std::vector<rt::String> texts;
-    const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        texts.push_back(fromW(text.c_str(), wcslen(text.c_str())));
-    }
-    return texts;
-}
-
-// A chooser answered by the test driver notes what it shows and closes as
-// soon as it is up.
-UINT_PTR CALLBACK closeAnsweredChooser(HWND hook, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
-        HWND chooser = GetParent(hook);
-        wchar_t folder[MAX_PATH] = {};
-        SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        const std::vector<rt::String> types = typeTexts(GetDlgItem(chooser, cmb1));
-        const auto selected = SendMessageW(GetDlgItem(chooser, cmb1), CB_GETCURSEL, 0, 0);
-        noteFileChooser(fromW(folder, wcsnlen(folder, MAX_PATH)), types,
-                        selected >= 0 && static_cast<std::size_t>(selected) < types.size() ? types[selected] : u"");
-        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
-    }
-    return 0;
-}
 
 // The chooser's filter list: "Word lists (*.txt)" and "*.txt", each ended by
 // a zero, the list by another.
@@ -140,11 +111,8 @@ public:
         ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
         const bool save = mode == rt::FileChooserMode::Save;
         ofn.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
-        const auto answer = takeFileChooserAnswer();
-        if (answer) {
-            ofn.Flags |= OFN_ENABLEHOOK;
-            ofn.lpfnHook = closeAnsweredChooser;
-        }
+        TestHooks* hooks = testHooks;
+        const auto answer = hooks != nullptr ? hooks->takeFileChooserAnswer(ofn) : std::nullopt;
         using Chooser = BOOL(WINAPI*)(OPENFILENAMEW*);
         const auto choose = systemCall<Chooser>(L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");
         const BOOL chosen = choose != nullptr && choose(&ofn);
@@ -208,13 +176,6 @@ public:
         return rt::hostApplet(*this, table, name, width, height);
     }
 
-    // Made on first use, so a program that is not under test never watches
-    // its windows for answers.
-    rt::TestDriver& testDriver() override {
-        if (!driver_) driver_ = makeTestDriver();
-        return *driver_;
-    }
-
 private:
     static std::optional<rt::String> readConsoleLine(HANDLE in) {
         std::wstring line;
@@ -229,7 +190,6 @@ private:
     }
 
     std::mt19937_64 random_;
-    std::unique_ptr<rt::TestDriver> driver_;
 };
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "runtime/win32/Core.h"
 
 namespace rt {
@@ -20,10 +18,6 @@ rt::Window* windowOfHandle(HWND hwnd);
 HWND currentModal();
 // The visible window of ours shown last, or null.
 HWND lastShownWindow();
-
-// Called with each modal dialog as its modal loop starts (the test driver
-// answers modal windows through it).
-void onModalShown(std::function<void(HWND)> hook);
 
 // Delivers one message as the event loop does (dialog keys, then dispatch).
 void dispatchMessage(MSG& message);

@@ -9,6 +9,7 @@
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/Factories.h"
 #include "runtime/win32/Menus.h"
+#include "runtime/win32/TestHooks.h"
 #include "runtime/win32/WindowShells.h"
 #include "splash/SplashExports.h"
 
@@ -17,7 +18,6 @@ namespace rtwin {
 namespace {
 
 std::vector<HWND> modalStack;
-std::function<void(HWND)> modalShownHook;
 // Visible windows of ours in the order they were shown.
 std::vector<HWND> shownOrder;
 
@@ -283,7 +283,7 @@ private:
         bool* outer = std::exchange(modalLoop_, &running);
         const std::vector<HWND> disabled = disableOthers(hwnd_);
         modalStack.push_back(hwnd_);
-        if (modalShownHook) modalShownHook(hwnd_);
+        if (TestHooks* hooks = testHooks) hooks->modalShown(hwnd_);
         MSG message;
         while (running && GetMessageW(&message, nullptr, 0, 0) > 0) dispatchMessage(message);
         modalStack.erase(std::find(modalStack.begin(), modalStack.end(), hwnd_));
@@ -395,7 +395,6 @@ HWND windowHandle(const rt::Window& window) {
 }
 
 HWND currentModal() { return modalStack.empty() ? nullptr : modalStack.back(); }
-void onModalShown(std::function<void(HWND)> hook) { modalShownHook = std::move(hook); }
 
 HWND lastShownWindow() { return shownOrder.empty() ? nullptr : shownOrder.back(); }
 

@@ -17,7 +17,7 @@
 
 namespace apptest {
 
-inline rt::TestDriver& driver() { return rt::toolkit().testDriver(); }
+inline rt::TestDriver& driver() { return rt::testDriver(); }
 
 // One modal message as the player saw it, with what the test wanted to look
 // at in the window behind it at that moment.

@@ -11,7 +11,7 @@
 
 namespace formtest {
 
-inline rt::TestDriver& driver() { return rt::toolkit().testDriver(); }
+inline rt::TestDriver& driver() { return rt::testDriver(); }
 
 // What a test saw of a modal window before answering it.
 struct SeenModal {

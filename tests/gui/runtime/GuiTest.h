@@ -15,7 +15,7 @@ protected:
     ~GuiTest() override { driver().disarm(); }
 
     static rt::Toolkit& tk() { return rt::toolkit(); }
-    static rt::TestDriver& driver() { return rt::toolkit().testDriver(); }
+    static rt::TestDriver& driver() { return rt::testDriver(); }
 
     void show(int width = 300, int height = 300) {
         frame->setSize(width, height);
