@@ -17,8 +17,10 @@
 #include <thread>
 #include <vector>
 
+#include "protocol/SplashProtocol.h"
 #include "splash/JpegImage.h"
 #include "splash/SplashOptions.h"
+#include "splash/SplashWindow.h"
 
 namespace splash {
 
