@@ -220,16 +220,16 @@ std::vector<std::string> Layout::log() const {
     return lines;
 }
 
+std::string onStandardError(const std::string& message) {
+    return expect::onStandardError(expect::Platform::Linux, message);
+}
+
 std::string unableToLoad(const std::string& what, const fs::path& exe) {
-    return "Unable to load " + what + " (referenced from " + exe.string() + ")\n";
+    return onStandardError(expect::unableToLoad(what, exe.string()));
 }
 
 std::string installationMissing(const std::string& version) {
-    return "Fatal error: Tarnwick KOV " + version +
-           " installation cannot be found.\n\nHOW TO FIX:\n\n"
-           "If you port compiled executables to other machines, please, use the Ferrolink\n"
-           "deployment wizard (see KOV User's Guide, \"Deployment Automation\" for details).\n\n"
-           "Otherwise, include the KOV/bin directory into PATH or reinstall KOV.\n";
+    return onStandardError(expect::installationMissing(version));
 }
 
 }  // namespace e2e

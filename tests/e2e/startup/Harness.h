@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/startup/Expectations.h"
+
 namespace e2e {
 
 namespace fs = std::filesystem;
@@ -118,6 +120,9 @@ private:
     fs::path exe_;
 };
 
+// A message of the stub (tests/e2e/startup/Expectations.h) as it shows on
+// standard error here.
+std::string onStandardError(const std::string& message);
 // The messages of the start-up failures, as shown on standard error.
 std::string unableToLoad(const std::string& what, const fs::path& exe);
 std::string installationMissing(const std::string& version);

@@ -11,16 +11,11 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string profileMissing(const fs::path& exe, const fs::path& profile) {
-    return "Fatal error: \"" + exe.string() + "\" requires KOV profile \"2.8.0_07\" that cannot be found (\"" +
-           profile.string() +
-           "\" does not exist).\n\nHOW TO FIX: run KOV Setup to create a new KOV profile and then recompile "
-           "the application.\n";
+    return onStandardError(expect::profileMissing(exe.string(), profile.string()));
 }
 
 std::string profileDamaged(const fs::path& exe, const fs::path& profile) {
-    return "Fatal error: \"" + exe.string() + "\" requires an outdated or damaged KOV profile \"2.8.0_07\" "
-           "(located at \"" + profile.string() +
-           "\").\n\nHOW TO FIX: run KOV Setup and repair KOV profile \"2.8.0_07\".\n";
+    return onStandardError(expect::profileDamaged(exe.string(), profile.string()));
 }
 
 // A layout whose block has no DLL map; the executable sits in app/.
@@ -50,15 +45,15 @@ TEST_F(Installation, NoProfileName) {
     layout.cpb({"remove", "profile"});
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid CPB: KOV profile name is not defined\n");
+    EXPECT_EQ(r.err, onStandardError(expect::NoProfileName));
 }
 
 TEST_F(Installation, NoMarkerAnywhere) {
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, installationMissing("6.40"));
+    EXPECT_EQ(r.err, installationMissing(expect::InstalledVersion));
     layout.cpb({"set-word", "3", "5"});
-    EXPECT_EQ(layout.run().err, installationMissing("6.05"));
+    EXPECT_EQ(layout.run().err, installationMissing(expect::OtherMinorVersion));
     // The marker's name follows the version: kov605.home.
     const fs::path root = install("kov", true, true);
     touch(root / "bin/kov605.home");
@@ -119,7 +114,7 @@ TEST_F(Installation, MarkerInTheCurrentDirectoryIsNeverUsed) {
                                             layout.exe().string()},
                                            {{"PATH", path}});
         EXPECT_EQ(r.status, 1) << "PATH=" << path;
-        EXPECT_EQ(r.err, installationMissing("6.40")) << "PATH=" << path;
+        EXPECT_EQ(r.err, installationMissing(expect::InstalledVersion)) << "PATH=" << path;
         EXPECT_TRUE(layout.log().empty()) << "PATH=" << path;
     }
 }

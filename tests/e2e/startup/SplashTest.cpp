@@ -10,7 +10,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const char Init[] = "splash-init 3 1 0 data=0";
+const char* const Init = expect::SplashInit;
 const char Load[] = "splash-load 15 JFIF test image";
 
 // The splash lines of the record, in order.
@@ -138,7 +138,7 @@ TEST_F(Splash, SplashIsClosedAtOnceBeforeTheMissingRuntimeIsReported) {
     const Result r = missing.run();
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, unableToLoad((missing.root() / "rt/kovrt/ZKRN6407.so").string(), missing.exe()));
-    EXPECT_EQ(missing.log(), (Lines{Init, Load, "splash-close-now"}));
+    EXPECT_EQ(missing.log(), (Lines{Init, Load, expect::SplashCloseNow}));
 }
 
 TEST_F(Splash, NoSplashNoCloseAndASuccessfulStartLeavesTheSplashToTheRuntime) {

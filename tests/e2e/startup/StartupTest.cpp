@@ -11,16 +11,14 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string loaderLine(const fs::path& library) {
-    return "loader " + library.string() + " words=ok reason=1 tables=ok bind=set main=HangMan";
-}
+std::string loaderLine(const fs::path& library) { return expect::loaderLine(library.string()); }
 
 TEST(Startup, LoadsTheRuntimeFromTheMapAndRunsBothEntries) {
     Layout layout;
     const Result r = layout.run();
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.root() / "rt/kovrt/ZKRN6407.so"), "init 0", "run"}));
+    EXPECT_EQ(layout.log(), expect::startedLines((layout.root() / "rt/kovrt/ZKRN6407.so").string()));
 }
 
 TEST(Startup, LoaderRefusalEndsWithOneAndShowsNothing) {
@@ -36,7 +34,7 @@ TEST(Startup, RuntimeThatLeavesItsSlotsEmptyIsReported) {
     Layout layout;
     const Result r = layout.run({{"KOV_TEST_RUNTIME", "noslots"}});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid runtime: entry slot 98 is not set\n");
+    EXPECT_EQ(r.err, onStandardError(expect::SlotsNotSet));
 }
 
 TEST(Startup, MissingRuntimeNamesItsFullPath) {
@@ -52,7 +50,7 @@ TEST(Startup, KernelWithoutLoaderEntry) {
     copyFile(EMPTY_KERNEL, layout.root() / "rt/kovrt/ZKRN6407.so");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Unable to find loader entry\n");
+    EXPECT_EQ(r.err, onStandardError(expect::NoLoaderEntry));
 }
 
 TEST(Startup, WithoutKernelNameTheComponentMustExportTheLoader) {
@@ -60,14 +58,14 @@ TEST(Startup, WithoutKernelNameTheComponentMustExportTheLoader) {
     plain.cpb({"remove", "kernel-dll"});
     const Result refused = plain.run();
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Invalid CPB: RT component not defined\n");
+    EXPECT_EQ(refused.err, onStandardError(expect::NoKernelName));
     EXPECT_TRUE(plain.log().empty());
 
     Layout self(SELFLOADER_EXE, false);
     self.cpb({"remove", "kernel-dll"});
     const Result started = self.run();
     EXPECT_EQ(started.status, 0) << started.err;
-    EXPECT_EQ(self.log(), (Lines{loaderLine(self.exe()), "init 0", "run"}));
+    EXPECT_EQ(self.log(), expect::startedLines(self.exe().string()));
 }
 
 // LD_PRELOAD for library. A shared AddressSanitizer runtime must be the
@@ -92,7 +90,7 @@ TEST(Startup, AlreadyLoadedKernelIsUsedWithoutAnyPath) {
     layout.cpb({"remove", "profile"});
     const Result r = layout.run({{"LD_PRELOAD", preloading(preloaded)}});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(preloaded), "init 0", "run"}));
+    EXPECT_EQ(layout.log(), expect::startedLines(preloaded.string()));
 }
 
 TEST(Startup, MapEntriesMatchTheUpperCaseKernelName) {
@@ -143,7 +141,7 @@ TEST(Startup, ExecutableInAPathLongerThanABufferIsFatal) {
     layout.moveExecutable(deep / "hangman");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Path too long: " + layout.exe().string() + "\n");
+    EXPECT_EQ(r.err, onStandardError(expect::pathTooLong(layout.exe().string())));
 }
 
 TEST(Startup, ExecutableNeedsNeitherQtNorTheRuntime) {

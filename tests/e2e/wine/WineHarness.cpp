@@ -60,27 +60,16 @@ Result WineLayout::run(const Environment& extra, const fs::path& cwd) const {
     return runWindows({exe().string()}, wineEnvironment(extra), cwd.empty() ? root() : cwd);
 }
 
-std::string unableToLoadMessage(const std::string& what, const std::string& exe) {
-    return "Unable to load " + what + " (referenced from " + exe + ")\r\n\r\n";
+std::string onStandardError(const std::string& message) {
+    return expect::onStandardError(expect::Platform::Windows, message);
 }
 
-std::string installationMissingMessage(const std::string& version) {
-    return "Fatal error: Tarnwick KOV " + version +
-           " installation cannot be found.\r\n\r\nHOW TO FIX:\r\n\r\n"
-           "If you port compiled executables to other machines, please, use the Ferrolink\r\n"
-           "deployment wizard (see KOV User's Guide, \"Deployment Automation\" for details).\r\n\r\n"
-           "Otherwise, include the KOV/bin directory into PATH or reinstall KOV.\r\n\r\n";
+std::string unableToLoad(const std::string& what, const std::string& exe) {
+    return onStandardError(expect::unableToLoad(what, exe));
 }
 
-std::string profileMissingMessage(const std::string& exe, const std::string& profile) {
-    return "Fatal error: \"" + exe + "\" requires KOV profile \"2.8.0_07\" that cannot be found (\"" + profile +
-           "\" does not exist).\r\n\r\nHOW TO FIX: run KOV Setup to create a new KOV profile and then recompile "
-           "the application.\r\n\r\n";
-}
-
-std::string profileDamagedMessage(const std::string& exe, const std::string& profile) {
-    return "Fatal error: \"" + exe + "\" requires an outdated or damaged KOV profile \"2.8.0_07\" (located at \"" +
-           profile + "\").\r\n\r\nHOW TO FIX: run KOV Setup and repair KOV profile \"2.8.0_07\".\r\n\r\n";
+std::string installationMissing(const std::string& version) {
+    return onStandardError(expect::installationMissing(version));
 }
 
 }  // namespace e2e::wine

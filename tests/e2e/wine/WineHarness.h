@@ -40,11 +40,11 @@ public:
     Result run(const Environment& extra = {}, const fs::path& cwd = {}) const;
 };
 
-// The start-up messages as the stub writes them on standard error: the
-// text, then CR LF.
-std::string unableToLoadMessage(const std::string& what, const std::string& exe);
-std::string installationMissingMessage(const std::string& version);
-std::string profileMissingMessage(const std::string& exe, const std::string& profile);
-std::string profileDamagedMessage(const std::string& exe, const std::string& profile);
+// A message of the stub (tests/e2e/startup/Expectations.h) as the Windows
+// stub writes it on standard error: the text, then CR LF.
+std::string onStandardError(const std::string& message);
+// The messages of the start-up failures, as shown on standard error.
+std::string unableToLoad(const std::string& what, const std::string& exe);
+std::string installationMissing(const std::string& version);
 
 }  // namespace e2e::wine

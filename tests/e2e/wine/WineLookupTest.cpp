@@ -10,10 +10,7 @@ namespace e2e::wine {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string loaderLine(const std::string& library) {
-    return "loader " + library + " words=ok reason=1 tables=ok bind=set main=HangMan";
-}
+using expect::loaderLine;
 
 // A layout whose block has no DLL map; the executable sits in app\.
 class WineInstallation : public testing::Test {
@@ -39,16 +36,16 @@ protected:
 TEST_F(WineInstallation, NoProfileNameOrNoMarker) {
     Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, installationMissingMessage("6.40"));
+    EXPECT_EQ(r.err, installationMissing(expect::InstalledVersion));
 
     layout.cpb({"set-word", "3", "5"});
     r = layout.run();
-    EXPECT_EQ(r.err, installationMissingMessage("6.05"));
+    EXPECT_EQ(r.err, installationMissing(expect::OtherMinorVersion));
 
     layout.cpb({"remove", "profile"});
     r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid CPB: KOV profile name is not defined\n\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::NoProfileName));
 }
 
 TEST_F(WineInstallation, ProfileMissingThenDamagedThenStarting) {
@@ -57,17 +54,17 @@ TEST_F(WineInstallation, ProfileMissingThenDamagedThenStarting) {
     const std::string profile = layout.win("kov/profile2.8.0_07");
     Result r = runWithPath(bin);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, profileMissingMessage(layout.winExe(), profile));
+    EXPECT_EQ(r.err, onStandardError(expect::profileMissing(layout.winExe(), profile)));
 
     install("kov", true, false);
     r = runWithPath(bin);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, profileDamagedMessage(layout.winExe(), profile));
+    EXPECT_EQ(r.err, onStandardError(expect::profileDamaged(layout.winExe(), profile)));
 
     install("kov", true, true);
     r = runWithPath(bin + "\\");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(profile + "\\jre\\kovrt\\ZKRN6407.dll"), "init 0", "run"}));
+    EXPECT_EQ(layout.log(), expect::startedLines(profile + "\\jre\\kovrt\\ZKRN6407.dll"));
 }
 
 TEST_F(WineInstallation, ExecutableDirectoryComesBeforePath) {
@@ -75,7 +72,7 @@ TEST_F(WineInstallation, ExecutableDirectoryComesBeforePath) {
     touch(layout.root() / "app/kov640.home");
     const Result r = runWithPath(layout.win("onpath/bin"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, profileMissingMessage(layout.winExe(), layout.win("profile2.8.0_07")));
+    EXPECT_EQ(r.err, onStandardError(expect::profileMissing(layout.winExe(), layout.win("profile2.8.0_07"))));
 }
 
 // Empty and relative PATH elements (also drive- and root-relative ones) are
@@ -89,7 +86,7 @@ TEST_F(WineInstallation, MarkerInTheCurrentDirectoryIsNeverUsed) {
          std::vector<std::string>{";C:\\windows", "C:\\windows;;C:\\windows\\system32", "rel", ".\\rel;.", "Z:rel", rooted}) {
         const Result r = layout.run({{"WINEPATH", path}}, cwd);
         EXPECT_EQ(r.status, 1) << "WINEPATH=" << path;
-        EXPECT_EQ(r.err, installationMissingMessage("6.40")) << "WINEPATH=" << path;
+        EXPECT_EQ(r.err, installationMissing(expect::InstalledVersion)) << "WINEPATH=" << path;
         EXPECT_TRUE(layout.log().empty()) << "WINEPATH=" << path;
     }
 }
@@ -112,7 +109,7 @@ TEST_F(WineSplash, ShownFromTheRuntimeDirectoryBeforeTheRuntimeLoads) {
     EXPECT_EQ(r.status, 0) << r.err;
     const Lines log = layout.log();
     ASSERT_EQ(log.size(), 5u);
-    EXPECT_EQ(log[0], "splash-init 3 1 0 data=0");
+    EXPECT_EQ(log[0], expect::SplashInit);
     EXPECT_EQ(log[1].rfind("splash-load ", 0), 0u) << log[1];
     EXPECT_EQ(log[2], loaderLine(layout.win("rt/kovrt/ZKRN6407.dll")));
 }
@@ -143,7 +140,7 @@ TEST_F(WineSplash, BareNameIsNeverTakenFromTheCurrentDirectory) {
     splashLibrary(layout.root());
     r = layout.run({}, elsewhere);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(layout.log().front(), "splash-init 3 1 0 data=0");
+    EXPECT_EQ(layout.log().front(), expect::SplashInit);
 }
 
 // A fatal message takes the splash off the screen first.
@@ -152,10 +149,10 @@ TEST_F(WineSplash, SplashIsClosedAtOnceBeforeTheMissingRuntimeIsReported) {
     fs::remove(layout.root() / "rt/kovrt/ZKRN6407.dll");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+    EXPECT_EQ(r.err, unableToLoad(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe()));
     const Lines log = layout.log();
     ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[2], "splash-close-now");
+    EXPECT_EQ(log[2], expect::SplashCloseNow);
 }
 
 // The GUI program with its real splash library and image: the fatal

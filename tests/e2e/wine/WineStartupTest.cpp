@@ -13,17 +13,14 @@ namespace e2e::wine {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string loaderLine(const std::string& library) {
-    return "loader " + library + " words=ok reason=1 tables=ok bind=set main=HangMan";
-}
+using expect::loaderLine;
 
 TEST(WineStartup, LoadsTheRuntimeFromTheMapAndRunsBothEntries) {
     WineLayout layout;
     const Result r = layout.run();
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win("rt/kovrt/ZKRN6407.dll")), "init 0", "run"}));
+    EXPECT_EQ(layout.log(), expect::startedLines(layout.win("rt/kovrt/ZKRN6407.dll")));
 }
 
 TEST(WineStartup, LoaderRefusalEndsWithOneAndShowsNothing) {
@@ -38,20 +35,20 @@ TEST(WineStartup, RuntimeThatLeavesItsSlotsEmptyIsReported) {
     WineLayout layout;
     const Result r = layout.run({{"KOV_TEST_RUNTIME", "noslots"}});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid runtime: entry slot 98 is not set\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::SlotsNotSet));
 }
 
 TEST(WineStartup, MissingRuntimeOrLoaderEntry) {
     WineLayout missing(HANGMAN_EXE, false);
     Result r = missing.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage(missing.win("rt/kovrt/ZKRN6407.dll"), missing.winExe()));
+    EXPECT_EQ(r.err, unableToLoad(missing.win("rt/kovrt/ZKRN6407.dll"), missing.winExe()));
 
     WineLayout empty(HANGMAN_EXE, false);
     copyFile(EMPTY_KERNEL, empty.root() / "rt/kovrt/ZKRN6407.dll");
     r = empty.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::NoLoaderEntry));
 }
 
 // A runtime library cut short is refused by the system loader: the stub's
@@ -65,7 +62,7 @@ TEST(WineStartup, TruncatedRuntimeIsReportedAsUnableToLoad) {
         copyTruncated(REAL_RUNTIME, layout.root() / "rt/kovrt/ZKRN6407.dll", size);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << size << " bytes";
-        EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
+        EXPECT_EQ(r.err, unableToLoad(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
     }
 }
 
@@ -74,14 +71,14 @@ TEST(WineStartup, WithoutKernelNameTheComponentMustExportTheLoader) {
     plain.cpb({"remove", "kernel-dll"});
     const Result refused = plain.run();
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Invalid CPB: RT component not defined\n\r\n");
+    EXPECT_EQ(refused.err, onStandardError(expect::NoKernelName));
     EXPECT_TRUE(plain.log().empty());
 
     WineLayout self(SELFLOADER_EXE, false);
     self.cpb({"remove", "kernel-dll"});
     const Result started = self.run();
     EXPECT_EQ(started.status, 0) << started.err;
-    EXPECT_EQ(self.log(), (Lines{loaderLine(self.winExe()), "init 0", "run"}));
+    EXPECT_EQ(self.log(), expect::startedLines(self.winExe()));
 }
 
 TEST(WineStartup, MapRules) {
@@ -94,7 +91,7 @@ TEST(WineStartup, MapRules) {
     other.cpb({"replace", "kernel-dll", "zkrnother.dll"});
     Result r = other.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage("ZKRNOTHER.DLL", other.winExe()));
+    EXPECT_EQ(r.err, unableToLoad("ZKRNOTHER.DLL", other.winExe()));
 
     // An entry walked before the kernel name never matches.
     WineLayout early;
@@ -102,23 +99,23 @@ TEST(WineStartup, MapRules) {
     early.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\rt\\kovrt\\ZKRN6407.dll", "--at", "0"});
     r = early.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage("ZKRN6407.DLL", early.winExe()));
+    EXPECT_EQ(r.err, unableToLoad("ZKRN6407.DLL", early.winExe()));
 
     // The later of two entries for the kernel gives the path.
     WineLayout later;
     later.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\other\\ZKRN6407.dll"});
     r = later.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage(later.win("other/ZKRN6407.dll"), later.winExe()));
+    EXPECT_EQ(r.err, unableToLoad(later.win("other/ZKRN6407.dll"), later.winExe()));
 }
 
 TEST(WineStartup, BlocksTheStubRefuses) {
-    for (const auto& [word, value] : {std::pair<const char*, const char*>{"1", "3"}, {"1", "5"}, {"6", "0"}}) {
+    for (const auto& [word, value] : expect::RefusedHeaderWords) {
         WineLayout layout;
         layout.cpb({"set-word", word, value});
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << "word " << word << " = " << value;
-        EXPECT_EQ(r.err, "Invalid CPB\r\n") << "word " << word << " = " << value;
+        EXPECT_EQ(r.err, onStandardError(expect::InvalidBlock)) << "word " << word << " = " << value;
         EXPECT_TRUE(layout.log().empty());
     }
 }
@@ -143,7 +140,7 @@ TEST(WineStartup, ExecutableWithoutConfigSection) {
         renameConfigSection(layout.exe(), name);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << name;
-        EXPECT_EQ(r.err, "Invalid component: no CPB\r\n") << name;
+        EXPECT_EQ(r.err, onStandardError(expect::NoBlock)) << name;
     }
 }
 
@@ -154,7 +151,7 @@ TEST(WineStartup, ExecutableInAPathLongerThan260Characters) {
     layout.moveExecutable(deep / "hangman.exe");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Path too long: " + layout.winExe() + "\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::pathTooLong(layout.winExe())));
     EXPECT_TRUE(layout.log().empty());
 }
 
@@ -167,8 +164,7 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
                        layout.wineEnvironment({}), layout.root() / "program-err.txt");
     const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(), layout.root());
     ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
-    EXPECT_EQ(box.out, "Unable to load " + layout.win("rt/kovrt/ZKRN6407.dll") + " (referenced from " +
-                           layout.winExe() + ")\r\n");
+    EXPECT_EQ(box.out, expect::unableToLoad(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe()));
     EXPECT_EQ(box.err, "foreground");
     EXPECT_EQ(program.wait(30), 1);
 }
@@ -193,7 +189,7 @@ TEST(WineStartup, StartsFromFoldersOutsideTheCodePage) {
         copyFile(TEST_RUNTIME, layout.root() / folder / "rt/kovrt/ZKRN6407.dll");
         const Result r = layout.run(Utf8Locale);
         EXPECT_EQ(r.status, 0) << folder << ": " << r.err;
-        EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win(folder / "rt/kovrt/ZKRN6407.dll")), "init 0", "run"}))
+        EXPECT_EQ(layout.log(), expect::startedLines(layout.win(folder / "rt/kovrt/ZKRN6407.dll")))
             << folder;
     }
 }
@@ -204,7 +200,7 @@ TEST(WineStartup, MessagesNameFoldersOutsideTheCodePageAsTheyAre) {
         layout.moveExecutable(folder / "hangman.exe");
         const Result r = layout.run(Utf8Locale);
         EXPECT_EQ(r.status, 1) << folder;
-        EXPECT_EQ(r.err, unableToLoadMessage(layout.win(folder / "rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+        EXPECT_EQ(r.err, unableToLoad(layout.win(folder / "rt/kovrt/ZKRN6407.dll"), layout.winExe()));
     }
 }
 
@@ -216,8 +212,8 @@ TEST(WineStartup, MessageBoxNamesAFolderOutsideTheCodePageAsItIs) {
                        layout.wineEnvironment(Utf8Locale), layout.root() / "program-err.txt");
     const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(Utf8Locale), layout.root());
     ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
-    EXPECT_EQ(box.out, "Unable to load " + layout.win(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll") +
-                           " (referenced from " + layout.winExe() + ")\r\n");
+    const std::string runtime = layout.win(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll");
+    EXPECT_EQ(box.out, expect::unableToLoad(runtime, layout.winExe()));
     EXPECT_EQ(program.wait(30), 1);
 }
 
@@ -231,7 +227,7 @@ TEST(WineStartup, FatalMessageGoesToTheEventLog) {
     layout.cpb({"add", "event-source", source, "--at", "0"});
     const Result r = layout.run({{"WINEDEBUG", "-all,err+eventlog"}});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Unable to find loader entry\r\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(onStandardError(expect::NoLoaderEntry)), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("err:eventlog:ReportEventW L\"Unable to find loader entry\""), std::string::npos) << r.err;
 
     const std::string key = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\" + source;
@@ -247,7 +243,7 @@ TEST(WineStartup, WithoutEventSourceNothingIsRegisteredOrReported) {
     copyFile(EMPTY_KERNEL, layout.root() / "rt/kovrt/ZKRN6407.dll");
     const Result r = layout.run({{"WINEDEBUG", "-all,err+eventlog"}});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::NoLoaderEntry));
 }
 
 }  // namespace
