@@ -24,12 +24,14 @@ std::string installationMissing(const std::string& version);
 std::string profileMissing(const std::string& exe, const std::string& profile);
 std::string profileDamaged(const std::string& exe, const std::string& profile);
 std::string pathTooLong(const std::string& exe);
+// Blocks the stub refuses (two of the texts end with a line end of their own).
 inline constexpr char InvalidBlock[] = "Invalid CPB";
 inline constexpr char NoBlock[] = "Invalid component: no CPB";
-inline constexpr char NoLoaderEntry[] = "Unable to find loader entry";
-inline constexpr char SlotsNotSet[] = "Invalid runtime: entry slot 98 is not set";
 inline constexpr char NoKernelName[] = "Invalid CPB: RT component not defined\n";
 inline constexpr char NoProfileName[] = "Invalid CPB: KOV profile name is not defined\n";
+// Runtimes it refuses.
+inline constexpr char NoLoaderEntry[] = "Unable to find loader entry";
+inline constexpr char SlotsNotSet[] = "Invalid runtime: entry slot 98 is not set";
 
 // The lines the test runtime and the test splash library record.
 std::string loaderLine(const std::string& library);
@@ -38,6 +40,8 @@ inline constexpr char RuntimeRun[] = "run";
 // The whole record of a start that loaded library and ran both entries.
 std::vector<std::string> startedLines(const std::string& library);
 inline constexpr char SplashInit[] = "splash-init 3 1 0 data=0";
+// The test program's splash image is the 15 bytes of splash-test.bin.
+inline constexpr char SplashLoad[] = "splash-load 15 JFIF test image";
 inline constexpr char SplashCloseNow[] = "splash-close-now";
 
 // A header word of the block set to a value the stub refuses (cpbtool

@@ -204,7 +204,10 @@ Environment Layout::environment(const Environment& extra) const {
     return env;
 }
 
-Result Layout::run(const Environment& extra) const { return runProgram({exe_.string()}, environment(extra)); }
+Result Layout::run(const Environment& extra, const fs::path& cwd) const {
+    if (cwd.empty()) return runProgram({exe_.string()}, environment(extra));
+    return runCommand({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", cwd.string(), exe_.string()}, extra);
+}
 
 Result Layout::runCommand(const std::vector<std::string>& argv, const Environment& extra) const {
     return runProgram(argv, environment(extra));
@@ -219,6 +222,18 @@ std::vector<std::string> Layout::log() const {
     }
     return lines;
 }
+
+std::string Layout::seen(const fs::path& relative) const { return (root_ / relative).string(); }
+
+std::string Layout::native(const fs::path& relative) const { return relative.string(); }
+
+std::string Layout::library(const std::string& stem) const { return stem + ".so"; }
+
+Environment Layout::searchList(const std::string& directories) const {
+    return {{"PATH", directories + ":/usr/bin:/bin"}};
+}
+
+std::string Layout::shown(const std::string& message) const { return onStandardError(message); }
 
 std::string onStandardError(const std::string& message) {
     return expect::onStandardError(expect::Platform::Linux, message);

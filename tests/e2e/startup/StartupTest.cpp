@@ -1,5 +1,6 @@
 // The start-up order, the loader call and the runtime lookup through the
-// DLL map, run on copies of the built executable.
+// DLL map, run on copies of the built executable (the scenarios both
+// platforms share are in SharedScenariosTest.cpp).
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -8,65 +9,6 @@
 
 namespace e2e {
 namespace {
-
-using Lines = std::vector<std::string>;
-
-std::string loaderLine(const fs::path& library) { return expect::loaderLine(library.string()); }
-
-TEST(Startup, LoadsTheRuntimeFromTheMapAndRunsBothEntries) {
-    Layout layout;
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), expect::startedLines((layout.root() / "rt/kovrt/ZKRN6407.so").string()));
-}
-
-TEST(Startup, LoaderRefusalEndsWithOneAndShowsNothing) {
-    Layout layout;
-    const Result r = layout.run({{"KOV_TEST_RUNTIME", "refuse"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.root() / "rt/kovrt/ZKRN6407.so")}));
-}
-
-TEST(Startup, RuntimeThatLeavesItsSlotsEmptyIsReported) {
-    Layout layout;
-    const Result r = layout.run({{"KOV_TEST_RUNTIME", "noslots"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, onStandardError(expect::SlotsNotSet));
-}
-
-TEST(Startup, MissingRuntimeNamesItsFullPath) {
-    Layout layout(HANGMAN_EXE, false);
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad((layout.root() / "rt/kovrt/ZKRN6407.so").string(), layout.exe()));
-    EXPECT_TRUE(layout.log().empty());
-}
-
-TEST(Startup, KernelWithoutLoaderEntry) {
-    Layout layout(HANGMAN_EXE, false);
-    copyFile(EMPTY_KERNEL, layout.root() / "rt/kovrt/ZKRN6407.so");
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, onStandardError(expect::NoLoaderEntry));
-}
-
-TEST(Startup, WithoutKernelNameTheComponentMustExportTheLoader) {
-    Layout plain;
-    plain.cpb({"remove", "kernel-dll"});
-    const Result refused = plain.run();
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, onStandardError(expect::NoKernelName));
-    EXPECT_TRUE(plain.log().empty());
-
-    Layout self(SELFLOADER_EXE, false);
-    self.cpb({"remove", "kernel-dll"});
-    const Result started = self.run();
-    EXPECT_EQ(started.status, 0) << started.err;
-    EXPECT_EQ(self.log(), expect::startedLines(self.exe().string()));
-}
 
 // LD_PRELOAD for library. A shared AddressSanitizer runtime must be the
 // first library of a process built with it, so in a sanitizer build it goes
@@ -91,39 +33,6 @@ TEST(Startup, AlreadyLoadedKernelIsUsedWithoutAnyPath) {
     const Result r = layout.run({{"LD_PRELOAD", preloading(preloaded)}});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(layout.log(), expect::startedLines(preloaded.string()));
-}
-
-TEST(Startup, MapEntriesMatchTheUpperCaseKernelName) {
-    Layout lower;
-    lower.cpb({"replace", "kernel-dll", "zkrn6407.so"});
-    EXPECT_EQ(lower.run().status, 0);
-
-    Layout other;
-    other.cpb({"replace", "kernel-dll", "zkrnother.so"});
-    const Result r = other.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad("ZKRNOTHER.SO", other.exe()));
-}
-
-TEST(Startup, MapEntryBeforeTheKernelNameNeverMatches) {
-    Layout layout;
-    layout.cpb({"remove", "dll-map"});
-    layout.cpb({"add", "dll-map", "ZKRN6407.SO=*{comp.dir}/rt/kovrt/ZKRN6407.so", "--at", "0"});
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad("ZKRN6407.SO", layout.exe()));
-}
-
-TEST(Startup, LaterMapEntryForTheKernelWins) {
-    Layout layout;
-    layout.cpb({"add", "dll-map", "ZKRN6407.SO=*{comp.dir}/other/ZKRN6407.so"});
-    Result r = layout.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad((layout.root() / "other/ZKRN6407.so").string(), layout.exe()));
-
-    layout.cpb({"replace", "@24", "ZKRN6407.SO=" + (layout.root() / "rt/kovrt/ZKRN6407.so").string()});
-    r = layout.run();
-    EXPECT_EQ(r.status, 0) << r.err;
 }
 
 TEST(Startup, MapEntryWithoutPathLoadsNothing) {

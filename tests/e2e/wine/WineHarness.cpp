@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "tests/e2e/startup/Scenarios.h"
+
 namespace e2e::wine {
 
 namespace {
@@ -14,15 +16,17 @@ std::string sessionFile(const std::string& name) {
     return value;
 }
 
-}  // namespace
-
-std::string windowsPath(const fs::path& path) {
-    std::string text = "Z:" + fs::absolute(path).lexically_normal().string();
+std::string backslashed(const fs::path& path) {
+    std::string text = path.string();
     for (char& c : text) {
         if (c == '/') c = '\\';
     }
     return text;
 }
+
+}  // namespace
+
+std::string windowsPath(const fs::path& path) { return "Z:" + backslashed(fs::absolute(path).lexically_normal()); }
 
 Environment sessionEnvironment(const Environment& extra) {
     const char* home = std::getenv("HOME");
@@ -50,9 +54,11 @@ Result runWindows(const std::vector<std::string>& argv, const Environment& env, 
 WineLayout::WineLayout(const std::string& executable, bool runtime)
     : Layout(executable, "hangman.exe", runtime ? TEST_RUNTIME : nullptr, "rt/kovrt/ZKRN6407.dll") {}
 
+std::string WineLayout::native(const fs::path& relative) const { return backslashed(relative); }
+
 Environment WineLayout::wineEnvironment(const Environment& extra) const {
     Environment env = extra;
-    env.insert({"KOV_TEST_LOG", win("log.txt")});
+    env.insert({"KOV_TEST_LOG", seen("log.txt")});
     return sessionEnvironment(env);
 }
 
@@ -73,3 +79,11 @@ std::string installationMissing(const std::string& version) {
 }
 
 }  // namespace e2e::wine
+
+namespace e2e {
+
+std::unique_ptr<Layout> platformLayout(const std::string& executable, bool runtime) {
+    return std::make_unique<wine::WineLayout>(executable, runtime);
+}
+
+}  // namespace e2e

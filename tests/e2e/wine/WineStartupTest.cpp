@@ -1,6 +1,7 @@
-// The Windows start-up under wine64: the loader call, the runtime lookup
-// through the DLL map, blocks the stub refuses, the message box of the GUI
-// program and the event log.
+// The Windows start-up under wine64: the runtime lookup through the DLL
+// map, blocks the stub refuses, the message box of the GUI program and the
+// event log (the scenarios both platforms share are in
+// tests/e2e/startup/SharedScenariosTest.cpp).
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,45 +12,6 @@
 
 namespace e2e::wine {
 namespace {
-
-using Lines = std::vector<std::string>;
-using expect::loaderLine;
-
-TEST(WineStartup, LoadsTheRuntimeFromTheMapAndRunsBothEntries) {
-    WineLayout layout;
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), expect::startedLines(layout.win("rt/kovrt/ZKRN6407.dll")));
-}
-
-TEST(WineStartup, LoaderRefusalEndsWithOneAndShowsNothing) {
-    WineLayout layout;
-    const Result r = layout.run({{"KOV_TEST_RUNTIME", "refuse"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win("rt/kovrt/ZKRN6407.dll"))}));
-}
-
-TEST(WineStartup, RuntimeThatLeavesItsSlotsEmptyIsReported) {
-    WineLayout layout;
-    const Result r = layout.run({{"KOV_TEST_RUNTIME", "noslots"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, onStandardError(expect::SlotsNotSet));
-}
-
-TEST(WineStartup, MissingRuntimeOrLoaderEntry) {
-    WineLayout missing(HANGMAN_EXE, false);
-    Result r = missing.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad(missing.win("rt/kovrt/ZKRN6407.dll"), missing.winExe()));
-
-    WineLayout empty(HANGMAN_EXE, false);
-    copyFile(EMPTY_KERNEL, empty.root() / "rt/kovrt/ZKRN6407.dll");
-    r = empty.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, onStandardError(expect::NoLoaderEntry));
-}
 
 // A runtime library cut short is refused by the system loader: the stub's
 // message, exit code 1. (The last bytes of the unstripped library are its
@@ -62,51 +24,8 @@ TEST(WineStartup, TruncatedRuntimeIsReportedAsUnableToLoad) {
         copyTruncated(REAL_RUNTIME, layout.root() / "rt/kovrt/ZKRN6407.dll", size);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << size << " bytes";
-        EXPECT_EQ(r.err, unableToLoad(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
+        EXPECT_EQ(r.err, unableToLoad(layout.seen("rt/kovrt/ZKRN6407.dll"), layout.seenExe())) << size;
     }
-}
-
-TEST(WineStartup, WithoutKernelNameTheComponentMustExportTheLoader) {
-    WineLayout plain;
-    plain.cpb({"remove", "kernel-dll"});
-    const Result refused = plain.run();
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, onStandardError(expect::NoKernelName));
-    EXPECT_TRUE(plain.log().empty());
-
-    WineLayout self(SELFLOADER_EXE, false);
-    self.cpb({"remove", "kernel-dll"});
-    const Result started = self.run();
-    EXPECT_EQ(started.status, 0) << started.err;
-    EXPECT_EQ(self.log(), expect::startedLines(self.winExe()));
-}
-
-TEST(WineStartup, MapRules) {
-    // The kernel name is upper-cased before it is matched against the keys.
-    WineLayout lower;
-    lower.cpb({"replace", "kernel-dll", "zkrn6407.dll"});
-    EXPECT_EQ(lower.run().status, 0);
-
-    WineLayout other;
-    other.cpb({"replace", "kernel-dll", "zkrnother.dll"});
-    Result r = other.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad("ZKRNOTHER.DLL", other.winExe()));
-
-    // An entry walked before the kernel name never matches.
-    WineLayout early;
-    early.cpb({"remove", "dll-map"});
-    early.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\rt\\kovrt\\ZKRN6407.dll", "--at", "0"});
-    r = early.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad("ZKRN6407.DLL", early.winExe()));
-
-    // The later of two entries for the kernel gives the path.
-    WineLayout later;
-    later.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\other\\ZKRN6407.dll"});
-    r = later.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad(later.win("other/ZKRN6407.dll"), later.winExe()));
 }
 
 TEST(WineStartup, BlocksTheStubRefuses) {
@@ -147,11 +66,11 @@ TEST(WineStartup, ExecutableWithoutConfigSection) {
 TEST(WineStartup, ExecutableInAPathLongerThan260Characters) {
     WineLayout layout;
     fs::path deep = "d";
-    while (layout.win(deep).size() < 300) deep /= std::string(40, 'x');
+    while (layout.seen(deep).size() < 300) deep /= std::string(40, 'x');
     layout.moveExecutable(deep / "hangman.exe");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, onStandardError(expect::pathTooLong(layout.winExe())));
+    EXPECT_EQ(r.err, onStandardError(expect::pathTooLong(layout.seenExe())));
     EXPECT_TRUE(layout.log().empty());
 }
 
@@ -162,9 +81,9 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
     Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
                         layout.exe().string()},
                        layout.wineEnvironment({}), layout.root() / "program-err.txt");
-    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(), layout.root());
-    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
-    EXPECT_EQ(box.out, expect::unableToLoad(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+    const Result box = runWindows({BOXREADER_EXE, layout.seenExe()}, sessionEnvironment(), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.seenExe();
+    EXPECT_EQ(box.out, expect::unableToLoad(layout.seen("rt/kovrt/ZKRN6407.dll"), layout.seenExe()));
     EXPECT_EQ(box.err, "foreground");
     EXPECT_EQ(program.wait(30), 1);
 }
@@ -189,7 +108,7 @@ TEST(WineStartup, StartsFromFoldersOutsideTheCodePage) {
         copyFile(TEST_RUNTIME, layout.root() / folder / "rt/kovrt/ZKRN6407.dll");
         const Result r = layout.run(Utf8Locale);
         EXPECT_EQ(r.status, 0) << folder << ": " << r.err;
-        EXPECT_EQ(layout.log(), expect::startedLines(layout.win(folder / "rt/kovrt/ZKRN6407.dll")))
+        EXPECT_EQ(layout.log(), expect::startedLines(layout.seen(folder / "rt/kovrt/ZKRN6407.dll")))
             << folder;
     }
 }
@@ -200,7 +119,7 @@ TEST(WineStartup, MessagesNameFoldersOutsideTheCodePageAsTheyAre) {
         layout.moveExecutable(folder / "hangman.exe");
         const Result r = layout.run(Utf8Locale);
         EXPECT_EQ(r.status, 1) << folder;
-        EXPECT_EQ(r.err, unableToLoad(layout.win(folder / "rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+        EXPECT_EQ(r.err, unableToLoad(layout.seen(folder / "rt/kovrt/ZKRN6407.dll"), layout.seenExe()));
     }
 }
 
@@ -210,10 +129,10 @@ TEST(WineStartup, MessageBoxNamesAFolderOutsideTheCodePageAsItIs) {
     Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
                         layout.exe().string()},
                        layout.wineEnvironment(Utf8Locale), layout.root() / "program-err.txt");
-    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(Utf8Locale), layout.root());
-    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
-    const std::string runtime = layout.win(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll");
-    EXPECT_EQ(box.out, expect::unableToLoad(runtime, layout.winExe()));
+    const Result box = runWindows({BOXREADER_EXE, layout.seenExe()}, sessionEnvironment(Utf8Locale), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.seenExe();
+    const std::string runtime = layout.seen(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll");
+    EXPECT_EQ(box.out, expect::unableToLoad(runtime, layout.seenExe()));
     EXPECT_EQ(program.wait(30), 1);
 }
 
@@ -233,7 +152,7 @@ TEST(WineStartup, FatalMessageGoesToTheEventLog) {
     const std::string key = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\" + source;
     const Result query = runWindows({"reg", "query", key}, sessionEnvironment(), layout.root());
     ASSERT_EQ(query.status, 0) << query.err;
-    EXPECT_NE(query.out.find("EventMessageFile    REG_EXPAND_SZ    " + layout.winExe()), std::string::npos)
+    EXPECT_NE(query.out.find("EventMessageFile    REG_EXPAND_SZ    " + layout.seenExe()), std::string::npos)
         << query.out;
     EXPECT_NE(query.out.find("TypesSupported    REG_DWORD    0x7"), std::string::npos) << query.out;
 }
