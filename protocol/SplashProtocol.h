@@ -21,7 +21,8 @@
 //   data   address of a 32-bit word: the longest time on screen in seconds
 //          (capped at 24 hours), for a start that never closes it; 0 (or a
 //          null address) for no limit. The word is read during the call.
-//   Returns 1 when the settings were taken, 0 when they came too late.
+//   Returns 1 when the settings were taken, 0 when they came too late
+//   (after an image).
 // SplashLoadMemory(bytes, count):
 //   A baseline JPEG with three colour components, copied (when every byte is
 //   readable) during the call; the window belongs to the library's own

@@ -65,6 +65,7 @@ TEST_F(SplashLibrary, ACountLargerThanTheDataNeverFaultsWithoutADisplay) {
     EXPECT_EQ(loadMemory_(pages + page - head, 1u << 20), 1);
     close_();
     EXPECT_EQ(loadMemory_(jpeg.data(), static_cast<std::uint32_t>(jpeg.size())), 0);  // one image per process
+    EXPECT_EQ(initEx_(0, 0, 0, nullptr), 0);  // settings after the image come too late
     munmap(pages, 2 * page);
 }
 
