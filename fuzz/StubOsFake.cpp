@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "splash/SplashProtocol.h"
 #include "runtime/KrProtocol.h"
-#include "startup/SplashApi.h"
 #include "startup/os.h"
 
 namespace fake_os {
@@ -102,8 +102,8 @@ Library loadedLibrary(const char* name) {
 
 void* findSymbol(Library, const char* name) {
     if (!current.symbolsFound) return nullptr;
-    if (std::strcmp(name, splash_api::InitExName) == 0) return reinterpret_cast<void*>(&splashInitEx);
-    if (std::strcmp(name, splash_api::LoadMemoryName) == 0) return reinterpret_cast<void*>(&splashLoadMemory);
+    if (std::strcmp(name, splash_protocol::InitExName) == 0) return reinterpret_cast<void*>(&splashInitEx);
+    if (std::strcmp(name, splash_protocol::LoadMemoryName) == 0) return reinterpret_cast<void*>(&splashLoadMemory);
     return reinterpret_cast<void*>(&loader);
 }
 

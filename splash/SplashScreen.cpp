@@ -17,8 +17,10 @@
 #include <thread>
 #include <vector>
 
+#include "splash/SplashProtocol.h"
 #include "splash/JpegImage.h"
 #include "splash/SplashOptions.h"
+#include "splash/SplashWindow.h"
 
 namespace splash {
 
@@ -135,12 +137,8 @@ void runSplash() {
     s.ended.notify_all();
 }
 
-// Starts the thread once, with the given options when they come first.
-void start(const SplashOptions* options) {
-    State& s = state();
-    std::lock_guard<std::mutex> guard(s.lock);
-    if (options != nullptr && !s.imageGiven) s.options = *options;
-    if (s.started) return;
+// Called with the lock held.
+void startThread(State& s) {
     s.started = true;
     s.wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (s.wake < 0) return;
@@ -152,6 +150,17 @@ void start(const SplashOptions* options) {
     }
 }
 
+// Starts the thread once, with the given options when they come before the
+// image; whether they were taken.
+bool start(const SplashOptions* options) {
+    State& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    const bool taken = options != nullptr && !s.imageGiven;
+    if (taken) s.options = *options;
+    if (!s.started) startThread(s);
+    return taken;
+}
+
 }  // namespace
 
 }  // namespace splash
@@ -161,8 +170,7 @@ extern "C" {
 __attribute__((visibility("default"))) int SplashInitEx(std::uint32_t value, std::uint32_t flag1,
                                                         std::uint32_t flag2, const void* data) {
     const splash::SplashOptions options = splash::optionsFrom(value, flag1, flag2, data);
-    splash::start(&options);
-    return 1;
+    return splash::start(&options) ? 1 : 0;
 }
 
 __attribute__((visibility("default"))) int SplashLoadMemory(const void* bytes, std::uint32_t count) {

@@ -10,13 +10,9 @@
 #include <xcb/xcb.h>
 
 #include "splash/JpegImage.h"
+#include "splash/SplashOptions.h"
 
 namespace splash {
-
-struct WindowOptions {
-    bool closeOnClick = false;
-    bool keepAbove = false;
-};
 
 class SplashWindow {
 public:

@@ -1,6 +1,6 @@
 #include "startup/splash.h"
 
-#include "startup/SplashApi.h"
+#include "splash/SplashProtocol.h"
 #include "startup/SplashCPB.h"
 #include "startup/rtLookup.h"
 
@@ -36,20 +36,20 @@ void showImage(const str::Path& directory, const cpb::SplashSettings& settings,
                const std::uint8_t* image) {
     str::Path path;
     if (directory[0] == '\0') {
-        cpb::joinPath(path, {splash_api::LibraryStem, os::LibrarySuffix});
+        cpb::joinPath(path, {splash_protocol::LibraryStem, os::LibrarySuffix});
     } else {
-        cpb::joinPath(path, {directory, os::SeparatorText, splash_api::LibraryStem, os::LibrarySuffix});
+        cpb::joinPath(path, {directory, os::SeparatorText, splash_protocol::LibraryStem, os::LibrarySuffix});
     }
     os::Library library = os::loadLibrary(path);
     if (library == nullptr) return;
-    auto initEx = reinterpret_cast<splash_api::InitExFn>(os::findSymbol(library, splash_api::InitExName));
+    auto initEx = reinterpret_cast<splash_protocol::InitExFn>(os::findSymbol(library, splash_protocol::InitExName));
     auto loadMemory =
-        reinterpret_cast<splash_api::LoadMemoryFn>(os::findSymbol(library, splash_api::LoadMemoryName));
+        reinterpret_cast<splash_protocol::LoadMemoryFn>(os::findSymbol(library, splash_protocol::LoadMemoryName));
     if (initEx == nullptr || loadMemory == nullptr) return;
     initEx(settings.value, settings.flag1, settings.flag2, settings.data);
     loadMemory(image + 4, cpb::word(image));
     os::setBeforeMessage(
-        reinterpret_cast<splash_api::CloseNowFn>(os::findSymbol(library, splash_api::CloseNowName)));
+        reinterpret_cast<splash_protocol::CloseNowFn>(os::findSymbol(library, splash_protocol::CloseNowName)));
 }
 
 }  // namespace

@@ -6,16 +6,16 @@
 #include <QEvent>
 #include <QWindow>
 
-#include "splash/SplashExports.h"
+#include "splash/SplashProtocol.h"
 
 namespace rtqt {
 
 namespace {
 
 void closeLoadedSplash() {
-    void* library = dlopen(splash_exports::LibrarySoname, RTLD_NOW | RTLD_NOLOAD);
+    void* library = dlopen(splash_protocol::LinuxLibraryName, RTLD_NOW | RTLD_NOLOAD);
     if (library == nullptr) return;
-    if (auto close = reinterpret_cast<splash_exports::CloseFn>(dlsym(library, splash_exports::CloseName))) close();
+    if (auto close = reinterpret_cast<splash_protocol::CloseFn>(dlsym(library, splash_protocol::CloseName))) close();
     dlclose(library);
 }
 
@@ -38,7 +38,7 @@ protected:
 }  // namespace
 
 void closeSplashOnFirstWindow() {
-    void* library = dlopen(splash_exports::LibrarySoname, RTLD_NOW | RTLD_NOLOAD);
+    void* library = dlopen(splash_protocol::LinuxLibraryName, RTLD_NOW | RTLD_NOLOAD);
     if (library == nullptr) return;
     dlclose(library);
     qApp->installEventFilter(new FirstWindowWatch);

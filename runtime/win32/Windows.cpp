@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
+#include "splash/SplashProtocol.h"
 #include "runtime/Widgets.h"
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/Factories.h"
 #include "runtime/win32/Menus.h"
 #include "runtime/win32/TestHooks.h"
 #include "runtime/win32/WindowShells.h"
-#include "splash/SplashExports.h"
 
 namespace rtwin {
 
@@ -114,9 +114,10 @@ BOOL CALLBACK releaseIfOwned(HWND hwnd, LPARAM owner) {
 void closeSplashOnce() {
     static bool done = false;
     if (std::exchange(done, true)) return;
-    HMODULE library = GetModuleHandleW(L"splashscreen.dll");
+    HMODULE library = GetModuleHandleW(splash_protocol::WindowsLibraryName);
     if (library == nullptr) return;
-    const auto close = reinterpret_cast<splash_exports::CloseFn>(GetProcAddress(library, splash_exports::CloseName));
+    const auto close =
+        reinterpret_cast<splash_protocol::CloseFn>(GetProcAddress(library, splash_protocol::CloseName));
     if (close != nullptr) close();
 }
 

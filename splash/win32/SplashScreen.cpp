@@ -1,19 +1,8 @@
-// The exports of splashscreen.dll (C calling convention) and the splash
-// thread. The start-up stub calls SplashInitEx and SplashLoadMemory; the
-// runtime component calls SplashClose once its first window is on screen;
-// the stub calls SplashCloseNow before a fatal message.
-//
-// SplashInitEx(value, flag1, flag2, data): value is the shortest time on
-// screen in tenths of a second (at most 5 s), flag1 1 lets a click close the
-// splash, flag2 1 keeps it above other windows (0 lets a message shown
-// during the start come on top), data the address of a 32-bit word with the
-// longest time on screen in seconds (0 or no address: no limit).
-// SplashLoadMemory(bytes, count) copies the JPEG (when every byte is
+// The exports of splashscreen.dll (see splash/SplashProtocol.h) and the
+// splash thread. SplashLoadMemory copies the JPEG (when every byte is
 // readable), readies the window class and returns: the splash thread decodes
 // the image and shows the window, unless the program's first window was
-// shown first (SplashClose). SplashCloseNow closes at once, without the
-// shortest time, and returns once the window is gone (at most 2 s). Every
-// failure is quiet.
+// shown first (SplashClose).
 //
 // The window class and the work area are fetched by the caller of
 // SplashLoadMemory, before the splash thread exists: the process's first
@@ -26,14 +15,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
+#include "splash/SplashProtocol.h"
+#include "splash/SplashOptions.h"
 #include "splash/win32/SplashImage.h"
 
 namespace {
 
-constexpr std::uint32_t MaxMinimumTenths = 50;
 constexpr std::uint32_t MaxImageBytes = 16u << 20;
 constexpr UINT CloseMessage = WM_APP + 1;
 constexpr UINT_PTR MinimumTimer = 1;
@@ -41,20 +30,13 @@ constexpr UINT_PTR MaximumTimer = 2;
 constexpr DWORD CloseNowWaitMs = 2000;
 constexpr const wchar_t* SplashClass = L"KovSplash";
 
-struct Options {
-    DWORD minimumMs = 0;
-    DWORD maximumMs = 0;
-    bool closeOnClick = false;
-    bool keepAbove = false;
-};
-
 // What the splash thread receives.
 struct Job {
     std::vector<std::uint8_t> bytes;
     RECT area;  // the primary monitor's work area
 };
 
-Options options;
+splash::SplashOptions options;
 HINSTANCE instance = nullptr;
 std::atomic<bool> started{false};
 std::atomic<bool> closeRequested{false};
@@ -77,12 +59,16 @@ void paint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+// Both times are capped well below 2^32 milliseconds.
+DWORD milliseconds(std::chrono::milliseconds time) { return static_cast<DWORD>(time.count()); }
+
 // A close waits for the rest of the shortest time on screen, unless it is
 // asked for at once.
 void closeAfterMinimum(HWND hwnd) {
     const DWORD elapsed = GetTickCount() - shownAt;
-    if (closeNow || elapsed >= options.minimumMs) DestroyWindow(hwnd);
-    else SetTimer(hwnd, MinimumTimer, options.minimumMs - elapsed, nullptr);
+    const DWORD minimum = milliseconds(options.minimum);
+    if (closeNow || elapsed >= minimum) DestroyWindow(hwnd);
+    else SetTimer(hwnd, MinimumTimer, minimum - elapsed, nullptr);
 }
 
 LRESULT CALLBACK splashProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,7 +79,7 @@ LRESULT CALLBACK splashProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
-        if (options.closeOnClick) DestroyWindow(hwnd);
+        if (options.window.closeOnClick) DestroyWindow(hwnd);
         return 0;
     case CloseMessage:
         closeAfterMinimum(hwnd);
@@ -128,7 +114,7 @@ bool prepareDisplay(RECT& area) {
 HWND createWindow(SIZE size, const RECT& area) {
     const int x = area.left + std::max<int>(0, (area.right - area.left - size.cx) / 2);
     const int y = area.top + std::max<int>(0, (area.bottom - area.top - size.cy) / 2);
-    const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (options.keepAbove ? WS_EX_TOPMOST : 0);
+    const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (options.window.keepAbove ? WS_EX_TOPMOST : 0);
     return CreateWindowExW(exStyle, SplashClass, L"", WS_POPUP, x, y, size.cx, size.cy, nullptr, nullptr, instance,
                            nullptr);
 }
@@ -144,7 +130,7 @@ void showSplash(const Job& job) {
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         UpdateWindow(hwnd);
         shownAt = GetTickCount();
-        if (options.maximumMs > 0) SetTimer(hwnd, MaximumTimer, options.maximumMs, nullptr);
+        if (options.maximum.count() > 0) SetTimer(hwnd, MaximumTimer, milliseconds(options.maximum), nullptr);
         // Published before the close flag is read: a SplashClose that came
         // first is seen here, one that comes later sees the window.
         window = hwnd;
@@ -182,27 +168,22 @@ bool readable(const void* bytes, std::uint32_t count) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) void SplashInitEx(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2,
-                                                   const void* data) {
-    if (started) return;  // the splash thread reads the options
-    options.minimumMs = 100 * std::min(value, MaxMinimumTenths);
-    std::uint32_t seconds = 0;
-    if (data != nullptr) std::memcpy(&seconds, data, sizeof seconds);
-    options.maximumMs = seconds > 0 ? std::min<DWORD>(seconds, 24 * 3600) * 1000 : 0;
-    options.closeOnClick = flag1 != 0;
-    options.keepAbove = flag2 != 0;
+extern "C" __declspec(dllexport) int SplashInitEx(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2,
+                                                  const void* data) {
+    if (started) return 0;  // the splash thread reads the options
+    options = splash::optionsFrom(value, flag1, flag2, data);
+    return 1;
 }
 
-extern "C" __declspec(dllexport) void SplashLoadMemory(const void* bytes, std::uint32_t count) {
-    if (bytes == nullptr || count == 0 || count > MaxImageBytes || !readable(bytes, count) ||
-        started.exchange(true)) {
-        return;
-    }
+extern "C" __declspec(dllexport) int SplashLoadMemory(const void* bytes, std::uint32_t count) {
+    if (bytes == nullptr || count == 0 || count > MaxImageBytes || !readable(bytes, count)) return 1;
+    if (started.exchange(true)) return 0;
     const auto* first = static_cast<const std::uint8_t*>(bytes);
     auto job = std::make_unique<Job>(Job{{first, first + count}, {}});
-    if (!prepareDisplay(job->area)) return;
+    if (!prepareDisplay(job->area)) return 1;
     splashThreadHandle = CreateThread(nullptr, 0, splashThread, job.get(), 0, nullptr);
     if (splashThreadHandle != nullptr) job.release();
+    return 1;
 }
 
 extern "C" __declspec(dllexport) void SplashClose() {

@@ -79,7 +79,7 @@ TEST_F(EventLog, EventSourceIsTakenWhereverItStandsInTheBlock) {
     layout.cpb({"add", "event-source", "LateSource"});
     const Result r = runLogged();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, installationMissing("6.40"));
+    EXPECT_EQ(r.err, installationMissing(expect::InstalledVersion));
     const auto logged = received();
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_NE(logged[0].find(" LateSource["), std::string::npos) << logged[0];
@@ -100,7 +100,7 @@ TEST_F(EventLog, FailuresBeforeTheLookupAreNotLogged) {
     layout.cpb({"set-word", "1", "3"});
     const Result r = runLogged();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid CPB\n");
+    EXPECT_EQ(r.err, onStandardError(expect::InvalidBlock));
     EXPECT_TRUE(received().empty());
 }
 

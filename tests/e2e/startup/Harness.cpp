@@ -204,7 +204,10 @@ Environment Layout::environment(const Environment& extra) const {
     return env;
 }
 
-Result Layout::run(const Environment& extra) const { return runProgram({exe_.string()}, environment(extra)); }
+Result Layout::run(const Environment& extra, const fs::path& cwd) const {
+    if (cwd.empty()) return runProgram({exe_.string()}, environment(extra));
+    return runCommand({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", cwd.string(), exe_.string()}, extra);
+}
 
 Result Layout::runCommand(const std::vector<std::string>& argv, const Environment& extra) const {
     return runProgram(argv, environment(extra));
@@ -220,16 +223,28 @@ std::vector<std::string> Layout::log() const {
     return lines;
 }
 
+std::string Layout::seen(const fs::path& relative) const { return (root_ / relative).string(); }
+
+std::string Layout::native(const fs::path& relative) const { return relative.string(); }
+
+std::string Layout::library(const std::string& stem) const { return stem + ".so"; }
+
+Environment Layout::searchList(const std::string& directories) const {
+    return {{"PATH", directories + ":/usr/bin:/bin"}};
+}
+
+std::string Layout::shown(const std::string& message) const { return onStandardError(message); }
+
+std::string onStandardError(const std::string& message) {
+    return expect::onStandardError(expect::Platform::Linux, message);
+}
+
 std::string unableToLoad(const std::string& what, const fs::path& exe) {
-    return "Unable to load " + what + " (referenced from " + exe.string() + ")\n";
+    return onStandardError(expect::unableToLoad(what, exe.string()));
 }
 
 std::string installationMissing(const std::string& version) {
-    return "Fatal error: Tarnwick KOV " + version +
-           " installation cannot be found.\n\nHOW TO FIX:\n\n"
-           "If you port compiled executables to other machines, please, use the Ferrolink\n"
-           "deployment wizard (see KOV User's Guide, \"Deployment Automation\" for details).\n\n"
-           "Otherwise, include the KOV/bin directory into PATH or reinstall KOV.\n";
+    return onStandardError(expect::installationMissing(version));
 }
 
 }  // namespace e2e

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/startup/Expectations.h"
+
 namespace e2e {
 
 namespace fs = std::filesystem;
@@ -86,7 +88,7 @@ public:
     // A fresh directory with a copy of executable named "hangman"; with
     // runtime, the test runtime sits at rt/kovrt/ZKRN6407.so.
     explicit Layout(const std::string& executable = HANGMAN_EXE, bool runtime = true);
-    ~Layout();
+    virtual ~Layout();
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
@@ -98,12 +100,29 @@ public:
     // Runs cpbtool on the executable: args follow the file name. Fails the
     // test when cpbtool fails.
     void cpb(const std::vector<std::string>& args) const;
-    // Runs the executable with PATH=/usr/bin:/bin, KOV_TEST_LOG and extra.
-    Result run(const Environment& extra = {}) const;
+    // Runs the executable with PATH=/usr/bin:/bin, KOV_TEST_LOG and extra,
+    // in directory cwd when one is given.
+    virtual Result run(const Environment& extra = {}, const fs::path& cwd = {}) const;
     // Runs a command line with the same environment.
     Result runCommand(const std::vector<std::string>& argv, const Environment& extra = {}) const;
     // The lines the test libraries recorded (without line-end characters).
     std::vector<std::string> log() const;
+
+    // What differs between the platforms, for the scenarios that both the
+    // native suite and the one under wine64 run: a path in the layout as
+    // the program names it,
+    virtual std::string seen(const fs::path& relative) const;
+    // a relative path with the platform's separators (as the block's
+    // entries write it after *{comp.dir}),
+    virtual std::string native(const fs::path& relative) const;
+    std::string seenExe() const { return seen(exe_.lexically_relative(root_)); }
+    // the file name of a library (its stem and the platform's suffix),
+    virtual std::string library(const std::string& stem) const;
+    // the environment that puts directories first on the stub's search list
+    // for installation markers,
+    virtual Environment searchList(const std::string& directories) const;
+    // and a message of the stub as it shows on standard error.
+    virtual std::string shown(const std::string& message) const;
 
 protected:
     // A layout with a copy of executable named exeName and, when runtime is
@@ -118,6 +137,9 @@ private:
     fs::path exe_;
 };
 
+// A message of the stub (tests/e2e/startup/Expectations.h) as it shows on
+// standard error here.
+std::string onStandardError(const std::string& message);
 // The messages of the start-up failures, as shown on standard error.
 std::string unableToLoad(const std::string& what, const fs::path& exe);
 std::string installationMissing(const std::string& version);

@@ -1,110 +1,21 @@
-// The runtime found through an installed KOV profile: blocks without a DLL
-// map, marker files on the search list, profile directories.
+// The runtime found through an installed KOV profile, as only the native
+// start-up looks for it: the order of the PATH search and the elements it
+// skips (the scenarios both platforms share are in SharedScenariosTest.cpp).
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/startup/Harness.h"
+#include "tests/e2e/startup/Scenarios.h"
 
 namespace e2e {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string profileMissing(const fs::path& exe, const fs::path& profile) {
-    return "Fatal error: \"" + exe.string() + "\" requires KOV profile \"2.8.0_07\" that cannot be found (\"" +
-           profile.string() +
-           "\" does not exist).\n\nHOW TO FIX: run KOV Setup to create a new KOV profile and then recompile "
-           "the application.\n";
-}
-
-std::string profileDamaged(const fs::path& exe, const fs::path& profile) {
-    return "Fatal error: \"" + exe.string() + "\" requires an outdated or damaged KOV profile \"2.8.0_07\" "
-           "(located at \"" + profile.string() +
-           "\").\n\nHOW TO FIX: run KOV Setup and repair KOV profile \"2.8.0_07\".\n";
-}
-
-// A layout whose block has no DLL map; the executable sits in app/.
-class Installation : public testing::Test {
-protected:
-    Installation() : layout(HANGMAN_EXE, false) {
-        layout.moveExecutable("app/hangman");
-        layout.cpb({"remove", "dll-map"});
-    }
-    // An installation under root: bin/kov640.home, optionally the profile
-    // directory and the kernel in it.
-    fs::path install(const std::string& name, bool profile, bool kernel) {
-        const fs::path root = layout.root() / name;
-        touch(root / "bin/kov640.home");
-        if (profile) fs::create_directories(root / "profile2.8.0_07");
-        if (kernel) copyFile(TEST_RUNTIME, root / "profile2.8.0_07/jre/kovrt/ZKRN6407.so");
-        return root;
-    }
-    Result runWithPath(const std::string& path) const {
-        return layout.run({{"PATH", path + ":/usr/bin:/bin"}});
-    }
-
-    Layout layout;
-};
-
-TEST_F(Installation, NoProfileName) {
-    layout.cpb({"remove", "profile"});
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid CPB: KOV profile name is not defined\n");
-}
-
-TEST_F(Installation, NoMarkerAnywhere) {
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, installationMissing("6.40"));
-    layout.cpb({"set-word", "3", "5"});
-    EXPECT_EQ(layout.run().err, installationMissing("6.05"));
-    // The marker's name follows the version: kov605.home.
-    const fs::path root = install("kov", true, true);
-    touch(root / "bin/kov605.home");
-    EXPECT_EQ(runWithPath((root / "bin").string()).status, 0);
-}
-
-TEST_F(Installation, ProfileDirectoryMissing) {
-    const fs::path root = install("kov", false, false);
-    const Result r = runWithPath((root / "bin").string());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, profileMissing(layout.exe(), root / "profile2.8.0_07"));
-}
-
-TEST_F(Installation, KernelMissingInTheProfile) {
-    const fs::path root = install("kov", true, false);
-    const Result r = runWithPath((root / "bin").string());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, profileDamaged(layout.exe(), root / "profile2.8.0_07"));
-}
-
-TEST_F(Installation, StartsFromTheProfile) {
-    const fs::path root = install("kov", true, true);
-    const Result r = runWithPath((root / "bin").string());
-    EXPECT_EQ(r.status, 0) << r.err;
-    const Lines log = layout.log();
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].rfind("loader " + (root / "profile2.8.0_07/jre/kovrt/ZKRN6407.so").string(), 0), 0u)
-        << log[0];
-}
-
-TEST_F(Installation, ExecutableDirectoryComesBeforePath) {
-    const fs::path onPath = install("kov", false, false);
-    touch(layout.exe().parent_path() / "kov640.home");
-    const Result r = runWithPath((onPath / "bin").string());
-    EXPECT_EQ(r.status, 1);
-    // The marker beside the executable wins: its root is the layout's root.
-    EXPECT_EQ(r.err, profileMissing(layout.exe(), layout.root() / "profile2.8.0_07"));
-}
-
 TEST_F(Installation, PathSearchInOrderWithTrailingSeparators) {
     const fs::path first = install("first", false, false);
     const fs::path second = install("second", false, false);
-    const Result r = runWithPath(layout.root().string() + "/nothing:" + (first / "bin").string() + "/:" +
-                                 (second / "bin").string());
+    const Result r = runWithSearchList(layout.root().string() + "/nothing:" + (first / "bin").string() + "/:" +
+                                       (second / "bin").string());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, profileMissing(layout.exe(), first / "profile2.8.0_07"));
+    EXPECT_EQ(r.err, layout.shown(expect::profileMissing(layout.seenExe(), layout.seen("first/profile2.8.0_07"))));
 }
 
 // Empty and relative PATH elements are skipped: they would make the search
@@ -119,7 +30,7 @@ TEST_F(Installation, MarkerInTheCurrentDirectoryIsNeverUsed) {
                                             layout.exe().string()},
                                            {{"PATH", path}});
         EXPECT_EQ(r.status, 1) << "PATH=" << path;
-        EXPECT_EQ(r.err, installationMissing("6.40")) << "PATH=" << path;
+        EXPECT_EQ(r.err, installationMissing(expect::InstalledVersion)) << "PATH=" << path;
         EXPECT_TRUE(layout.log().empty()) << "PATH=" << path;
     }
 }

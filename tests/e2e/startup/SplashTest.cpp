@@ -1,56 +1,16 @@
-// The splash step: where the splash library is looked for, what it is
-// handed, and that every failure in it is quiet.
+// The splash step as only the native start-up takes it: where the splash
+// library is looked for, what it is handed, and that every failure in it is
+// quiet (the scenarios both platforms share are in SharedScenariosTest.cpp).
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/startup/Harness.h"
+#include "tests/e2e/startup/Scenarios.h"
 
 namespace e2e {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-const char Init[] = "splash-init 3 1 0 data=0";
-const char Load[] = "splash-load 15 JFIF test image";
-
-// The splash lines of the record, in order.
-Lines splashLines(const Layout& layout) {
-    Lines lines;
-    for (const auto& line : layout.log()) {
-        if (line.rfind("splash-", 0) == 0) lines.push_back(line);
-    }
-    return lines;
-}
-
-class Splash : public testing::Test {
-protected:
-    Splash() : layout(SPLASH_EXE) {}
-    void splashLibrary(const fs::path& directory, const char* library = TEST_SPLASH) {
-        copyFile(library, directory / "splashscreen.so");
-    }
-    Layout layout;
-};
-
-TEST_F(Splash, ShownFromTheRuntimeDirectoryBeforeTheRuntimeLoads) {
-    splashLibrary(layout.root() / "rt/bin");
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 0) << r.err;
-    const Lines log = layout.log();
-    ASSERT_EQ(log.size(), 5u);
-    EXPECT_EQ(log[0], Init);
-    EXPECT_EQ(log[1], Load);
-    EXPECT_EQ(log[2].rfind("loader ", 0), 0u);
-}
-
-TEST_F(Splash, SwitchOffOrAbsentLoadsNothing) {
-    splashLibrary(layout.root() / "rt/bin");
-    layout.cpb({"replace", "splash-switch", "0"});
-    EXPECT_EQ(layout.run().status, 0);
-    EXPECT_TRUE(splashLines(layout).empty());
-    layout.cpb({"remove", "splash-switch"});
-    EXPECT_EQ(layout.run().status, 0);
-    EXPECT_TRUE(splashLines(layout).empty());
-}
+const char* const Init = expect::SplashInit;
+const char* const Load = expect::SplashLoad;
 
 TEST_F(Splash, FlagsArePassedAsZeroOrOne) {
     splashLibrary(layout.root() / "rt/bin");
@@ -106,12 +66,6 @@ TEST_F(Splash, NoRuntimeDirectoryAndNoInstallationIsQuiet) {
     EXPECT_EQ(splashLines(layout), (Lines{Init, Load}));
 }
 
-TEST_F(Splash, LibraryWithoutLoadMemoryGetsNoCallAtAll) {
-    splashLibrary(layout.root() / "rt/bin", TEST_SPLASH_NOLOAD);
-    EXPECT_EQ(layout.run().status, 0);
-    EXPECT_TRUE(splashLines(layout).empty());
-}
-
 // A splash library cut short is not loaded (mapped, it killed the process
 // with SIGBUS): the start goes on without a splash.
 TEST_F(Splash, TruncatedLibraryIsSkippedQuietly) {
@@ -128,17 +82,6 @@ TEST_F(Splash, ImageCountZeroLoadsNoLibrary) {
     splashLibrary(plain.root() / "rt/bin");
     EXPECT_EQ(plain.run().status, 0);
     EXPECT_TRUE(splashLines(plain).empty());
-}
-
-// A fatal message takes the splash off the screen first, so that it is
-// never hidden behind it.
-TEST_F(Splash, SplashIsClosedAtOnceBeforeTheMissingRuntimeIsReported) {
-    Layout missing(SPLASH_EXE, false);
-    splashLibrary(missing.root() / "rt/bin");
-    const Result r = missing.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoad((missing.root() / "rt/kovrt/ZKRN6407.so").string(), missing.exe()));
-    EXPECT_EQ(missing.log(), (Lines{Init, Load, "splash-close-now"}));
 }
 
 TEST_F(Splash, NoSplashNoCloseAndASuccessfulStartLeavesTheSplashToTheRuntime) {

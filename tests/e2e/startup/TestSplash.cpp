@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "splash/SplashProtocol.h"
 #include "tests/e2e/startup/TestExport.h"
 #include "tests/e2e/startup/TestLog.h"
 
-extern "C" TEST_EXPORT int SplashInitEx(std::uint32_t value, std::uint32_t flag1,
-                                                                  std::uint32_t flag2, const void* data) {
+extern "C" TEST_EXPORT int SplashInitEx(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2,
+                                        const void* data) {
     const std::string shown =
         data == nullptr ? "null" : std::to_string(*static_cast<const std::uint32_t*>(data));
     testlog::line("splash-init " + std::to_string(value) + " " + std::to_string(flag1) + " " +

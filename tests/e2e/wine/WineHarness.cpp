@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "tests/e2e/startup/Scenarios.h"
+
 namespace e2e::wine {
 
 namespace {
@@ -14,15 +16,17 @@ std::string sessionFile(const std::string& name) {
     return value;
 }
 
-}  // namespace
-
-std::string windowsPath(const fs::path& path) {
-    std::string text = "Z:" + fs::absolute(path).lexically_normal().string();
+std::string backslashed(const fs::path& path) {
+    std::string text = path.string();
     for (char& c : text) {
         if (c == '/') c = '\\';
     }
     return text;
 }
+
+}  // namespace
+
+std::string windowsPath(const fs::path& path) { return "Z:" + backslashed(fs::absolute(path).lexically_normal()); }
 
 Environment sessionEnvironment(const Environment& extra) {
     const char* home = std::getenv("HOME");
@@ -50,9 +54,11 @@ Result runWindows(const std::vector<std::string>& argv, const Environment& env, 
 WineLayout::WineLayout(const std::string& executable, bool runtime)
     : Layout(executable, "hangman.exe", runtime ? TEST_RUNTIME : nullptr, "rt/kovrt/ZKRN6407.dll") {}
 
+std::string WineLayout::native(const fs::path& relative) const { return backslashed(relative); }
+
 Environment WineLayout::wineEnvironment(const Environment& extra) const {
     Environment env = extra;
-    env.insert({"KOV_TEST_LOG", win("log.txt")});
+    env.insert({"KOV_TEST_LOG", seen("log.txt")});
     return sessionEnvironment(env);
 }
 
@@ -60,27 +66,24 @@ Result WineLayout::run(const Environment& extra, const fs::path& cwd) const {
     return runWindows({exe().string()}, wineEnvironment(extra), cwd.empty() ? root() : cwd);
 }
 
-std::string unableToLoadMessage(const std::string& what, const std::string& exe) {
-    return "Unable to load " + what + " (referenced from " + exe + ")\r\n\r\n";
+std::string onStandardError(const std::string& message) {
+    return expect::onStandardError(expect::Platform::Windows, message);
 }
 
-std::string installationMissingMessage(const std::string& version) {
-    return "Fatal error: Tarnwick KOV " + version +
-           " installation cannot be found.\r\n\r\nHOW TO FIX:\r\n\r\n"
-           "If you port compiled executables to other machines, please, use the Ferrolink\r\n"
-           "deployment wizard (see KOV User's Guide, \"Deployment Automation\" for details).\r\n\r\n"
-           "Otherwise, include the KOV/bin directory into PATH or reinstall KOV.\r\n\r\n";
+std::string unableToLoad(const std::string& what, const std::string& exe) {
+    return onStandardError(expect::unableToLoad(what, exe));
 }
 
-std::string profileMissingMessage(const std::string& exe, const std::string& profile) {
-    return "Fatal error: \"" + exe + "\" requires KOV profile \"2.8.0_07\" that cannot be found (\"" + profile +
-           "\" does not exist).\r\n\r\nHOW TO FIX: run KOV Setup to create a new KOV profile and then recompile "
-           "the application.\r\n\r\n";
-}
-
-std::string profileDamagedMessage(const std::string& exe, const std::string& profile) {
-    return "Fatal error: \"" + exe + "\" requires an outdated or damaged KOV profile \"2.8.0_07\" (located at \"" +
-           profile + "\").\r\n\r\nHOW TO FIX: run KOV Setup and repair KOV profile \"2.8.0_07\".\r\n\r\n";
+std::string installationMissing(const std::string& version) {
+    return onStandardError(expect::installationMissing(version));
 }
 
 }  // namespace e2e::wine
+
+namespace e2e {
+
+std::unique_ptr<Layout> platformLayout(const std::string& executable, bool runtime) {
+    return std::make_unique<wine::WineLayout>(executable, runtime);
+}
+
+}  // namespace e2e

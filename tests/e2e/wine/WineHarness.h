@@ -23,28 +23,32 @@ Environment sessionEnvironment(const Environment& extra = {});
 // run that wine64 itself fails (ended by a signal) is made up to 3 times.
 Result runWindows(const std::vector<std::string>& argv, const Environment& env, const fs::path& cwd);
 
+// A message of the stub (tests/e2e/startup/Expectations.h) as the Windows
+// stub writes it on standard error: the text, then CR LF.
+std::string onStandardError(const std::string& message);
+// The messages of the start-up failures, as shown on standard error.
+std::string unableToLoad(const std::string& what, const std::string& exe);
+std::string installationMissing(const std::string& version);
+
 // A layout as the start-up tests use it (tests/e2e/startup/Harness.h),
 // with Windows file names, whose programs run under wine64.
 class WineLayout : public Layout {
 public:
     explicit WineLayout(const std::string& executable = HANGMAN_EXE, bool runtime = true);
 
-    // Paths inside the layout as the program sees them.
-    std::string win(const fs::path& relative) const { return windowsPath(root() / relative); }
-    std::string winExe() const { return windowsPath(exe()); }
-
     // The session's environment with KOV_TEST_LOG and extra.
     Environment wineEnvironment(const Environment& extra) const;
     // Runs the executable under wine64 in cwd (the layout's root when
-    // empty); replaces Layout::run.
-    Result run(const Environment& extra = {}, const fs::path& cwd = {}) const;
-};
+    // empty).
+    Result run(const Environment& extra = {}, const fs::path& cwd = {}) const override;
 
-// The start-up messages as the stub writes them on standard error: the
-// text, then CR LF.
-std::string unableToLoadMessage(const std::string& what, const std::string& exe);
-std::string installationMissingMessage(const std::string& version);
-std::string profileMissingMessage(const std::string& exe, const std::string& profile);
-std::string profileDamagedMessage(const std::string& exe, const std::string& profile);
+    // Paths as Windows programs see them, DLL names, PATH given to Wine
+    // through WINEPATH, messages with CR LF.
+    std::string seen(const fs::path& relative) const override { return windowsPath(root() / relative); }
+    std::string native(const fs::path& relative) const override;
+    std::string library(const std::string& stem) const override { return stem + ".dll"; }
+    Environment searchList(const std::string& directories) const override { return {{"WINEPATH", directories}}; }
+    std::string shown(const std::string& message) const override { return onStandardError(message); }
+};
 
 }  // namespace e2e::wine

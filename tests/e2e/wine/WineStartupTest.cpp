@@ -1,6 +1,7 @@
-// The Windows start-up under wine64: the loader call, the runtime lookup
-// through the DLL map, blocks the stub refuses, the message box of the GUI
-// program and the event log.
+// The Windows start-up under wine64: the runtime lookup through the DLL
+// map, blocks the stub refuses, the message box of the GUI program and the
+// event log (the scenarios both platforms share are in
+// tests/e2e/startup/SharedScenariosTest.cpp).
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,48 +12,6 @@
 
 namespace e2e::wine {
 namespace {
-
-using Lines = std::vector<std::string>;
-
-std::string loaderLine(const std::string& library) {
-    return "loader " + library + " words=ok reason=1 tables=ok bind=set main=HangMan";
-}
-
-TEST(WineStartup, LoadsTheRuntimeFromTheMapAndRunsBothEntries) {
-    WineLayout layout;
-    const Result r = layout.run();
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win("rt/kovrt/ZKRN6407.dll")), "init 0", "run"}));
-}
-
-TEST(WineStartup, LoaderRefusalEndsWithOneAndShowsNothing) {
-    WineLayout layout;
-    const Result r = layout.run({{"KOV_TEST_RUNTIME", "refuse"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win("rt/kovrt/ZKRN6407.dll"))}));
-}
-
-TEST(WineStartup, RuntimeThatLeavesItsSlotsEmptyIsReported) {
-    WineLayout layout;
-    const Result r = layout.run({{"KOV_TEST_RUNTIME", "noslots"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Invalid runtime: entry slot 98 is not set\r\n");
-}
-
-TEST(WineStartup, MissingRuntimeOrLoaderEntry) {
-    WineLayout missing(HANGMAN_EXE, false);
-    Result r = missing.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage(missing.win("rt/kovrt/ZKRN6407.dll"), missing.winExe()));
-
-    WineLayout empty(HANGMAN_EXE, false);
-    copyFile(EMPTY_KERNEL, empty.root() / "rt/kovrt/ZKRN6407.dll");
-    r = empty.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
-}
 
 // A runtime library cut short is refused by the system loader: the stub's
 // message, exit code 1. (The last bytes of the unstripped library are its
@@ -65,60 +24,17 @@ TEST(WineStartup, TruncatedRuntimeIsReportedAsUnableToLoad) {
         copyTruncated(REAL_RUNTIME, layout.root() / "rt/kovrt/ZKRN6407.dll", size);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << size << " bytes";
-        EXPECT_EQ(r.err, unableToLoadMessage(layout.win("rt/kovrt/ZKRN6407.dll"), layout.winExe())) << size;
+        EXPECT_EQ(r.err, unableToLoad(layout.seen("rt/kovrt/ZKRN6407.dll"), layout.seenExe())) << size;
     }
 }
 
-TEST(WineStartup, WithoutKernelNameTheComponentMustExportTheLoader) {
-    WineLayout plain;
-    plain.cpb({"remove", "kernel-dll"});
-    const Result refused = plain.run();
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Invalid CPB: RT component not defined\n\r\n");
-    EXPECT_TRUE(plain.log().empty());
-
-    WineLayout self(SELFLOADER_EXE, false);
-    self.cpb({"remove", "kernel-dll"});
-    const Result started = self.run();
-    EXPECT_EQ(started.status, 0) << started.err;
-    EXPECT_EQ(self.log(), (Lines{loaderLine(self.winExe()), "init 0", "run"}));
-}
-
-TEST(WineStartup, MapRules) {
-    // The kernel name is upper-cased before it is matched against the keys.
-    WineLayout lower;
-    lower.cpb({"replace", "kernel-dll", "zkrn6407.dll"});
-    EXPECT_EQ(lower.run().status, 0);
-
-    WineLayout other;
-    other.cpb({"replace", "kernel-dll", "zkrnother.dll"});
-    Result r = other.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage("ZKRNOTHER.DLL", other.winExe()));
-
-    // An entry walked before the kernel name never matches.
-    WineLayout early;
-    early.cpb({"remove", "dll-map"});
-    early.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\rt\\kovrt\\ZKRN6407.dll", "--at", "0"});
-    r = early.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage("ZKRN6407.DLL", early.winExe()));
-
-    // The later of two entries for the kernel gives the path.
-    WineLayout later;
-    later.cpb({"add", "dll-map", "ZKRN6407.DLL=*{comp.dir}\\other\\ZKRN6407.dll"});
-    r = later.run();
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, unableToLoadMessage(later.win("other/ZKRN6407.dll"), later.winExe()));
-}
-
 TEST(WineStartup, BlocksTheStubRefuses) {
-    for (const auto& [word, value] : {std::pair<const char*, const char*>{"1", "3"}, {"1", "5"}, {"6", "0"}}) {
+    for (const auto& [word, value] : expect::RefusedHeaderWords) {
         WineLayout layout;
         layout.cpb({"set-word", word, value});
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << "word " << word << " = " << value;
-        EXPECT_EQ(r.err, "Invalid CPB\r\n") << "word " << word << " = " << value;
+        EXPECT_EQ(r.err, onStandardError(expect::InvalidBlock)) << "word " << word << " = " << value;
         EXPECT_TRUE(layout.log().empty());
     }
 }
@@ -143,18 +59,18 @@ TEST(WineStartup, ExecutableWithoutConfigSection) {
         renameConfigSection(layout.exe(), name);
         const Result r = layout.run();
         EXPECT_EQ(r.status, 1) << name;
-        EXPECT_EQ(r.err, "Invalid component: no CPB\r\n") << name;
+        EXPECT_EQ(r.err, onStandardError(expect::NoBlock)) << name;
     }
 }
 
 TEST(WineStartup, ExecutableInAPathLongerThan260Characters) {
     WineLayout layout;
     fs::path deep = "d";
-    while (layout.win(deep).size() < 300) deep /= std::string(40, 'x');
+    while (layout.seen(deep).size() < 300) deep /= std::string(40, 'x');
     layout.moveExecutable(deep / "hangman.exe");
     const Result r = layout.run();
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Path too long: " + layout.winExe() + "\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::pathTooLong(layout.seenExe())));
     EXPECT_TRUE(layout.log().empty());
 }
 
@@ -165,10 +81,9 @@ TEST(WineStartup, GuiProgramShowsTheMessageBox) {
     Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
                         layout.exe().string()},
                        layout.wineEnvironment({}), layout.root() / "program-err.txt");
-    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(), layout.root());
-    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
-    EXPECT_EQ(box.out, "Unable to load " + layout.win("rt/kovrt/ZKRN6407.dll") + " (referenced from " +
-                           layout.winExe() + ")\r\n");
+    const Result box = runWindows({BOXREADER_EXE, layout.seenExe()}, sessionEnvironment(), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.seenExe();
+    EXPECT_EQ(box.out, expect::unableToLoad(layout.seen("rt/kovrt/ZKRN6407.dll"), layout.seenExe()));
     EXPECT_EQ(box.err, "foreground");
     EXPECT_EQ(program.wait(30), 1);
 }
@@ -193,7 +108,7 @@ TEST(WineStartup, StartsFromFoldersOutsideTheCodePage) {
         copyFile(TEST_RUNTIME, layout.root() / folder / "rt/kovrt/ZKRN6407.dll");
         const Result r = layout.run(Utf8Locale);
         EXPECT_EQ(r.status, 0) << folder << ": " << r.err;
-        EXPECT_EQ(layout.log(), (Lines{loaderLine(layout.win(folder / "rt/kovrt/ZKRN6407.dll")), "init 0", "run"}))
+        EXPECT_EQ(layout.log(), expect::startedLines(layout.seen(folder / "rt/kovrt/ZKRN6407.dll")))
             << folder;
     }
 }
@@ -204,7 +119,7 @@ TEST(WineStartup, MessagesNameFoldersOutsideTheCodePageAsTheyAre) {
         layout.moveExecutable(folder / "hangman.exe");
         const Result r = layout.run(Utf8Locale);
         EXPECT_EQ(r.status, 1) << folder;
-        EXPECT_EQ(r.err, unableToLoadMessage(layout.win(folder / "rt/kovrt/ZKRN6407.dll"), layout.winExe()));
+        EXPECT_EQ(r.err, unableToLoad(layout.seen(folder / "rt/kovrt/ZKRN6407.dll"), layout.seenExe()));
     }
 }
 
@@ -214,10 +129,10 @@ TEST(WineStartup, MessageBoxNamesAFolderOutsideTheCodePageAsItIs) {
     Background program({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", layout.root().string(), WINE64,
                         layout.exe().string()},
                        layout.wineEnvironment(Utf8Locale), layout.root() / "program-err.txt");
-    const Result box = runWindows({BOXREADER_EXE, layout.winExe()}, sessionEnvironment(Utf8Locale), layout.root());
-    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.winExe();
-    EXPECT_EQ(box.out, "Unable to load " + layout.win(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll") +
-                           " (referenced from " + layout.winExe() + ")\r\n");
+    const Result box = runWindows({BOXREADER_EXE, layout.seenExe()}, sessionEnvironment(Utf8Locale), layout.root());
+    ASSERT_EQ(box.status, 0) << "no message box titled " << layout.seenExe();
+    const std::string runtime = layout.seen(fs::path(ForeignFolders[0]) / "rt/kovrt/ZKRN6407.dll");
+    EXPECT_EQ(box.out, expect::unableToLoad(runtime, layout.seenExe()));
     EXPECT_EQ(program.wait(30), 1);
 }
 
@@ -231,13 +146,13 @@ TEST(WineStartup, FatalMessageGoesToTheEventLog) {
     layout.cpb({"add", "event-source", source, "--at", "0"});
     const Result r = layout.run({{"WINEDEBUG", "-all,err+eventlog"}});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Unable to find loader entry\r\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(onStandardError(expect::NoLoaderEntry)), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("err:eventlog:ReportEventW L\"Unable to find loader entry\""), std::string::npos) << r.err;
 
     const std::string key = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\" + source;
     const Result query = runWindows({"reg", "query", key}, sessionEnvironment(), layout.root());
     ASSERT_EQ(query.status, 0) << query.err;
-    EXPECT_NE(query.out.find("EventMessageFile    REG_EXPAND_SZ    " + layout.winExe()), std::string::npos)
+    EXPECT_NE(query.out.find("EventMessageFile    REG_EXPAND_SZ    " + layout.seenExe()), std::string::npos)
         << query.out;
     EXPECT_NE(query.out.find("TypesSupported    REG_DWORD    0x7"), std::string::npos) << query.out;
 }
@@ -247,7 +162,7 @@ TEST(WineStartup, WithoutEventSourceNothingIsRegisteredOrReported) {
     copyFile(EMPTY_KERNEL, layout.root() / "rt/kovrt/ZKRN6407.dll");
     const Result r = layout.run({{"WINEDEBUG", "-all,err+eventlog"}});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Unable to find loader entry\r\n");
+    EXPECT_EQ(r.err, onStandardError(expect::NoLoaderEntry));
 }
 
 }  // namespace

@@ -12,29 +12,13 @@
 #include <iterator>
 #include <vector>
 
-#include "splash/SplashOptions.h"
+#include "splash/SplashProtocol.h"
 
 namespace {
 
-using InitEx = int (*)(std::uint32_t, std::uint32_t, std::uint32_t, const void*);
-using LoadMemory = int (*)(const void*, std::uint32_t);
-using Close = void (*)();
-
-TEST(SplashOptions, ValueIsTheMinimumTimeInTenthsFlagsAreZeroOrOneDataIsTheLongestTime) {
-    const std::uint32_t zero = 0, seven = 7;
-    const splash::SplashOptions program = splash::optionsFrom(3, 1, 0, &zero);
-    EXPECT_EQ(program.minimum, std::chrono::milliseconds(300));
-    EXPECT_EQ(program.maximum, std::chrono::milliseconds(0));
-    EXPECT_TRUE(program.window.closeOnClick);
-    EXPECT_FALSE(program.window.keepAbove);
-
-    const splash::SplashOptions other = splash::optionsFrom(0xffffffffu, 0, 0x100, &seven);
-    EXPECT_EQ(other.minimum, std::chrono::milliseconds(100 * splash::MaxMinimumTenths));
-    EXPECT_EQ(other.maximum, std::chrono::seconds(7));
-    EXPECT_FALSE(other.window.closeOnClick);
-    EXPECT_TRUE(other.window.keepAbove);
-    EXPECT_EQ(splash::optionsFrom(0, 0, 0, nullptr).maximum, std::chrono::milliseconds(0));
-}
+using InitEx = splash_protocol::InitExFn;
+using LoadMemory = splash_protocol::LoadMemoryFn;
+using Close = splash_protocol::CloseFn;
 
 class SplashLibrary : public testing::Test {
 protected:
@@ -81,6 +65,7 @@ TEST_F(SplashLibrary, ACountLargerThanTheDataNeverFaultsWithoutADisplay) {
     EXPECT_EQ(loadMemory_(pages + page - head, 1u << 20), 1);
     close_();
     EXPECT_EQ(loadMemory_(jpeg.data(), static_cast<std::uint32_t>(jpeg.size())), 0);  // one image per process
+    EXPECT_EQ(initEx_(0, 0, 0, nullptr), 0);  // settings after the image come too late
     munmap(pages, 2 * page);
 }
 

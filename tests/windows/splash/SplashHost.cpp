@@ -8,15 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "splash/SplashProtocol.h"
 #include "support/Support.h"
 
 namespace splashtest {
 
 namespace {
 
-using InitExFn = void (*)(std::uint32_t, std::uint32_t, std::uint32_t, const void*);
-using LoadMemoryFn = void (*)(const void*, std::uint32_t);
-using CloseFn = void (*)();
+using splash_protocol::CloseFn;
 
 CloseFn closeSplash = nullptr;
 CloseFn closeSplashNow = nullptr;
@@ -147,10 +146,10 @@ bool given(int argc, char** argv, const char* option) {
 int hostMain(int argc, char** argv) {
     if (argc < 7) return 2;
     HMODULE library = LoadLibraryA(besideThisProgram(SPLASH_DIR "/splashscreen.dll").c_str());
-    const auto initEx = entry<InitExFn>(library, "SplashInitEx");
-    const auto loadMemory = entry<LoadMemoryFn>(library, "SplashLoadMemory");
-    closeSplash = entry<CloseFn>(library, "SplashClose");
-    closeSplashNow = entry<CloseFn>(library, "SplashCloseNow");
+    const auto initEx = entry<splash_protocol::InitExFn>(library, splash_protocol::InitExName);
+    const auto loadMemory = entry<splash_protocol::LoadMemoryFn>(library, splash_protocol::LoadMemoryName);
+    closeSplash = entry<CloseFn>(library, splash_protocol::CloseName);
+    closeSplashNow = entry<splash_protocol::CloseNowFn>(library, splash_protocol::CloseNowName);
     if (initEx == nullptr || loadMemory == nullptr || closeSplash == nullptr || closeSplashNow == nullptr) return 2;
     if (given(argc, argv, "front")) showFrontWindow();
 
