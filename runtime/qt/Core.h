@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/Captions.h"
 #include "runtime/Component.h"
 #include "runtime/ListenerDelivery.h"
 #include "runtime/MouseGesture.h"
@@ -33,10 +34,9 @@ inline rt::String fromQ(const QString& text) {
     return rt::String(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
 }
 
-// Captions of buttons and menus: Qt reads "&" as a mnemonic marker, the
-// toolkit's users mean the character itself.
-inline QString toCaption(rt::StringView text) { return toQ(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
-inline rt::String fromCaption(QString caption) { return fromQ(caption.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
+// Captions of buttons and menus, escaped by the core's caption rule.
+inline QString toCaption(rt::StringView text) { return toQ(rt::toCaptionText(text)); }
+inline rt::String fromCaption(const QString& caption) { return rt::fromCaptionText(fromQ(caption)); }
 
 inline rt::Size fromQ(QSize size) { return {size.width(), size.height()}; }
 inline rt::Rect fromQ(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }

@@ -61,24 +61,6 @@ std::wstring fromCodePage(const std::string& bytes, UINT codePage) {
     return text;
 }
 
-std::wstring toCaption(rt::StringView text) {
-    std::wstring caption;
-    for (char16_t c : text) {
-        if (c == u'&') caption.push_back(L'&');
-        caption.push_back(static_cast<wchar_t>(c));
-    }
-    return caption;
-}
-
-rt::String fromCaption(const std::wstring& caption) {
-    rt::String text;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
-        text.push_back(static_cast<char16_t>(caption[i]));
-    }
-    return text;
-}
-
 std::wstring windowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/Captions.h"
 #include "runtime/Component.h"
 #include "runtime/ListenerDelivery.h"
 #include "runtime/MouseGesture.h"
@@ -40,10 +41,9 @@ inline rt::String fromW(const std::wstring& text) { return fromW(text.data(), te
 std::string toCodePage(const std::wstring& text, UINT codePage);
 std::wstring fromCodePage(const std::string& bytes, UINT codePage);
 
-// Captions of buttons and menus: Win32 reads "&" as a mnemonic marker, the
-// toolkit's users mean the character itself.
-std::wstring toCaption(rt::StringView text);
-rt::String fromCaption(const std::wstring& caption);
+// Captions of buttons and menus, escaped by the core's caption rule.
+inline std::wstring toCaption(rt::StringView text) { return toW(rt::toCaptionText(text)); }
+inline rt::String fromCaption(const std::wstring& caption) { return rt::fromCaptionText(fromW(caption)); }
 
 std::wstring windowText(HWND hwnd);
 
