@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "runtime/Placement.h"
 #include "runtime/Widgets.h"
 #include "runtime/qt/Containers.h"
 #include "runtime/qt/Core.h"
@@ -145,16 +146,10 @@ public:
 
     void setLocationRelativeTo(const rt::Window& other) override {
         const QWidget* over = windowWidget(other);
-        const QRect outer = over->frameGeometry();
-        QRect placed(QPoint(), shell_->frameGeometry().size());
-        placed.moveCenter(outer.center());
-        // Kept on the screen, top-left corner first when it cannot fit.
-        const QRect screen = over->screen()->availableGeometry();
-        placed.moveRight(std::min(placed.right(), screen.right()));
-        placed.moveBottom(std::min(placed.bottom(), screen.bottom()));
-        placed.moveLeft(std::max(placed.left(), screen.left()));
-        placed.moveTop(std::max(placed.top(), screen.top()));
-        moveTo(placed.topLeft());
+        const rt::Point placed =
+            rt::placeOver(fromQ(shell_->frameGeometry().size()), fromQ(over->frameGeometry()),
+                          fromQ(over->screen()->availableGeometry()));
+        moveTo({placed.x, placed.y});
     }
 
     void setDefaultButton(rt::Button* button) override {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "runtime/Placement.h"
 #include "runtime/Widgets.h"
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/Factories.h"
@@ -179,8 +180,8 @@ public:
         placed_ = true;
         SetWindowPos(hwnd_, nullptr, location.x, location.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // Centred over other, kept inside the work area of other's screen (its
-    // top-left corner first when the window cannot fit).
+    // Placed over other by the core's rule, inside the work area of other's
+    // screen.
     void setLocationRelativeTo(const rt::Window& other) override {
         RECT over, self;
         GetWindowRect(windowHandle(other), &over);
@@ -188,12 +189,8 @@ public:
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromWindow(windowHandle(other), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& area = monitor.rcWork;
-        const int width = self.right - self.left, height = self.bottom - self.top;
-        int x = (over.left + over.right - width) / 2, y = (over.top + over.bottom - height) / 2;
-        x = std::max<int>(std::min<int>(x, area.right - width), area.left);
-        y = std::max<int>(std::min<int>(y, area.bottom - height), area.top);
-        setLocation({x, y});
+        const rt::Rect outer = toRect(self);
+        setLocation(rt::placeOver({outer.width, outer.height}, toRect(over), toRect(monitor.rcWork)));
     }
 
     void setDefaultButton(rt::Button* button) override { defaultButton_ = button != nullptr ? hwndOf(*button) : nullptr; }
