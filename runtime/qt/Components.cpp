@@ -41,18 +41,24 @@ void MouseRelay::toMouse(Call call) {
     for (auto& listener : mouse_) deliver([&] { call(*listener); });
 }
 
+namespace {
+
+rt::GestureLimits gestureLimits() {
+    const int distance = QApplication::startDragDistance();
+    const rt::Reach reach{distance, distance, true};
+    return {static_cast<std::uint32_t>(QApplication::doubleClickInterval()), reach, reach};
+}
+
+}  // namespace
+
 void MouseRelay::pressed(const QMouseEvent& event, rt::EventSource& source, QPoint point) {
-    const quint64 interval = static_cast<quint64>(QApplication::doubleClickInterval());
-    const bool continues = clickCount_ > 0 && event.timestamp() - lastPressTime_ <= interval &&
-                           (point - lastPressPoint_).manhattanLength() <= QApplication::startDragDistance();
-    clickCount_ = continues ? clickCount_ + 1 : 1;
-    lastPressTime_ = event.timestamp();
-    lastPressPoint_ = point;
-    toMouse([&](rt::MouseListener& l) { l.mousePressed({source, {point.x(), point.y()}, clickCount_}); });
+    const int count = gesture_.press({point.x(), point.y()}, static_cast<std::uint32_t>(event.timestamp()),
+                                     gestureLimits());
+    toMouse([&](rt::MouseListener& l) { l.mousePressed({source, {point.x(), point.y()}, count}); });
 }
 
 void MouseRelay::relay(const QEvent& event, rt::EventSource& source, QPoint point, QRect area) {
-    const rt::MouseEvent e{source, {point.x(), point.y()}, std::max(clickCount_, 1)};
+    const rt::MouseEvent e{source, {point.x(), point.y()}, gesture_.count()};
     switch (event.type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -60,7 +66,7 @@ void MouseRelay::relay(const QEvent& event, rt::EventSource& source, QPoint poin
         break;
     case QEvent::MouseButtonRelease:
         toMouse([&](rt::MouseListener& l) { l.mouseReleased(e); });
-        if (area.contains(point) && (point - lastPressPoint_).manhattanLength() <= QApplication::startDragDistance())
+        if (gesture_.clicks({point.x(), point.y()}, area.contains(point), gestureLimits()))
             toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
         break;
     case QEvent::MouseMove: {

@@ -15,8 +15,10 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/Captions.h"
 #include "runtime/Component.h"
 #include "runtime/ListenerDelivery.h"
+#include "runtime/MouseGesture.h"
 #include "runtime/Text.h"
 
 namespace rtqt {
@@ -32,10 +34,9 @@ inline rt::String fromQ(const QString& text) {
     return rt::String(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
 }
 
-// Captions of buttons and menus: Qt reads "&" as a mnemonic marker, the
-// toolkit's users mean the character itself.
-inline QString toCaption(rt::StringView text) { return toQ(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
-inline rt::String fromCaption(QString caption) { return fromQ(caption.replace(QStringLiteral("&&"), QStringLiteral("&"))); }
+// Captions of buttons and menus, escaped by the core's caption rule.
+inline QString toCaption(rt::StringView text) { return toQ(rt::toCaptionText(text)); }
+inline rt::String fromCaption(const QString& caption) { return rt::fromCaptionText(fromQ(caption)); }
 
 inline rt::Size fromQ(QSize size) { return {size.width(), size.height()}; }
 inline rt::Rect fromQ(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
@@ -62,10 +63,8 @@ QFont toQFont(const rt::Font& font);
 void applyFont(QWidget& widget, const rt::Font& font);
 rt::Font fontOf(const QWidget& widget);
 
-// Turns Qt mouse events into listener calls with the click count of the
-// gesture: a press within the double-click interval and distance of the
-// previous one continues the gesture (2, 3, ...), a click is reported on a
-// release inside the component without a move away from the press.
+// Turns Qt mouse events into listener calls, counting clicks by the core's
+// gesture rule with Qt's double-click interval and drag distance.
 class MouseRelay {
 public:
     void add(std::unique_ptr<rt::MouseListener> listener) { mouse_.push_back(std::move(listener)); }
@@ -80,9 +79,7 @@ private:
 
     std::vector<std::unique_ptr<rt::MouseListener>> mouse_;
     std::vector<std::unique_ptr<rt::MouseMotionListener>> motion_;
-    int clickCount_ = 0;
-    quint64 lastPressTime_ = 0;
-    QPoint lastPressPoint_;
+    rt::MouseGesture gesture_;
 };
 
 // Base of every component: the rt side of one widget. It is a child of the

@@ -18,7 +18,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "runtime/Placement.h"
 #include "runtime/Widgets.h"
+#include "runtime/WindowLifecycle.h"
 #include "runtime/qt/Containers.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
@@ -145,16 +147,10 @@ public:
 
     void setLocationRelativeTo(const rt::Window& other) override {
         const QWidget* over = windowWidget(other);
-        const QRect outer = over->frameGeometry();
-        QRect placed(QPoint(), shell_->frameGeometry().size());
-        placed.moveCenter(outer.center());
-        // Kept on the screen, top-left corner first when it cannot fit.
-        const QRect screen = over->screen()->availableGeometry();
-        placed.moveRight(std::min(placed.right(), screen.right()));
-        placed.moveBottom(std::min(placed.bottom(), screen.bottom()));
-        placed.moveLeft(std::max(placed.left(), screen.left()));
-        placed.moveTop(std::max(placed.top(), screen.top()));
-        moveTo(placed.topLeft());
+        const rt::Point placed =
+            rt::placeOver(fromQ(shell_->frameGeometry().size()), fromQ(over->frameGeometry()),
+                          fromQ(over->screen()->availableGeometry()));
+        moveTo({placed.x, placed.y});
     }
 
     void setDefaultButton(rt::Button* button) override {
@@ -168,7 +164,7 @@ public:
             shell_->raise();
             shell_->activateWindow();
         } else {
-            displayable_ = true;
+            lifecycle_.showing();
             if (shownAt_) shell_->windowHandle()->setPosition(*std::exchange(shownAt_, std::nullopt));
             showWithProgramIcon(*shell_);
             // A listener may have disposed of it while it opened: then there
@@ -178,9 +174,7 @@ public:
     }
 
     void dispose() override {
-        const bool wasDisplayable = std::exchange(displayable_, false);
-        hide();
-        if (wasDisplayable) fire(&rt::WindowListener::windowClosed);
+        lifecycle_.dispose([this] { hide(); });
     }
 
     void validate() override {
@@ -195,23 +189,18 @@ public:
     }
 
     void addWindowListener(std::unique_ptr<rt::WindowListener> listener) override {
-        owned_.push_back(std::move(listener));
-        listeners_.push_back(owned_.back().get());
+        lifecycle_.add(std::move(listener));
     }
-    void addWindowListener(rt::WindowListener& listener) override { listeners_.push_back(&listener); }
+    void addWindowListener(rt::WindowListener& listener) override { lifecycle_.add(listener); }
 
-    void closeRequested() override { fire(&rt::WindowListener::windowClosing); }
-    void shown() override {
-        if (!std::exchange(opened_, true)) fire(&rt::WindowListener::windowOpened);
-    }
-    void hidden() override {
-        if (modalLoop_ != nullptr) modalLoop_->quit();
-    }
+    void closeRequested() override { lifecycle_.fire(&rt::WindowListener::windowClosing); }
+    void shown() override { lifecycle_.shown(); }
+    void hidden() override { lifecycle_.hidden(); }
     void activated(bool active) override {
-        fire(active ? &rt::WindowListener::windowActivated : &rt::WindowListener::windowDeactivated);
+        lifecycle_.fire(active ? &rt::WindowListener::windowActivated : &rt::WindowListener::windowDeactivated);
     }
     void iconified(bool iconic) override {
-        fire(iconic ? &rt::WindowListener::windowIconified : &rt::WindowListener::windowDeiconified);
+        lifecycle_.fire(iconic ? &rt::WindowListener::windowIconified : &rt::WindowListener::windowDeiconified);
     }
 
 protected:
@@ -244,25 +233,14 @@ private:
 
     void runModalLoop() {
         QEventLoop loop;
-        QEventLoop* outer = std::exchange(modalLoop_, &loop);
-        loop.exec(QEventLoop::DialogExec);
-        modalLoop_ = outer;
-    }
-
-    void fire(void (rt::WindowListener::*call)(const rt::WindowEvent&)) {
-        const auto listeners = listeners_;
-        for (rt::WindowListener* l : listeners) deliver([&] { (l->*call)({*this}); });
+        lifecycle_.runModal([&loop] { loop.exec(QEventLoop::DialogExec); }, [&loop] { loop.quit(); });
     }
 
     QPointer<ShellT> shell_;
     QVBoxLayout* layout_;
     rt::Container* content_;
-    std::vector<std::unique_ptr<rt::WindowListener>> owned_;
-    std::vector<rt::WindowListener*> listeners_;
-    QEventLoop* modalLoop_ = nullptr;
+    rt::WindowLifecycle lifecycle_{*this};
     std::optional<QPoint> shownAt_;
-    bool displayable_ = false;
-    bool opened_ = false;
 };
 
 class FrameImpl final : public WindowImpl<rt::Frame, FrameShell> {

@@ -61,24 +61,6 @@ std::wstring fromCodePage(const std::string& bytes, UINT codePage) {
     return text;
 }
 
-std::wstring toCaption(rt::StringView text) {
-    std::wstring caption;
-    for (char16_t c : text) {
-        if (c == u'&') caption.push_back(L'&');
-        caption.push_back(static_cast<wchar_t>(c));
-    }
-    return caption;
-}
-
-rt::String fromCaption(const std::wstring& caption) {
-    rt::String text;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
-        text.push_back(static_cast<char16_t>(caption[i]));
-    }
-    return text;
-}
-
 std::wstring windowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
@@ -307,22 +289,25 @@ void MouseRelay::toMouse(Call call) {
     for (auto& listener : mouse_) deliver([&] { call(*listener); });
 }
 
+namespace {
+
+rt::GestureLimits gestureLimits() {
+    return {GetDoubleClickTime(),
+            {GetSystemMetrics(SM_CXDOUBLECLK) / 2, GetSystemMetrics(SM_CYDOUBLECLK) / 2},
+            {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}};
+}
+
+}  // namespace
+
 void MouseRelay::pressed(UINT message, rt::EventSource& source, POINT point) {
-    const DWORD now = gestureTime();
-    const bool nearby = std::abs(point.x - lastPressPoint_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                      std::abs(point.y - lastPressPoint_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    const bool continues = message == WM_LBUTTONDBLCLK ||
-                           (clickCount_ > 0 && now - lastPressTime_ <= GetDoubleClickTime() && nearby);
-    clickCount_ = continues ? clickCount_ + 1 : 1;
-    lastPressTime_ = now;
-    lastPressPoint_ = point;
-    toMouse([&](rt::MouseListener& l) { l.mousePressed({source, {point.x, point.y}, clickCount_}); });
+    const int count = gesture_.press({point.x, point.y}, gestureTime(), gestureLimits(), message == WM_LBUTTONDBLCLK);
+    toMouse([&](rt::MouseListener& l) { l.mousePressed({source, {point.x, point.y}, count}); });
 }
 
 void MouseRelay::relay(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, rt::EventSource& source) {
     if (mouse_.empty() && motion_.empty()) return;
     const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const rt::MouseEvent e{source, {point.x, point.y}, std::max(clickCount_, 1)};
+    const rt::MouseEvent e{source, {point.x, point.y}, gesture_.count()};
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -332,9 +317,8 @@ void MouseRelay::relay(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, rt
         toMouse([&](rt::MouseListener& l) { l.mouseReleased(e); });
         RECT client;
         GetClientRect(hwnd, &client);
-        const bool still = std::abs(point.x - lastPressPoint_.x) <= GetSystemMetrics(SM_CXDRAG) &&
-                           std::abs(point.y - lastPressPoint_.y) <= GetSystemMetrics(SM_CYDRAG);
-        if (PtInRect(&client, point) && still) toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
+        if (gesture_.clicks({point.x, point.y}, PtInRect(&client, point) != FALSE, gestureLimits()))
+            toMouse([&](rt::MouseListener& l) { l.mouseClicked(e); });
         break;
     }
     case WM_MOUSEMOVE:

@@ -16,8 +16,10 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/Captions.h"
 #include "runtime/Component.h"
 #include "runtime/ListenerDelivery.h"
+#include "runtime/MouseGesture.h"
 #include "runtime/Text.h"
 
 namespace rt {
@@ -39,10 +41,9 @@ inline rt::String fromW(const std::wstring& text) { return fromW(text.data(), te
 std::string toCodePage(const std::wstring& text, UINT codePage);
 std::wstring fromCodePage(const std::string& bytes, UINT codePage);
 
-// Captions of buttons and menus: Win32 reads "&" as a mnemonic marker, the
-// toolkit's users mean the character itself.
-std::wstring toCaption(rt::StringView text);
-rt::String fromCaption(const std::wstring& caption);
+// Captions of buttons and menus, escaped by the core's caption rule.
+inline std::wstring toCaption(rt::StringView text) { return toW(rt::toCaptionText(text)); }
+inline rt::String fromCaption(const std::wstring& caption) { return rt::fromCaptionText(fromW(caption)); }
 
 std::wstring windowText(HWND hwnd);
 
@@ -140,11 +141,10 @@ SIZE fontUnits(HFONT font);
 // how fast a test runs.
 DWORD gestureTime();
 
-// Turns mouse messages into listener calls with the click count of the
-// gesture: a press within the double-click time and distance of the previous
-// one continues the gesture (2, 3, ...); a click is reported on a release
-// inside the component near the press; the first move into the component
-// reports it entered.
+// Turns mouse messages into listener calls, counting clicks by the core's
+// gesture rule with the system's double-click and drag metrics (a press the
+// system reports as a double click always continues the gesture); the first
+// move into the component reports it entered.
 class MouseRelay {
 public:
     void add(std::unique_ptr<rt::MouseListener> listener) { mouse_.push_back(std::move(listener)); }
@@ -158,9 +158,7 @@ private:
 
     std::vector<std::unique_ptr<rt::MouseListener>> mouse_;
     std::vector<std::unique_ptr<rt::MouseMotionListener>> motion_;
-    int clickCount_ = 0;
-    DWORD lastPressTime_ = 0;
-    POINT lastPressPoint_{};
+    rt::MouseGesture gesture_;
     bool inside_ = false;
 };
 

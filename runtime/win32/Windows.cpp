@@ -5,13 +5,15 @@
 
 #include <algorithm>
 
-#include "splash/SplashProtocol.h"
+#include "runtime/Placement.h"
 #include "runtime/Widgets.h"
+#include "runtime/WindowLifecycle.h"
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/Factories.h"
 #include "runtime/win32/Menus.h"
 #include "runtime/win32/TestHooks.h"
 #include "runtime/win32/WindowShells.h"
+#include "splash/SplashProtocol.h"
 
 namespace rtwin {
 
@@ -180,8 +182,8 @@ public:
         placed_ = true;
         SetWindowPos(hwnd_, nullptr, location.x, location.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // Centred over other, kept inside the work area of other's screen (its
-    // top-left corner first when the window cannot fit).
+    // Placed over other by the core's rule, inside the work area of other's
+    // screen.
     void setLocationRelativeTo(const rt::Window& other) override {
         RECT over, self;
         GetWindowRect(windowHandle(other), &over);
@@ -189,12 +191,8 @@ public:
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromWindow(windowHandle(other), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& area = monitor.rcWork;
-        const int width = self.right - self.left, height = self.bottom - self.top;
-        int x = (over.left + over.right - width) / 2, y = (over.top + over.bottom - height) / 2;
-        x = std::max<int>(std::min<int>(x, area.right - width), area.left);
-        y = std::max<int>(std::min<int>(y, area.bottom - height), area.top);
-        setLocation({x, y});
+        const rt::Rect outer = toRect(self);
+        setLocation(rt::placeOver({outer.width, outer.height}, toRect(over), toRect(monitor.rcWork)));
     }
 
     void setDefaultButton(rt::Button* button) override { defaultButton_ = button != nullptr ? hwndOf(*button) : nullptr; }
@@ -216,7 +214,7 @@ public:
             SetForegroundWindow(hwnd_);
             return;
         }
-        displayable_ = true;
+        lifecycle_.showing();
         visible_ = true;
         beforeFirstShow();
         layoutNow(hwndOf(*content_));
@@ -225,16 +223,14 @@ public:
         shownOrder.push_back(hwnd_);
         SetForegroundWindow(hwnd_);
         closeSplashOnce();
-        if (!std::exchange(opened_, true)) fire(&rt::WindowListener::windowOpened);
+        lifecycle_.shown();
         // A listener may have disposed of it while it opened: then there
         // is no hiding left to end the wait.
         if (modal() && visible_) runModalLoop();
     }
 
     void dispose() override {
-        const bool wasDisplayable = std::exchange(displayable_, false);
-        setVisible(false);
-        if (wasDisplayable) fire(&rt::WindowListener::windowClosed);
+        lifecycle_.dispose([this] { setVisible(false); });
     }
 
     void validate() override {
@@ -244,24 +240,23 @@ public:
     void updateStyle() override;
 
     void addWindowListener(std::unique_ptr<rt::WindowListener> listener) override {
-        owned_.push_back(std::move(listener));
-        listeners_.push_back(owned_.back().get());
+        lifecycle_.add(std::move(listener));
     }
-    void addWindowListener(rt::WindowListener& listener) override { listeners_.push_back(&listener); }
+    void addWindowListener(rt::WindowListener& listener) override { lifecycle_.add(listener); }
 
-    void closeRequested() override { fire(&rt::WindowListener::windowClosing); }
+    void closeRequested() override { lifecycle_.fire(&rt::WindowListener::windowClosing); }
     void resized() override {
         RECT client;
         GetClientRect(hwnd_, &client);
         MoveWindow(hwndOf(*content_), 0, 0, client.right, client.bottom, TRUE);
     }
     void activated(bool active) override {
-        fire(active ? &rt::WindowListener::windowActivated : &rt::WindowListener::windowDeactivated);
+        lifecycle_.fire(active ? &rt::WindowListener::windowActivated : &rt::WindowListener::windowDeactivated);
     }
     void iconified(bool iconic) override {
         if (iconic == iconic_) return;
         iconic_ = iconic;
-        fire(iconic ? &rt::WindowListener::windowIconified : &rt::WindowListener::windowDeiconified);
+        lifecycle_.fire(iconic ? &rt::WindowListener::windowIconified : &rt::WindowListener::windowDeiconified);
     }
 
 protected:
@@ -276,12 +271,18 @@ private:
     void hidden() {
         visible_ = false;
         std::erase(shownOrder, hwnd_);
-        if (modalLoop_ != nullptr) *modalLoop_ = false;
+        lifecycle_.hidden();
     }
 
     void runModalLoop() {
         bool running = true;
-        bool* outer = std::exchange(modalLoop_, &running);
+        lifecycle_.runModal([this, &running] { pumpModal(running); }, [&running] { running = false; });
+        if (HWND owner = GetWindow(hwnd_, GW_OWNER); owner != nullptr && IsWindowVisible(owner)) SetForegroundWindow(owner);
+    }
+
+    // Dispatches messages, the application's other windows disabled, until
+    // running turns false.
+    void pumpModal(const bool& running) {
         const std::vector<HWND> disabled = disableOthers(hwnd_);
         modalStack.push_back(hwnd_);
         if (TestHooks* hooks = testHooks) hooks->modalShown(hwnd_);
@@ -289,8 +290,6 @@ private:
         while (running && GetMessageW(&message, nullptr, 0, 0) > 0) dispatchMessage(message);
         modalStack.erase(std::find(modalStack.begin(), modalStack.end(), hwnd_));
         for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
-        modalLoop_ = outer;
-        if (HWND owner = GetWindow(hwnd_, GW_OWNER); owner != nullptr && IsWindowVisible(owner)) SetForegroundWindow(owner);
     }
 
     // Windows owned by this one belong to their own window objects, which
@@ -299,21 +298,12 @@ private:
         EnumThreadWindows(GetCurrentThreadId(), releaseIfOwned, reinterpret_cast<LPARAM>(hwnd_));
     }
 
-    void fire(void (rt::WindowListener::*call)(const rt::WindowEvent&)) {
-        const auto listeners = listeners_;
-        for (rt::WindowListener* l : listeners) deliver([&] { (l->*call)({*this}); });
-    }
-
     HWND hwnd_;
     rt::Container* content_;
-    std::vector<std::unique_ptr<rt::WindowListener>> owned_;
-    std::vector<rt::WindowListener*> listeners_;
-    bool* modalLoop_ = nullptr;
+    rt::WindowLifecycle lifecycle_{*this};
     HWND defaultButton_ = nullptr;
     bool placed_ = false;
     bool visible_ = false;
-    bool displayable_ = false;
-    bool opened_ = false;
     bool iconic_ = false;
 };
 
