@@ -107,6 +107,18 @@ TEST_F(TextFilesTest, OneUndecodableSequenceGivesOneReplacementWhereverItStands)
     }
 }
 
+// Each line is decoded on its own: ASCII lines beside others, control
+// characters that are no terminators, and a sequence that a line break cuts
+// off (in a file marked as UTF-8).
+TEST_F(TextFilesTest, LinesOfAsciiAndOtherTextDecodeAlike) {
+    writeBytes("mixed.txt", "caf\xC3\xA9\nab\n\t\x0B\x0C\x7F\n\xE2\x82\xAC\r\nz");
+    EXPECT_EQ(lines("mixed.txt"), (Lines{u"caf\u00E9", u"ab", u"\t\v\f\x7F", u"\u20AC", u"z"}));
+    for (const std::string end : {"\n", "\r", "\r\n"}) {
+        writeBytes("cut.txt", "\xEF\xBB\xBF" "a\xE2\x82" + end + "\x82\xAC" "b" + end + "\xC3");
+        EXPECT_EQ(lines("cut.txt"), (Lines{u"a\uFFFD", u"\uFFFD\uFFFDb", u"\uFFFD"})) << end.size();
+    }
+}
+
 TEST_F(TextFilesTest, ByteOrderMarkAtTheStartIsSkipped) {
     writeBytes("bom.txt", "\xEF\xBB\xBF" "fox\n\xEF\xBB\xBF" "owl\n");
     EXPECT_EQ(lines("bom.txt"), (Lines{u"fox", u"\uFEFFowl"}));
