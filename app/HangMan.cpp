@@ -148,8 +148,11 @@ void HangMan::add() {
     if (const auto message = model.add(holder.getWord())) {
         messageBox(*message);
     } else {
-        wordList->model().sharedItemInserted(static_cast<int>(model.size() - 1));
-        selectCurrentWord();
+        // The new word is the only one of its text, and the last: selecting
+        // its row needs no search through the list.
+        const int row = static_cast<int>(model.size() - 1);
+        wordList->model().sharedItemInserted(row);
+        wordList->setSelectedIndex(row);
     }
 }
 
@@ -158,9 +161,11 @@ void HangMan::remove() {
     if (model.size() == 0 || selected < 0) {
         return;
     }
-    model.remove(static_cast<std::size_t>(selected));
+    const auto current = model.remove(static_cast<std::size_t>(selected));
     wordList->model().sharedItemRemoved(selected);
-    selectCurrentWord();
+    // The neighbour's own row: of repeats of its text, the one beside the
+    // removed row, found without a search through the list.
+    wordList->setSelectedIndex(current ? static_cast<int>(*current) : -1);
 }
 
 void HangMan::alphaSort() {
