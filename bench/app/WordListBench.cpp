@@ -59,10 +59,10 @@ void plainSelectionSort(Words& words, Before before) {
     }
 }
 
-void printFigure(const char* what, double value, const char* unit) { std::printf("  %-48s %9.3f %s\n", what, value, unit); }
+void printFigure(const char* what, double value, const char* unit) { std::printf("  %-56s %9.3f %s\n", what, value, unit); }
 
 void printRatio(const char* what, double subject, double reference, double goal) {
-    std::printf("  %-48s %9.2f x   (goal <= %.1f x)  %s\n", what, subject / reference, goal,
+    std::printf("  %-56s %9.2f x   (goal <= %.1f x)  %s\n", what, subject / reference, goal,
                 subject / reference <= goal ? "met" : "NOT MET");
 }
 
@@ -80,8 +80,7 @@ public:
         writeRandomWords(source, count);
         platform.releaseFreeMemory();
         const double empty = platform.residentMegabytes();
-        importFrom(source);
-        driver().processEvents();
+        importAndDraw(source);
         const double loaded = platform.residentMegabytes();
         std::printf("%zu words, resident memory\n", count);
         printFigure("empty program", empty, "MB");
@@ -90,17 +89,19 @@ public:
     }
 
     void run(int rounds) {
-        std::vector<double> import, getline, alpha, sortReference, length, exporting, ofstream, add, removeLast,
-            removeMiddle;
+        std::vector<double> import, chooser, getline, alpha, sortReference, length, exporting, ofstream, add,
+            removeLast, removeMiddle;
+        const std::string empty = dir + "/empty.txt";
+        std::ofstream{empty};
         // Like an import after the first, the reference replaces a list of
         // the same size.
         Words read = readWords(source);
         for (int round = 0; round < rounds; ++round) {
-            import.push_back(seconds([&] { importFrom(source); }));
+            import.push_back(seconds([&] { importAndDraw(source); }));
             getline.push_back(seconds([&] { read = readWords(source); }));
             alpha.push_back(seconds([&] { chooseAndDraw(2, 0); }));
             sortReference.push_back(platform.sortReference(dir, source, read));
-            importFrom(source);
+            importAndDraw(source);
             length.push_back(seconds([&] { chooseAndDraw(2, 1); }));
             exporting.push_back(seconds([&] { exportTo(dir + "/out.txt"); }));
             ofstream.push_back(seconds([&] { writeWords(dir + "/plain.txt", read); }));
@@ -108,11 +109,17 @@ public:
             removeLast.push_back(seconds([&] { chooseAndDraw(1, 1); }));
             list().setSelectedIndex(static_cast<int>(count / 2));
             removeMiddle.push_back(seconds([&] { chooseAndDraw(1, 1); }));
+            // What an import costs besides the words: the chooser and an
+            // empty list drawn in place of an empty one.
+            importAndDraw(empty);
+            chooser.push_back(seconds([&] { importAndDraw(empty); }));
+            importAndDraw(source);
         }
         std::printf("%zu words, medians of %d rounds\n", count, rounds);
-        printFigure("import (File, Import List)", median(import), "s");
+        printFigure("import (File, Import List), drawn", median(import), "s");
         printFigure("  reference: std::getline into a vector", median(getline), "s");
         printRatio("  import / getline", median(import), median(getline), 1.0);
+        printFigure("  import of an empty file (chooser, drawing)", median(chooser), "s");
         printFigure("alphabetical sort with display", median(alpha), "s");
         printFigure(("  reference: " + platform.sortReferenceName).c_str(), median(sortReference), "s");
         printRatio("  alphabetical sort / sort reference", median(alpha), median(sortReference), 0.5);
@@ -155,9 +162,9 @@ private:
         choose(menu, index);
         driver().processEvents();
     }
-    void importFrom(const std::string& path) {
+    void importAndDraw(const std::string& path) {
         driver().whenFileChooserOpens(rt::fromUtf8(path));
-        choose(0, 0);
+        chooseAndDraw(0, 0);
     }
     void exportTo(const std::string& path) {
         driver().whenFileChooserOpens(rt::fromUtf8(path));

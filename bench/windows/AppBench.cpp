@@ -34,6 +34,6 @@ double inMemorySort(const std::string&, const std::string&, const bench::Words& 
 int main(int argc, char** argv) {
     rt::bindToolkit(&rtwin::startToolkit());
     const bench::WordListPlatform platform{[] {}, residentMegabytes,
-                                           "std::sort of the words in memory (no coreutils under Wine)", inMemorySort};
+                                           "std::sort in memory (no coreutils on Wine)", inMemorySort};
     return bench::runWordListBench(argc, argv, platform);
 }
