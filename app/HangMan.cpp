@@ -18,6 +18,20 @@ bool isBlank(const rt::String& line) {
     return std::all_of(line.begin(), line.end(), [](char16_t c) { return c <= u' '; });
 }
 
+// Words added by hand after an import, one at a time.
+constexpr std::size_t AddedWordsRoom = 1024;
+
+// Room for every line of the file and for words added later: neither the
+// import nor the next Add then moves the words already read.
+void makeRoom(WordModel::Words& list, std::size_t lines) { list.reserve(lines + AddedWordsRoom); }
+
+// Blank lines give no words: room far beyond the words is given back.
+void giveBackRoom(WordModel::Words& list) {
+    if (list.capacity() - list.size() > list.size() + AddedWordsRoom) {
+        list.shrink_to_fit();
+    }
+}
+
 }  // namespace
 
 HangMan* HangMan::wordGUI = nullptr;
@@ -235,6 +249,7 @@ void HangMan::processData(rt::TextReader& in) {
         WordModel::Words list;
         rt::String line;
         if (in.readLine(line)) {
+            makeRoom(list, in.remainingLinesBound() + 1);
             line = rt::trim(line);
             do {
                 if (!isBlank(line)) {
@@ -242,6 +257,7 @@ void HangMan::processData(rt::TextReader& in) {
                 }
             } while (in.readLine(line));
         }
+        giveBackRoom(list);
         model.setList(std::move(list));
     } catch (const rt::IoError& error) {
         messageBox(u"Error in file input:\n" + error.description());

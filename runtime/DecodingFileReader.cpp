@@ -27,6 +27,16 @@ bool DecodingFileReader::readLine(String& line) {
     }
 }
 
+std::size_t DecodingFileReader::remainingLinesBound() const {
+    if (!loaded_ || encoding_ != TextEncoding::Utf8) return 0;
+    const std::string_view rest = std::string_view(bytes_).substr(std::min(pos_, bytes_.size()));
+    std::size_t lines = static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1;
+    for (std::size_t cr = rest.find('\r'); cr != std::string_view::npos; cr = rest.find('\r', cr + 1)) {
+        if (cr + 1 == rest.size() || rest[cr + 1] != '\n') ++lines;
+    }
+    return lines;
+}
+
 void DecodingFileReader::load() {
     readAll();
     const DetectedEncoding detected = detectEncoding(bytes_);

@@ -21,6 +21,9 @@ public:
     static constexpr std::size_t MaxFileSize = std::size_t{64} << 20;
 
     bool readLine(String& line) override;
+    // Known once the first line was read, for UTF-8 text: the line breaks
+    // left, counting CR LF once.
+    std::size_t remainingLinesBound() const override;
 
 protected:
     // blockSize: the bytes decoded at a time; the text read does not depend
