@@ -23,7 +23,14 @@ constexpr std::size_t AddedWordsRoom = 1024;
 
 // Room for every line of the file and for words added later: neither the
 // import nor the next Add then moves the words already read.
-void makeRoom(WordModel::Words& list, std::size_t lines) { list.reserve(lines + AddedWordsRoom); }
+void makeRoom(WordModel::Words& list, std::size_t lines) {
+    try {
+        list.reserve(lines + AddedWordsRoom);
+    } catch (const std::bad_alloc&) {
+        // Room memory cannot give at once (millions of empty lines, a 32-bit
+        // address space) is not needed: the list grows as it is read.
+    }
+}
 
 // Blank lines give no words: room far beyond the words is given back.
 void giveBackRoom(WordModel::Words& list) {

@@ -26,8 +26,8 @@ public:
     std::size_t remainingLinesBound() const override;
 
 protected:
-    // blockSize: the bytes decoded at a time; the text read does not depend
-    // on it.
+    // blockSize: the bytes of UTF-16 or code-page text decoded at a time;
+    // the text read does not depend on it.
     DecodingFileReader(String path, std::size_t blockSize);
 
     // Reads up to size bytes into buffer; 0 at the end of the file. Failures
