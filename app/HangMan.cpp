@@ -18,6 +18,27 @@ bool isBlank(const rt::String& line) {
     return std::all_of(line.begin(), line.end(), [](char16_t c) { return c <= u' '; });
 }
 
+// Words added by hand after an import, one at a time.
+constexpr std::size_t AddedWordsRoom = 1024;
+
+// Room for every line of the file and for words added later: neither the
+// import nor the next Add then moves the words already read.
+void makeRoom(WordModel::Words& list, std::size_t lines) {
+    try {
+        list.reserve(lines + AddedWordsRoom);
+    } catch (const std::bad_alloc&) {
+        // Room memory cannot give at once (millions of empty lines, a 32-bit
+        // address space) is not needed: the list grows as it is read.
+    }
+}
+
+// Blank lines give no words: room far beyond the words is given back.
+void giveBackRoom(WordModel::Words& list) {
+    if (list.capacity() - list.size() > list.size() + AddedWordsRoom) {
+        list.shrink_to_fit();
+    }
+}
+
 }  // namespace
 
 HangMan* HangMan::wordGUI = nullptr;
@@ -148,8 +169,11 @@ void HangMan::add() {
     if (const auto message = model.add(holder.getWord())) {
         messageBox(*message);
     } else {
-        wordList->model().sharedItemInserted(static_cast<int>(model.size() - 1));
-        selectCurrentWord();
+        // The new word is the only one of its text, and the last: selecting
+        // its row needs no search through the list.
+        const int row = static_cast<int>(model.size() - 1);
+        wordList->model().sharedItemInserted(row);
+        wordList->setSelectedIndex(row);
     }
 }
 
@@ -158,9 +182,11 @@ void HangMan::remove() {
     if (model.size() == 0 || selected < 0) {
         return;
     }
-    model.remove(static_cast<std::size_t>(selected));
+    const auto current = model.remove(static_cast<std::size_t>(selected));
     wordList->model().sharedItemRemoved(selected);
-    selectCurrentWord();
+    // The neighbour's own row: of repeats of its text, the one beside the
+    // removed row, found without a search through the list.
+    wordList->setSelectedIndex(current ? static_cast<int>(*current) : -1);
 }
 
 void HangMan::alphaSort() {
@@ -230,6 +256,7 @@ void HangMan::processData(rt::TextReader& in) {
         WordModel::Words list;
         rt::String line;
         if (in.readLine(line)) {
+            makeRoom(list, in.remainingLinesBound() + 1);
             line = rt::trim(line);
             do {
                 if (!isBlank(line)) {
@@ -237,6 +264,7 @@ void HangMan::processData(rt::TextReader& in) {
                 }
             } while (in.readLine(line));
         }
+        giveBackRoom(list);
         model.setList(std::move(list));
     } catch (const rt::IoError& error) {
         messageBox(u"Error in file input:\n" + error.description());

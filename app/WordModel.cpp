@@ -185,13 +185,15 @@ void WordModel::lengthSort() {
     permute(words, origin);
 }
 
-void WordModel::remove(std::size_t index) {
+std::optional<std::size_t> WordModel::remove(std::size_t index) {
     words.erase(words.begin() + static_cast<std::ptrdiff_t>(index));
     if (words.empty()) {
         currentWord.reset();
-    } else {
-        currentWord = words[index == 0 ? 0 : index - 1];
+        return std::nullopt;
     }
+    const std::size_t neighbour = index == 0 ? 0 : index - 1;
+    currentWord = words[neighbour];
+    return neighbour;
 }
 
 }  // namespace app

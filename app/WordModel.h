@@ -38,8 +38,9 @@ public:
     void lengthSort();
     // Removes the word at index (< size()) and makes its neighbour current:
     // the word before it, or for index 0 the word after it. Removing the only
-    // word leaves no current word.
-    void remove(std::size_t index);
+    // word leaves no current word. Returns the position of the new current
+    // word, if any.
+    std::optional<std::size_t> remove(std::size_t index);
     void setCurrentIndex(std::size_t index) { currentWord = words.at(index); }
     // Unchecked: any text, or none.
     void setCurrentWord(std::optional<rt::String> word) { currentWord = std::move(word); }

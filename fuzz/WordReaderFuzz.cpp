@@ -1,6 +1,7 @@
 // The word-file reader: the lines read from a file are the file's text,
 // decoded whole by the shared rule and without a leading byte order mark,
-// split at LF, CR and CR LF, whatever the reader's block size. Input: a block
+// split at LF, CR and CR LF, whatever the reader's block size; the bound the
+// reader gives of the lines left, when known, is never short. Input: a block
 // size byte, then the file's bytes.
 
 #include <unistd.h>
@@ -69,9 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     std::vector<rt::String> lines;
+    std::vector<std::size_t> bounds;  // the reader's bound after each line
     auto reader = rtqt::openTextReader(rt::fromUtf8(filePath()), blockSize);
-    for (rt::String line; reader->readLine(line);) lines.push_back(line);
+    for (rt::String line; reader->readLine(line);) {
+        lines.push_back(line);
+        bounds.push_back(reader->remainingLinesBound());
+    }
     reader->close();
     if (lines != splitLines(wholeText(bytes))) __builtin_trap();
+    // A bound, when known, leaves room for every line still to come.
+    for (std::size_t k = 0; k < bounds.size(); ++k) {
+        if (bounds[k] != 0 && bounds[k] < lines.size() - k - 1) __builtin_trap();
+    }
     return 0;
 }

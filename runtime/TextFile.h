@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "runtime/Text.h"
 
 namespace rt {
@@ -12,6 +14,10 @@ public:
     virtual ~TextReader();
     // Reads the next line into line; false at the end of the file.
     virtual bool readLine(String& line) = 0;
+    // How many more lines readLine gives at most, when the reader knows it
+    // without decoding them; else 0. A caller collecting the lines can make
+    // room for all of them at once.
+    virtual std::size_t remainingLinesBound() const { return 0; }
     virtual void close() = 0;
 };
 

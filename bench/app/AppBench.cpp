@@ -1,30 +1,18 @@
-// The word list at scale, through the real word-selection window on Qt's
-// offscreen platform: import, both sorts, export, adding and removing one
-// word (each until the list is drawn again), and the resident memory of a
-// loaded list, next to references measured in the same run: std::getline
-// into a vector (decoding included), coreutils sort (LC_ALL=C) and
-// std::ofstream. Subject and reference alternate within each round, and the
-// medians of the rounds are reported, so that a loaded machine skews both
-// alike. The plain selection sort on 20,000 words shows what the fast sorts
-// replace.
+// The word list at scale on Qt's offscreen platform (WordListBench.h), with
+// coreutils sort (LC_ALL=C) of the same file as the sort reference. Subject
+// and reference alternate within each round, and the medians of the rounds
+// are reported, so that a loaded machine skews both alike.
 //
 //   build/bench/app/app_bench [words [rounds]]     (default 1000000 5)
 
 #include <malloc.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <functional>
-#include <random>
-#include <string>
-#include <vector>
 
-#include "app/HangMan.h"
+#include "bench/app/WordListBench.h"
 #include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
 #include "runtime/qt/Driver.h"
@@ -32,21 +20,6 @@
 
 namespace {
 
-using Words = std::vector<rt::String>;
-
-double seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Resident memory of this process in MB.
 double residentMegabytes() {
     std::ifstream statm("/proc/self/statm");
     long pages = 0;
@@ -55,186 +28,20 @@ double residentMegabytes() {
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
-// Random words of 3 to 12 lowercase letters, written as generated: no list
-// of them stays in this process's memory.
-void writeRandomWords(const std::string& path, std::size_t count) {
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<int> length(3, 12);
-    std::uniform_int_distribution<int> letter('a', 'z');
-    std::ofstream out(path);
-    std::string word;
-    for (std::size_t i = 0; i < count; ++i) {
-        word.clear();
-        for (int k = length(random); k > 0; --k) word.push_back(static_cast<char>(letter(random)));
-        out << word << '\n';
-    }
+double coreutilsSort(const std::string& dir, const std::string& source, const bench::Words&) {
+    const std::string command = "LC_ALL=C sort " + source + " -o " + dir + "/sorted.txt";
+    return bench::seconds([&] {
+        if (std::system(command.c_str()) != 0) std::puts("sort failed");
+    });
 }
-
-Words readWords(const std::string& path) {
-    Words words;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) words.push_back(rt::fromUtf8(line));
-    return words;
-}
-
-void writeWords(const std::string& path, const Words& words) {
-    std::ofstream out(path);
-    for (const auto& word : words) out << rt::toUtf8(word) << '\n';
-}
-
-template <class Before>
-void plainSelectionSort(Words& words, Before before) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        std::size_t m = i;
-        for (std::size_t j = i + 1; j < words.size(); ++j) {
-            if (before(words[j], words[m])) m = j;
-        }
-        if (m != i) std::swap(words[i], words[m]);
-    }
-}
-
-void printFigure(const char* what, double value, const char* unit) { std::printf("  %-48s %9.3f %s\n", what, value, unit); }
-
-void printRatio(const char* what, double subject, double reference, double goal) {
-    std::printf("  %-48s %9.2f x   (goal <= %.1f x)  %s\n", what, subject / reference, goal,
-                subject / reference <= goal ? "met" : "NOT MET");
-}
-
-class Bench {
-public:
-    Bench(std::string dir, std::size_t count) : dir(std::move(dir)), count(count), source(this->dir + "/words.txt") {
-        app::HangMan::main({});
-        window = app::HangMan::wordGUI;
-        driver().processEvents();
-    }
-
-    // The empty program, then the same with the list imported once.
-    void measureMemory() {
-        writeRandomWords(source, count);
-        malloc_trim(0);
-        const double empty = residentMegabytes();
-        importFrom(source);
-        driver().processEvents();
-        const double loaded = residentMegabytes();
-        std::printf("%zu words, resident memory\n", count);
-        printFigure("empty program", empty, "MB");
-        printFigure("list loaded", loaded, "MB");
-        printFigure("above the empty program (goal <= 70 MB)", loaded - empty, "MB");
-    }
-
-    void run(int rounds) {
-        std::vector<double> import, getline, alpha, coreutils, length, exporting, ofstream, add, removeLast,
-            removeMiddle;
-        const std::string sortCommand = "LC_ALL=C sort " + source + " -o " + dir + "/sorted.txt";
-        // Like an import after the first, the reference replaces a list of
-        // the same size.
-        Words read = readWords(source);
-        for (int round = 0; round < rounds; ++round) {
-            import.push_back(seconds([&] { importFrom(source); }));
-            getline.push_back(seconds([&] { read = readWords(source); }));
-            alpha.push_back(seconds([&] { chooseAndDraw(2, 0); }));
-            coreutils.push_back(seconds([&] {
-                if (std::system(sortCommand.c_str()) != 0) std::puts("sort failed");
-            }));
-            importFrom(source);
-            length.push_back(seconds([&] { chooseAndDraw(2, 1); }));
-            exporting.push_back(seconds([&] { exportTo(dir + "/out.txt"); }));
-            ofstream.push_back(seconds([&] { writeWords(dir + "/plain.txt", read); }));
-            add.push_back(addWord(u"zzzz" + rt::decimalText(round)));
-            removeLast.push_back(seconds([&] { chooseAndDraw(1, 1); }));
-            list().setSelectedIndex(static_cast<int>(count / 2));
-            removeMiddle.push_back(seconds([&] { chooseAndDraw(1, 1); }));
-        }
-        std::printf("%zu words, medians of %d rounds\n", count, rounds);
-        printFigure("import (File, Import List)", median(import), "s");
-        printFigure("  reference: std::getline into a vector", median(getline), "s");
-        printRatio("  import / getline", median(import), median(getline), 1.0);
-        printFigure("alphabetical sort with display", median(alpha), "s");
-        printFigure("  reference: coreutils sort (LC_ALL=C)", median(coreutils), "s");
-        printRatio("  alphabetical sort / coreutils sort", median(alpha), median(coreutils), 0.5);
-        printFigure("length sort with display (goal <= 0.1 s)", median(length), "s");
-        printFigure("export (File, Export List)", median(exporting), "s");
-        printFigure("  reference: std::ofstream writing", median(ofstream), "s");
-        printRatio("  export / ofstream", median(exporting), median(ofstream), 1.5);
-        printFigure("add one word, OK to drawn (goal <= 0.020 s)", median(add), "s");
-        printFigure("remove the last word, drawn (goal <= 0.020 s)", median(removeLast), "s");
-        printFigure("remove a middle word, drawn (goal <= 0.020 s)", median(removeMiddle), "s");
-    }
-
-    void runSelectionSortReference(std::size_t n) {
-        std::mt19937 random(12345);
-        std::uniform_int_distribution<int> letter(u'a', u'z');
-        Words alpha(n);
-        for (auto& word : alpha) {
-            for (int k = 3 + static_cast<int>(random() % 10); k > 0; --k) word.push_back(static_cast<char16_t>(letter(random)));
-        }
-        Words byLength = alpha;
-        std::printf("%zu words, the quadratic sorts the fast ones replace\n", n);
-        printFigure("plain selection sort, alphabetical", seconds([&] {
-                        plainSelectionSort(alpha, [](const rt::String& a, const rt::String& b) { return a < b; });
-                    }),
-                    "s");
-        printFigure("plain selection sort, length", seconds([&] {
-                        plainSelectionSort(byLength, [](const rt::String& a, const rt::String& b) {
-                            return a.size() < b.size();
-                        });
-                    }),
-                    "s");
-    }
-
-private:
-    rt::TestDriver& driver() { return rtqt::testDriver(); }
-    void choose(int menu, int index) {
-        driver().chooseMenuItem(window->frame().menuBar()->menuAt(menu).itemAt(index));
-    }
-    void chooseAndDraw(int menu, int index) {
-        choose(menu, index);
-        driver().processEvents();
-    }
-    void importFrom(const std::string& path) {
-        driver().whenFileChooserOpens(rt::fromUtf8(path));
-        choose(0, 0);
-    }
-    void exportTo(const std::string& path) {
-        driver().whenFileChooserOpens(rt::fromUtf8(path));
-        choose(0, 1);
-    }
-    // Seconds from the dialog's OK to the list drawn with the word.
-    double addWord(const rt::String& word) {
-        std::chrono::steady_clock::time_point pressed;
-        driver().whenModalOpens([word, &pressed](rt::ModalWindow& dialog) {
-            dialog.setFieldText(0, word);
-            pressed = std::chrono::steady_clock::now();
-            dialog.pressButton(u"OK");
-        });
-        chooseAndDraw(1, 0);
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count();
-    }
-    rt::ListBox& list() {
-        auto& pane = dynamic_cast<rt::ScrollPane&>(window->frame().contentPane().componentAt(1));
-        return dynamic_cast<rt::ListBox&>(pane.view());
-    }
-
-    std::string dir;
-    std::size_t count;
-    std::string source;
-    app::HangMan* window = nullptr;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     rt::bindToolkit(&rtqt::startToolkit(argc, argv));
-    char pattern[] = "/tmp/hangman-bench-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
-    const std::size_t count = argc > 1 ? std::stoul(argv[1]) : 1000000;
-    const int rounds = argc > 2 ? std::stoi(argv[2]) : 5;
-
-    Bench bench(dir, count);
-    bench.measureMemory();
-    bench.run(rounds);
-    bench.runSelectionSortReference(20000);
-    std::filesystem::remove_all(dir);
-    return 0;
+    rt::bindTestDriver(rtqt::testDriver);
+    const bench::WordListPlatform platform{[] { malloc_trim(0); }, residentMegabytes,
+                                           "coreutils sort (LC_ALL=C)", coreutilsSort};
+    return bench::runWordListBench(argc, argv, platform);
 }

@@ -187,6 +187,7 @@ TEST_F(AppTest, TheArrowKeysPassRepeatsOfAWord) {
     EXPECT_EQ(list().selectedIndex(), 2);
     choose(1, 1);  // "Remove" takes the highlighted repeat
     EXPECT_EQ(shown(), Words({u"owl", u"owl", u"emu"}));
+    EXPECT_EQ(list().selectedIndex(), 1);  // its neighbour, not the first owl
 }
 
 TEST_F(AppTest, SelectWordWithoutCurrentWordPlaysTheFirstWord) {

@@ -107,6 +107,40 @@ TEST_F(TextFilesTest, OneUndecodableSequenceGivesOneReplacementWhereverItStands)
     }
 }
 
+// Each line is decoded on its own: ASCII lines beside others, control
+// characters that are no terminators, and a sequence that a line break cuts
+// off (in a file marked as UTF-8).
+TEST_F(TextFilesTest, LinesOfAsciiAndOtherTextDecodeAlike) {
+    writeBytes("mixed.txt", "caf\xC3\xA9\nab\n\t\x0B\x0C\x7F\n\xE2\x82\xAC\r\nz");
+    EXPECT_EQ(lines("mixed.txt"), (Lines{u"caf\u00E9", u"ab", u"\t\v\f\x7F", u"\u20AC", u"z"}));
+    for (const std::string end : {"\n", "\r", "\r\n"}) {
+        writeBytes("cut.txt", "\xEF\xBB\xBF" "a\xE2\x82" + end + "\x82\xAC" "b" + end + "\xC3");
+        EXPECT_EQ(lines("cut.txt"), (Lines{u"a\uFFFD", u"\uFFFD\uFFFDb", u"\uFFFD"})) << end.size();
+    }
+}
+
+// Counted on the bytes once the first line is read: every kind of line end
+// once, the last line also without one; unknown (0) before and for UTF-16.
+TEST_F(TextFilesTest, RemainingLinesBoundCountsTheLinesLeft) {
+    const auto boundAfterFirstLine = [&](const std::string& bytes) {
+        writeBytes("bound.txt", bytes);
+        auto reader = rt::toolkit().openTextReader(path("bound.txt"));
+        const std::size_t before = reader->remainingLinesBound();
+        rt::String line;
+        reader->readLine(line);
+        const std::size_t bound = reader->remainingLinesBound();
+        std::size_t left = 0;
+        while (reader->readLine(line)) ++left;
+        reader->close();
+        if (bound != 0) EXPECT_GE(bound, left);  // 0: not known
+        return before == 0 ? bound : std::size_t{999};
+    };
+    EXPECT_EQ(boundAfterFirstLine("a\r\nb\rc\n\nd"), 4u);
+    EXPECT_EQ(boundAfterFirstLine("a\r\nb\r\n"), 2u);  // "b", and a last line that may follow
+    EXPECT_EQ(boundAfterFirstLine("\xEF\xBB\xBF" "caf\xC3\xA9\r"), 1u);
+    EXPECT_EQ(boundAfterFirstLine(std::string("\xFF\xFE" "a\0\n\0b\0", 8)), 0u);
+}
+
 TEST_F(TextFilesTest, ByteOrderMarkAtTheStartIsSkipped) {
     writeBytes("bom.txt", "\xEF\xBB\xBF" "fox\n\xEF\xBB\xBF" "owl\n");
     EXPECT_EQ(lines("bom.txt"), (Lines{u"fox", u"\uFEFFowl"}));

@@ -87,23 +87,23 @@ TEST(WordModel, SetListKeepsRepeatsButAddStillRefusesThem) {
 
 TEST(WordModel, RemoveMakesTheNeighbourCurrent) {
     WordModel model = modelWith({u"a", u"b", u"c", u"d"});
-    model.remove(2);
+    EXPECT_EQ(model.remove(2), 1u);
     EXPECT_EQ(model.getWords(), Words({u"a", u"b", u"d"}));
     EXPECT_EQ(model.getCurrentWord(), rt::String(u"b"));
 
     model = modelWith({u"a", u"b", u"c", u"d"});
-    model.remove(0);
+    EXPECT_EQ(model.remove(0), 0u);
     EXPECT_EQ(model.getWords(), Words({u"b", u"c", u"d"}));
     EXPECT_EQ(model.getCurrentWord(), rt::String(u"b"));
 
-    model.remove(2);
+    EXPECT_EQ(model.remove(2), 1u);
     EXPECT_EQ(model.getCurrentWord(), rt::String(u"c"));
 }
 
 TEST(WordModel, RemovingTheOnlyWordLeavesNoCurrentWord) {
     WordModel model;
     model.add(u"solo");
-    model.remove(0);
+    EXPECT_EQ(model.remove(0), std::nullopt);
     EXPECT_EQ(model.size(), 0u);
     EXPECT_FALSE(model.getCurrentWord().has_value());
 }
