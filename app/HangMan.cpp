@@ -44,7 +44,7 @@ void giveBackRoom(WordModel::Words& list) {
 HangMan* HangMan::wordGUI = nullptr;
 Game* HangMan::gameGUI = nullptr;
 
-HangMan::HangMan() : chooserFolder(rt::joinPath(rt::toolkit().programDirectory(), u"words")) {
+HangMan::HangMan() : chooserFolder(rt::joinPath(rt::platform().programDirectory(), u"words")) {
     setTitle(u"Word Selection");
     wordsLabel = addLabel(u"Words:", 1, 1, 1, 1);
     wordList = addList(2, 1, 2, 1);
@@ -144,7 +144,7 @@ void HangMan::randomStart() {
     }
     const std::size_t n = model.size();
     // r * n can round up to n when r is just below 1 and n is large.
-    const auto drawn = static_cast<std::size_t>(rt::toolkit().nextRandom() * static_cast<double>(n));
+    const auto drawn = static_cast<std::size_t>(rt::platform().nextRandom() * static_cast<double>(n));
     model.setCurrentIndex(std::min(drawn, n - 1));
     selectCurrentWord();
     openGame();
@@ -215,7 +215,7 @@ void HangMan::exportFile() {
     }
     std::unique_ptr<rt::TextWriter> out;
     try {
-        out = rt::toolkit().openTextWriter(*path);
+        out = rt::platform().openTextWriter(*path);
     } catch (const rt::IoError& error) {
         messageBox(u"Error opening output file " + error.description());
         return;
@@ -239,7 +239,7 @@ void HangMan::importFile() {
         return;
     }
     try {
-        const auto in = rt::toolkit().openTextReader(*path);
+        const auto in = rt::platform().openTextReader(*path);
         processData(*in);
         in->close();
     } catch (const rt::IoError& error) {

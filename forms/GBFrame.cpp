@@ -47,8 +47,8 @@ void GBFrame::dispose() { window->dispose(); }
 void GBFrame::setLocationRelativeTo(const GBFrame& other) { window->setLocationRelativeTo(other.frame()); }
 
 void GBFrame::pause() {
-    rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
-    rt::toolkit().readStdinLine();
+    rt::platform().writeStdout(u"\nHit Enter to continue: ");
+    rt::platform().readStdinLine();
 }
 
 void GBFrame::attachButtonListener(rt::Button& button) {
@@ -66,7 +66,7 @@ void GBFrame::showMessage(const rt::String& text, int width, int height) {
 void GBFrame::updateStyle() { window->updateStyle(); }
 
 void GBFrameWindowListener::windowClosing(const rt::WindowEvent&) {
-    rt::toolkit().exitProcess(0);
+    rt::platform().exitProcess(0);
 }
 
 void GBFrameMenuListener::actionPerformed(const rt::ActionEvent& event) {

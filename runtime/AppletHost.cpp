@@ -5,8 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/AppletHost.h"
-
 #include "runtime/Applet.h"
 #include "runtime/Toolkit.h"
 
@@ -17,7 +15,7 @@ namespace {
 class EndOnClose final : public rt::WindowListener {
 public:
     explicit EndOnClose(rt::Toolkit& toolkit) : toolkit_(toolkit) {}
-    void windowClosing(const rt::WindowEvent&) override { toolkit_.exitProcess(0); }
+    void windowClosing(const rt::WindowEvent&) override { toolkit_.platform().exitProcess(0); }
 
 private:
     rt::Toolkit& toolkit_;
@@ -30,18 +28,17 @@ struct HostedApplet {
 
 }  // namespace
 
-rt::Frame* hostApplet(rt::Toolkit& toolkit, const rt::AppletClass* table, const rt::String& name, int width,
-                      int height) {
+rt::Frame* Toolkit::hostApplet(const rt::AppletClass* table, const rt::String& name, int width, int height) {
     const rt::AppletClass* found = rt::findAppletClass(table, rt::toUtf8(name));
     if (found == nullptr) return nullptr;
     // Never destroyed: the hosted applets go with the process, after the
     // application object that their widgets need is gone.
     static auto* hosted = new std::vector<HostedApplet>;
-    HostedApplet host{found->create(), toolkit.createFrame()};
+    HostedApplet host{found->create(), createFrame()};
     host.frame->setTitle(name);
     host.frame->contentPane().add(host.applet->appletPanel(), rt::BorderPlace::Center);
     host.applet->appletPanel().setHostWindow(host.frame.get());
-    host.frame->addWindowListener(std::make_unique<EndOnClose>(toolkit));
+    host.frame->addWindowListener(std::make_unique<EndOnClose>(*this));
     host.frame->setSize(width, height);
     host.frame->setVisible(true);
     hosted->push_back(std::move(host));

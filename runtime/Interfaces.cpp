@@ -7,6 +7,7 @@
 #include "runtime/Events.h"
 #include "runtime/Failure.h"
 #include "runtime/Graphics.h"
+#include "runtime/Platform.h"
 #include "runtime/ListenerDelivery.h"
 #include "runtime/TextFile.h"
 #include "runtime/Toolkit.h"
@@ -52,6 +53,7 @@ Painter::~Painter() = default;
 TextReader::~TextReader() = default;
 TextWriter::~TextWriter() = default;
 Toolkit::~Toolkit() = default;
+Platform::~Platform() = default;
 
 void reportListenerFailure(const char* what) noexcept {
     std::fprintf(stderr, "Exception in an event handler: %s\n", what);

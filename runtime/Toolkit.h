@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "runtime/Applet.h"
+#include "runtime/Platform.h"
 #include "runtime/Text.h"
-#include "runtime/TextFile.h"
 #include "runtime/Widgets.h"
 #include "runtime/Windows.h"
 
@@ -28,9 +28,10 @@ struct FileType {
     String pattern;
 };
 
-// The GUI toolkit and the class-library services that the framework and the
-// game are written against. One instance exists per process; it is reached
-// through rt::toolkit(). Every call is made on the toolkit's event thread.
+// The GUI toolkit the framework and the game are written against: windows,
+// components, file choosers and visual styles. One instance exists per
+// process; it is reached through rt::toolkit() and hands out the platform's
+// services (rt::platform()). Every call is made on the toolkit's event thread.
 class Toolkit {
 public:
     virtual ~Toolkit();
@@ -61,7 +62,9 @@ public:
 
     // Modal file chooser owned by the window, starting in the chooser's
     // default directory. The chosen path, or nothing when not approved.
-    virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode) = 0;
+    std::optional<String> chooseFile(Window& owner, FileChooserMode mode) {
+        return chooseFile(owner, mode, String(), {});
+    }
     // The same, starting in directory when that is an existing folder, and
     // offering types, the first one selected (all files when there are
     // none). A name typed without an extension in a save chooser gets the
@@ -69,9 +72,6 @@ public:
     // (Windows).
     virtual std::optional<String> chooseFile(Window& owner, FileChooserMode mode, const String& directory,
                                              const std::vector<FileType>& types) = 0;
-    // The folder that holds the running program's executable.
-    virtual String programDirectory() const = 0;
-
     // Visual styles, in the toolkit's fixed order.
     virtual std::vector<StyleInfo> installedStyles() const = 0;
     // Makes the style implemented by className current; throws Failure with a
@@ -79,34 +79,23 @@ public:
     virtual void setStyle(const String& className) = 0;
     virtual String currentStyle() const = 0;
 
-    // Text files; opening throws IoError naming the path and the reason.
-    virtual std::unique_ptr<TextReader> openTextReader(const String& path) = 0;
-    virtual std::unique_ptr<TextWriter> openTextWriter(const String& path) = 0;
-
-    // Uniform double in [0, 1) from the process's one random source, seeded
-    // once per process from the clock.
-    virtual double nextRandom() = 0;
-
-    // Console: write without adding a line break; read one line (nothing at
-    // the end of input or on a read failure).
-    virtual void writeStdout(const String& text) = 0;
-    virtual std::optional<String> readStdinLine() = 0;
-
-    // Ends the process at once with the status; no window is asked first.
-    [[noreturn]] virtual void exitProcess(int status) = 0;
-
     // The applet host: creates the applet of the class named name in the
     // table, puts its panel, filling the content, into a new top-level frame
     // titled with the name, sizes the frame width x height and shows it. The
     // toolkit keeps the applet and its frame until the process ends; closing
     // the frame with its close control ends the process with status 0. Null,
     // and nothing created, when the table has no class of that name.
-    virtual Frame* hostApplet(const AppletClass* table, const String& name, int width, int height) = 0;
+    Frame* hostApplet(const AppletClass* table, const String& name, int width, int height);
+
+    // The platform's services that go with this toolkit.
+    virtual Platform& platform() = 0;
 };
 
-// The process's toolkit. bindToolkit is called once by whoever starts the
-// toolkit (the runtime component at start-up, a test's main in tests).
+// The process's toolkit and its platform services. bindToolkit is called
+// once by whoever starts the toolkit (the runtime component at start-up, a
+// test's main in tests).
 Toolkit& toolkit();
+Platform& platform();
 void bindToolkit(Toolkit* toolkit);
 
 }  // namespace rt

@@ -17,6 +17,8 @@ Toolkit& toolkit() {
     return *boundToolkit;
 }
 
+Platform& platform() { return toolkit().platform(); }
+
 void bindToolkit(Toolkit* toolkit) { boundToolkit = toolkit; }
 
 }  // namespace rt

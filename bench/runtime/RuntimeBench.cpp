@@ -37,13 +37,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < Lines; ++i) words.push_back(rt::fromUtf8("word" + std::to_string(i)));
 
     timed("write 1,000,000 lines (flushed each)", [&] {
-        auto writer = tk.openTextWriter(rt::fromUtf8(path));
+        auto writer = rt::platform().openTextWriter(rt::fromUtf8(path));
         for (const rt::String& w : words) writer->writeLine(w);
         writer->close();
     });
     std::vector<rt::String> read;
     timed("read 1,000,000 lines", [&] {
-        auto reader = tk.openTextReader(rt::fromUtf8(path));
+        auto reader = rt::platform().openTextReader(rt::fromUtf8(path));
         for (rt::String line; reader->readLine(line);) read.push_back(line);
     });
     if (read != words) std::puts("read back differs from what was written");

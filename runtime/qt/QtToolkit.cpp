@@ -1,5 +1,5 @@
-// The toolkit object: creation of windows and components, file choosers,
-// visual styles and the process services (random, console, exit).
+// The toolkit object: file choosers and visual styles beside the windows and
+// components of the shared factory half.
 
 #include <QApplication>
 #include <QDir>
@@ -7,22 +7,14 @@
 #include <QFileInfo>
 #include <QStyle>
 #include <QStyleFactory>
-#include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <iostream>
-#include <random>
 
-#include "runtime/AppletHost.h"
 #include "runtime/Failure.h"
-#include "runtime/Toolkit.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
 #include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
 #include "runtime/qt/TestHooks.h"
-#include "runtime/qt/TextFiles.h"
 #include "runtime/qt/WindowShells.h"
 
 namespace rtqt {
@@ -40,33 +32,9 @@ QStringList nameFilters(const std::vector<rt::FileType>& types) {
     return filters;
 }
 
-class QtToolkit final : public rt::Toolkit {
+class QtToolkit final : public FactoryToolkit {
 public:
-    QtToolkit()
-        : platformStyle_(QApplication::style()->name()),
-          random_(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {}
-
-    std::unique_ptr<rt::Frame> createFrame() override { return makeFrame(); }
-    std::unique_ptr<rt::Dialog> createDialog(rt::Frame* owner, bool modal) override { return makeDialog(owner, modal); }
-    std::unique_ptr<rt::AppletPanel> createAppletPanel() override { return makeAppletPanel(); }
-
-    rt::Label* createLabel(const rt::String& text) override { return makeLabel(text); }
-    rt::Button* createButton(const rt::String& text) override { return makeButton(text); }
-    rt::TextField* createTextField(const rt::String& text) override { return makeTextField(text); }
-    rt::TextArea* createTextArea(const rt::String& text) override { return makeTextArea(text); }
-    rt::CheckBox* createCheckBox(const rt::String& text) override { return makeCheckBox(text); }
-    rt::RadioButton* createRadioButton(const rt::String& text) override { return makeRadioButton(text); }
-    rt::ComboBox* createComboBox() override { return makeComboBox(); }
-    rt::Panel* createPanel() override { return makePanel(); }
-    rt::ScrollPane* createScrollPane(rt::Component& view) override { return makeScrollPane(view); }
-    rt::ListBox* createListBox() override { return makeListBox(); }
-    rt::MenuBar* createMenuBar() override { return makeMenuBar(); }
-    rt::Menu* createMenu(const std::optional<rt::String>& title) override { return makeMenu(title); }
-    rt::MenuItem* createMenuItem(const rt::String& text) override { return makeMenuItem(text); }
-
-    std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode) override {
-        return chooseFile(owner, mode, rt::String(), {});
-    }
+    QtToolkit() : platformStyle_(QApplication::style()->name()) {}
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode, const rt::String& directory,
                                          const std::vector<rt::FileType>& types) override {
@@ -87,10 +55,6 @@ public:
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
         return fromQ(files.first());
-    }
-
-    rt::String programDirectory() const override {
-        return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     }
 
     // Fusion, the classic Windows style, then the platform's own.
@@ -114,45 +78,8 @@ public:
 
     rt::String currentStyle() const override { return fromQ(QApplication::style()->name()); }
 
-    std::unique_ptr<rt::TextReader> openTextReader(const rt::String& path) override { return rtqt::openTextReader(path); }
-    std::unique_ptr<rt::TextWriter> openTextWriter(const rt::String& path) override { return rtqt::openTextWriter(path); }
-
-    // 53 random bits scaled to [0, 1): never 1.0, unlike a rounded division.
-    double nextRandom() override { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
-
-    // A console that went away (a closed pipe) fails the write quietly;
-    // later writes try again.
-    void writeStdout(const rt::String& text) override {
-        const std::string bytes = rt::toUtf8(text);
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        std::fflush(stdout);
-        clearerr(stdout);
-    }
-
-    std::optional<rt::String> readStdinLine() override {
-        std::string line;
-        if (!std::getline(std::cin, line)) {
-            std::cin.clear();
-            return std::nullopt;
-        }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return rt::fromUtf8(line);
-    }
-
-    [[noreturn]] void exitProcess(int status) override {
-        std::cout.flush();
-        std::cerr.flush();
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-
-    rt::Frame* hostApplet(const rt::AppletClass* table, const rt::String& name, int width, int height) override {
-        return rt::hostApplet(*this, table, name, width, height);
-    }
-
 private:
     QString platformStyle_;
-    std::mt19937_64 random_;
 };
 
 }  // namespace

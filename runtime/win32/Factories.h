@@ -1,31 +1,8 @@
 #pragma once
 
-// Constructors of the toolkit objects, one per kind; the Toolkit hands them out.
+// The Win32 backend's constructors of the toolkit objects and its platform
+// services, from the list every backend shares.
 
-#include <memory>
-#include <optional>
-
-#include "runtime/Widgets.h"
-#include "runtime/Windows.h"
-
-namespace rtwin {
-
-rt::Label* makeLabel(const rt::String& text);
-rt::Button* makeButton(const rt::String& text);
-rt::TextField* makeTextField(const rt::String& text);
-rt::TextArea* makeTextArea(const rt::String& text);
-rt::CheckBox* makeCheckBox(const rt::String& text);
-rt::RadioButton* makeRadioButton(const rt::String& text);
-rt::ComboBox* makeComboBox();
-rt::ScrollPane* makeScrollPane(rt::Component& view);
-rt::Panel* makePanel();
-rt::ListBox* makeListBox();
-rt::MenuBar* makeMenuBar();
-rt::Menu* makeMenu(const std::optional<rt::String>& title);
-rt::MenuItem* makeMenuItem(const rt::String& text);
-
-std::unique_ptr<rt::Frame> makeFrame();
-std::unique_ptr<rt::Dialog> makeDialog(rt::Frame* owner, bool modal);
-std::unique_ptr<rt::AppletPanel> makeAppletPanel();
-
-}  // namespace rtwin
+#define RT_BACKEND_NAMESPACE rtwin
+#include "runtime/BackendToolkit.h"
+#undef RT_BACKEND_NAMESPACE

@@ -313,7 +313,7 @@ TEST_F(AppTest, FailedExportsReportAndLeaveTheOldFileIntact) {
 
 TEST_F(AppTest, FileChoosersOpenInTheSampleListsFolderFirstThenInTheFolderLastUsed) {
     namespace fs = std::filesystem;
-    const fs::path samples = fs::path(rt::toUtf8(rt::toolkit().programDirectory())) / "words";
+    const fs::path samples = fs::path(rt::toUtf8(rt::platform().programDirectory())) / "words";
     const bool made = fs::create_directory(samples);
     fs::create_directory(path("lists"));
     writeFile("lists/pets.txt", "cat\n");

@@ -23,8 +23,8 @@ TEST(ConsoleTest, WritesToAClosedPipeFailQuietlyAndTheProgramGoesOn) {
     EXPECT_EXIT(
         {
             stdoutToClosedPipe();
-            rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
-            rt::toolkit().writeStdout(std::u16string(100000, u'x'));
+            rt::platform().writeStdout(u"\nHit Enter to continue: ");
+            rt::platform().writeStdout(std::u16string(100000, u'x'));
             std::cout << "direct" << std::endl;
             std::_Exit(0);
         },

@@ -37,7 +37,7 @@ inline std::vector<unsigned char> block(const std::vector<std::pair<std::uint32_
 }
 
 inline int exitStatus = 0;
-inline void mainThatExits(const std::vector<rt::String>&) { rt::toolkit().exitProcess(exitStatus); }
+inline void mainThatExits(const std::vector<rt::String>&) { rt::platform().exitProcess(exitStatus); }
 inline void bindToolkit(rt::Toolkit* toolkit) { rt::bindToolkit(toolkit); }
 inline const kr::MainClass mainClasses[] = {{"Other", nullptr}, {"HangMan", &mainThatExits}, {nullptr, nullptr}};
 

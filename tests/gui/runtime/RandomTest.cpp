@@ -9,7 +9,7 @@ namespace {
 TEST(RandomTest, UniformInUnitIntervalAndNotStuck) {
     std::set<double> seen;
     for (int i = 0; i < 10'000; ++i) {
-        const double r = rt::toolkit().nextRandom();
+        const double r = rt::platform().nextRandom();
         ASSERT_GE(r, 0.0);
         ASSERT_LT(r, 1.0);
         seen.insert(r);

@@ -32,7 +32,7 @@ protected:
     }
 
     std::vector<rt::String> lines(const std::string& name) const {
-        auto reader = rt::toolkit().openTextReader(path(name));
+        auto reader = rt::platform().openTextReader(path(name));
         std::vector<rt::String> result;
         for (rt::String line; reader->readLine(line);) result.push_back(line);
         reader->close();
@@ -124,7 +124,7 @@ TEST_F(TextFilesTest, LinesOfAsciiAndOtherTextDecodeAlike) {
 TEST_F(TextFilesTest, RemainingLinesBoundCountsTheLinesLeft) {
     const auto boundAfterFirstLine = [&](const std::string& bytes) {
         writeBytes("bound.txt", bytes);
-        auto reader = rt::toolkit().openTextReader(path("bound.txt"));
+        auto reader = rt::platform().openTextReader(path("bound.txt"));
         const std::size_t before = reader->remainingLinesBound();
         rt::String line;
         reader->readLine(line);
@@ -159,24 +159,24 @@ TEST_F(TextFilesTest, UndecodableBytesOfAFileMarkedAsUtf8BecomeReplacementCharac
 
 TEST_F(TextFilesTest, OpeningFailuresNameThePathAndTheReason) {
     const rt::String missing = path("missing.txt");
-    EXPECT_EQ(describe([&] { rt::toolkit().openTextReader(missing); }), missing + u" (No such file or directory)");
+    EXPECT_EQ(describe([&] { rt::platform().openTextReader(missing); }), missing + u" (No such file or directory)");
     const rt::String folder = rt::fromUtf8(dir.string());
-    EXPECT_EQ(describe([&] { rt::toolkit().openTextReader(folder); }), folder + u" (Is a directory)");
-    EXPECT_EQ(describe([&] { rt::toolkit().openTextWriter(folder); }), folder + u" (Is a directory)");
+    EXPECT_EQ(describe([&] { rt::platform().openTextReader(folder); }), folder + u" (Is a directory)");
+    EXPECT_EQ(describe([&] { rt::platform().openTextWriter(folder); }), folder + u" (Is a directory)");
     const rt::String nowhere = path("no/such/dir/out.txt");
-    EXPECT_NE(describe([&] { rt::toolkit().openTextWriter(nowhere); }).find(nowhere + u" ("), rt::String::npos);
+    EXPECT_NE(describe([&] { rt::platform().openTextWriter(nowhere); }).find(nowhere + u" ("), rt::String::npos);
 }
 
 TEST_F(TextFilesTest, WriterReplacesTheFileOnlyWhenClosed) {
     writeBytes("out.txt", "old\n");
-    auto writer = rt::toolkit().openTextWriter(path("out.txt"));
+    auto writer = rt::platform().openTextWriter(path("out.txt"));
     writer->writeLine(u"new");
     writer->writeLine(u"caf\u00E9");
     EXPECT_EQ(readBytes(dir / "out.txt"), "old\n");
     writer->close();
     EXPECT_EQ(readBytes(dir / "out.txt"), "new\ncaf\xC3\xA9\n");
 
-    auto abandoned = rt::toolkit().openTextWriter(path("out.txt"));
+    auto abandoned = rt::platform().openTextWriter(path("out.txt"));
     abandoned->writeLine(u"lost");
     abandoned.reset();
     EXPECT_EQ(readBytes(dir / "out.txt"), "new\ncaf\xC3\xA9\n");
@@ -185,7 +185,7 @@ TEST_F(TextFilesTest, WriterReplacesTheFileOnlyWhenClosed) {
 TEST_F(TextFilesTest, FailedCloseKeepsTheOldFile) {
     fs::create_directory(dir / "sub");
     writeBytes("sub/out.txt", "precious\n");
-    auto writer = rt::toolkit().openTextWriter(path("sub/out.txt"));
+    auto writer = rt::platform().openTextWriter(path("sub/out.txt"));
     writer->writeLine(u"replacement");
     fs::rename(dir / "sub", dir / "moved");
     EXPECT_NE(describe([&] { writer->close(); }).find(path("sub/out.txt") + u" ("), rt::String::npos);
@@ -195,7 +195,7 @@ TEST_F(TextFilesTest, FailedCloseKeepsTheOldFile) {
 TEST_F(TextFilesTest, FailedWriteIsReported) {
     struct stat info {};
     if (stat("/dev/full", &info) != 0 || !S_ISCHR(info.st_mode)) GTEST_SKIP() << "no /dev/full here";
-    auto writer = rt::toolkit().openTextWriter(u"/dev/full");
+    auto writer = rt::platform().openTextWriter(u"/dev/full");
     EXPECT_EQ(describe([&] { writer->writeLine(u"does not fit"); }), u"/dev/full (No space left on device)");
     EXPECT_EQ(describe([&] { writer->close(); }), u"/dev/full (No space left on device)");
     ASSERT_EQ(stat("/dev/full", &info), 0);
@@ -208,7 +208,7 @@ namespace {
 
 TEST(ConsoleTest, WritesWithoutALineBreakAndReadsLinesUntilTheEnd) {
     testing::internal::CaptureStdout();
-    rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
+    rt::platform().writeStdout(u"\nHit Enter to continue: ");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nHit Enter to continue: ");
 
     std::string pattern = (std::filesystem::temp_directory_path() / "rtstdinXXXXXX").string();
@@ -219,9 +219,9 @@ TEST(ConsoleTest, WritesWithoutALineBreakAndReadsLinesUntilTheEnd) {
     lseek(file, 0, SEEK_SET);
     const int savedStdin = dup(0);
     dup2(file, 0);
-    const auto first = rt::toolkit().readStdinLine();
-    const auto second = rt::toolkit().readStdinLine();
-    const auto end = rt::toolkit().readStdinLine();
+    const auto first = rt::platform().readStdinLine();
+    const auto second = rt::platform().readStdinLine();
+    const auto end = rt::platform().readStdinLine();
     dup2(savedStdin, 0);
     close(savedStdin);
     close(file);

@@ -55,7 +55,7 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     Lines lines(const std::string& name) const {
-        auto reader = rt::toolkit().openTextReader(path(name));
+        auto reader = rt::platform().openTextReader(path(name));
         Lines result;
         for (rt::String line; reader->readLine(line);) result.push_back(line);
         reader->close();
@@ -87,7 +87,7 @@ TEST_F(Win32TextFilesTest, TextIsInTheAnsiCodePageBothWays) {
     const std::wstring word = L"caf\u00E9";
     writeBytes("in.txt", ansi(word) + "\r\n");
     EXPECT_EQ(lines("in.txt"), (Lines{rt::String(word.begin(), word.end())}));
-    auto writer = rt::toolkit().openTextWriter(path("out.txt"));
+    auto writer = rt::platform().openTextWriter(path("out.txt"));
     writer->writeLine(rt::String(word.begin(), word.end()));
     writer->writeLine(u"");
     writer->close();
@@ -96,13 +96,13 @@ TEST_F(Win32TextFilesTest, TextIsInTheAnsiCodePageBothWays) {
 
 TEST_F(Win32TextFilesTest, WriterReplacesTheFileOnlyWhenClosed) {
     writeBytes("out.txt", "old\r\n");
-    auto writer = rt::toolkit().openTextWriter(path("out.txt"));
+    auto writer = rt::platform().openTextWriter(path("out.txt"));
     writer->writeLine(u"new");
     EXPECT_EQ(readBytes("out.txt"), "old\r\n");
     writer->close();
     EXPECT_EQ(readBytes("out.txt"), "new\r\n");
 
-    auto abandoned = rt::toolkit().openTextWriter(path("out.txt"));
+    auto abandoned = rt::platform().openTextWriter(path("out.txt"));
     abandoned->writeLine(u"lost");
     abandoned.reset();
     EXPECT_EQ(readBytes("out.txt"), "new\r\n");
@@ -113,7 +113,7 @@ TEST_F(Win32TextFilesTest, WriterReplacesTheFileOnlyWhenClosed) {
 // keeps it from being replaced.
 TEST_F(Win32TextFilesTest, FailedReplaceKeepsTheOldFileAndSaysWhy) {
     writeBytes("out.txt", "precious\r\n");
-    auto writer = rt::toolkit().openTextWriter(path("out.txt"));
+    auto writer = rt::platform().openTextWriter(path("out.txt"));
     writer->writeLine(u"replacement");
     HANDLE held = CreateFileW((dir / "out.txt").wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -128,19 +128,19 @@ TEST_F(Win32TextFilesTest, FailedReplaceKeepsTheOldFileAndSaysWhy) {
 
 TEST_F(Win32TextFilesTest, OpeningFailuresNameThePathAndTheSystemsReason) {
     const rt::String missing = path("missing.txt");
-    const rt::String described = describe([&] { rt::toolkit().openTextReader(missing); });
+    const rt::String described = describe([&] { rt::platform().openTextReader(missing); });
     EXPECT_EQ(described.rfind(missing + u" (", 0), 0u);
     EXPECT_GT(described.size(), missing.size() + 4);
     EXPECT_EQ(described.back(), u')');
     const rt::String folder = path("");
-    EXPECT_EQ(describe([&] { rt::toolkit().openTextReader(folder); }), folder + u" (Is a directory)");
-    EXPECT_EQ(describe([&] { rt::toolkit().openTextWriter(folder); }), folder + u" (Is a directory)");
+    EXPECT_EQ(describe([&] { rt::platform().openTextReader(folder); }), folder + u" (Is a directory)");
+    EXPECT_EQ(describe([&] { rt::platform().openTextWriter(folder); }), folder + u" (Is a directory)");
     const rt::String nowhere = path("no\\such\\dir\\out.txt");
-    EXPECT_EQ(describe([&] { rt::toolkit().openTextWriter(nowhere); }).rfind(nowhere + u" (", 0), 0u);
+    EXPECT_EQ(describe([&] { rt::platform().openTextWriter(nowhere); }).rfind(nowhere + u" (", 0), 0u);
 }
 
 TEST_F(Win32TextFilesTest, ADeviceIsWrittenDirectly) {
-    auto writer = rt::toolkit().openTextWriter(u"NUL");
+    auto writer = rt::platform().openTextWriter(u"NUL");
     writer->writeLine(u"gone");
     writer->close();
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 0);
@@ -148,7 +148,7 @@ TEST_F(Win32TextFilesTest, ADeviceIsWrittenDirectly) {
 
 TEST(Win32ConsoleTest, WritesWithoutALineBreakAndReadsLinesUntilTheEnd) {
     testing::internal::CaptureStdout();
-    rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
+    rt::platform().writeStdout(u"\nHit Enter to continue: ");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nHit Enter to continue: ");
 
     const fs::path input = fs::temp_directory_path() / "rtstdin.txt";
@@ -157,9 +157,9 @@ TEST(Win32ConsoleTest, WritesWithoutALineBreakAndReadsLinesUntilTheEnd) {
     ASSERT_NE(file, nullptr);
     const int savedStdin = _dup(0);
     _dup2(_fileno(file), 0);
-    const auto first = rt::toolkit().readStdinLine();
-    const auto second = rt::toolkit().readStdinLine();
-    const auto end = rt::toolkit().readStdinLine();
+    const auto first = rt::platform().readStdinLine();
+    const auto second = rt::platform().readStdinLine();
+    const auto end = rt::platform().readStdinLine();
     _dup2(savedStdin, 0);
     _close(savedStdin);
     std::fclose(file);
@@ -178,8 +178,8 @@ TEST(Win32ConsoleTest, WritesToAPipeWithItsReaderClosedFailQuietlyAndTheProgramG
             _close(ends[0]);
             _dup2(ends[1], 1);
             _close(ends[1]);
-            rt::toolkit().writeStdout(u"\nHit Enter to continue: ");
-            rt::toolkit().writeStdout(std::u16string(100000, u'x'));
+            rt::platform().writeStdout(u"\nHit Enter to continue: ");
+            rt::platform().writeStdout(std::u16string(100000, u'x'));
             std::cout << "direct" << std::endl;
             std::_Exit(0);
         },
