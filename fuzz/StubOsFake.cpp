@@ -43,6 +43,8 @@ int splashLoadMemory(const void* bytes, std::uint32_t count) {
     return 0;
 }
 
+void splashCloseNow() {}
+
 int loader(kr::Word, kr::Word*) { return 1; }
 
 }  // namespace
@@ -104,6 +106,7 @@ void* findSymbol(Library, const char* name) {
     if (!current.symbolsFound) return nullptr;
     if (std::strcmp(name, splash_protocol::InitExName) == 0) return reinterpret_cast<void*>(&splashInitEx);
     if (std::strcmp(name, splash_protocol::LoadMemoryName) == 0) return reinterpret_cast<void*>(&splashLoadMemory);
+    if (std::strcmp(name, splash_protocol::CloseNowName) == 0) return reinterpret_cast<void*>(&splashCloseNow);
     return reinterpret_cast<void*>(&loader);
 }
 
