@@ -14,12 +14,8 @@
 #define RTQT_API __attribute__((visibility("default")))
 #endif
 
-class QWidget;
-
 namespace rt {
-class Component;
 class Toolkit;
-class Window;
 }  // namespace rt
 
 namespace rtqt {
@@ -29,11 +25,6 @@ namespace rtqt {
 // of the interface (rt::bindToolkit); the component never does. argc and argv
 // must outlive the toolkit.
 RTQT_API rt::Toolkit& startToolkit(int& argc, char** argv);
-
-// The Qt widget behind a component or a window made by this toolkit, for
-// tests that check what Qt shows; null for objects of another toolkit.
-RTQT_API QWidget* widgetOf(const rt::Component& component);
-RTQT_API QWidget* widgetOf(const rt::Window& window);
 
 // A runtime option ("-Dname[:value]") from the configuration block that
 // KR_Loader accepted: its value ("" for a bare name), or nothing.

@@ -98,7 +98,4 @@ rt::Toolkit& startToolkit(int& argc, char** argv) {
     return toolkit;
 }
 
-QWidget* widgetOf(const rt::Component& component) { return widgetOfComponent(component); }
-QWidget* widgetOf(const rt::Window& window) { return windowWidget(window); }
-
 }  // namespace rtqt

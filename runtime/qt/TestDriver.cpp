@@ -299,6 +299,9 @@ void OpenModal::clickText() {
 
 }  // namespace
 
+QWidget* widgetOf(const rt::Component& component) { return widgetOfComponent(component); }
+QWidget* widgetOf(const rt::Window& window) { return windowWidget(window); }
+
 rt::TestDriver& testDriver() {
     static Driver driver;
     return driver;

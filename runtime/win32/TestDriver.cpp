@@ -348,6 +348,9 @@ void OpenModal::clickText() {
 
 }  // namespace
 
+void* nativeWindowOf(const rt::Component& component) { return hwndOf(component); }
+void* nativeWindowOf(const rt::Window& window) { return windowHandle(window); }
+
 rt::TestDriver& testDriver() {
     static Driver driver;
     return driver;

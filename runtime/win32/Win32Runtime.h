@@ -13,9 +13,7 @@
 #endif
 
 namespace rt {
-class Component;
 class Toolkit;
-class Window;
 }  // namespace rt
 
 namespace rtwin {
@@ -24,11 +22,6 @@ namespace rtwin {
 // in its own copy of the interface (rt::bindToolkit); the component never
 // does.
 RTWIN_API rt::Toolkit& startToolkit();
-
-// The native window behind a component or a window made by this toolkit,
-// for tests that check what the system shows; null for other objects.
-RTWIN_API void* nativeWindowOf(const rt::Component& component);
-RTWIN_API void* nativeWindowOf(const rt::Window& window);
 
 // A runtime option ("-Dname[:value]") from the configuration block that
 // KR_Loader accepted: its value ("" for a bare name), or nothing.

@@ -95,7 +95,4 @@ rt::Toolkit& startToolkit() {
     return toolkit;
 }
 
-void* nativeWindowOf(const rt::Component& component) { return hwndOf(component); }
-void* nativeWindowOf(const rt::Window& window) { return windowHandle(window); }
-
 }  // namespace rtwin

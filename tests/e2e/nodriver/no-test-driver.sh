@@ -1,7 +1,8 @@
 #!/bin/sh
 # Fails when a library holds the test driver: when it exports a symbol of
-# the driver, or when it carries the driver's code (found by a text only the
-# driver writes). The product's runtime components hold no test code.
+# the driver or of the tests' lookups of native widgets, or when it carries
+# the driver's code (found by a text only the driver writes). The product's
+# runtime components hold no test code.
 #   no-test-driver.sh LISTER LIBRARY
 # LISTER is nm for an ELF library (its dynamic symbols) or a MinGW objdump
 # for a DLL (its export table).
@@ -16,7 +17,7 @@ if [ -z "$exports" ]; then
   echo "No exports read from $library"
   exit 1
 fi
-found=$(printf '%s\n' "$exports" | c++filt | grep -iE 'driver|modalwindow|testhooks' || true)
+found=$(printf '%s\n' "$exports" | c++filt | grep -iE 'driver|modalwindow|testhooks|widgetof|nativewindowof' || true)
 if [ -n "$found" ]; then
   echo "$library exports test-driver symbols:"
   printf '%s\n' "$found"

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "GuiTest.h"
-#include "runtime/qt/QtRuntime.h"
+#include "runtime/qt/Driver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "GuiTest.h"
 #include "runtime/Failure.h"
-#include "runtime/qt/QtRuntime.h"
+#include "runtime/qt/Driver.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "GuiTest.h"
-#include "runtime/win32/Win32Runtime.h"
+#include "runtime/win32/Driver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "GuiTest.h"
 #include "runtime/Failure.h"
-#include "runtime/win32/Win32Runtime.h"
+#include "runtime/win32/Driver.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "GuiTest.h"
-#include "runtime/win32/Win32Runtime.h"
+#include "runtime/win32/Driver.h"
 
 namespace {
 
