@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "runtime/BorderGeometry.h"
+
+namespace {
+
+using rt::BorderPlace;
+using rt::Rect;
+using rt::Size;
+using rt::border::Item;
+using rt::border::Items;
+using rt::border::layout;
+using rt::border::placeIndex;
+
+Items with(std::initializer_list<std::pair<BorderPlace, Item>> placed) {
+    Items items;
+    for (const auto& [place, item] : placed) items[placeIndex(place)] = item;
+    return items;
+}
+
+Rect at(const rt::border::Rects& rects, BorderPlace place) { return rects[placeIndex(place)]; }
+
+// A dialog's usual content: a field above, a list in the middle with a
+// column beside it on each side, buttons below.
+const Items all = with({{BorderPlace::North, {{100, 20}, {40, 10}}},
+                        {BorderPlace::West, {{30, 50}, {10, 20}}},
+                        {BorderPlace::Center, {{80, 60}, {20, 30}}},
+                        {BorderPlace::East, {{40, 70}, {15, 25}}},
+                        {BorderPlace::South, {{60, 30}, {30, 12}}}});
+
+TEST(BorderGeometry, SizesAddTheMiddleRowToTheSpanningEdges) {
+    EXPECT_EQ(rt::border::preferredLayoutSize(all), (Size{150, 120}));
+    EXPECT_EQ(rt::border::minimumLayoutSize(all), (Size{45, 52}));
+    const Items wideNorth = with({{BorderPlace::North, {{300, 20}, {200, 5}}}, {BorderPlace::Center, {{80, 60}, {20, 30}}}});
+    EXPECT_EQ(rt::border::preferredLayoutSize(wideNorth), (Size{300, 80}));
+    EXPECT_EQ(rt::border::minimumLayoutSize(wideNorth), (Size{200, 35}));
+    EXPECT_EQ(rt::border::preferredLayoutSize(Items{}), (Size{0, 0}));
+}
+
+TEST(BorderGeometry, CentreTakesTheRestAndEdgesKeepTheirPreferredSizes) {
+    const auto rects = layout(all, {400, 300});
+    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 400, 20}));
+    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 270, 400, 30}));
+    EXPECT_EQ(at(rects, BorderPlace::West), (Rect{0, 20, 30, 250}));
+    EXPECT_EQ(at(rects, BorderPlace::Center), (Rect{30, 20, 330, 250}));
+    EXPECT_EQ(at(rects, BorderPlace::East), (Rect{360, 20, 40, 250}));
+}
+
+TEST(BorderGeometry, EmptyPlacesTakeNoRoomAndGetNoRectangle) {
+    const Items items = with({{BorderPlace::North, {{50, 20}, {50, 20}}}, {BorderPlace::South, {{50, 30}, {50, 30}}}});
+    const auto rects = layout(items, {200, 100});
+    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 200, 20}));
+    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 70, 200, 30}));
+    for (BorderPlace place : {BorderPlace::West, BorderPlace::Center, BorderPlace::East})
+        EXPECT_EQ(at(rects, place), Rect{}) << placeIndex(place);
+    const auto centreOnly = layout(with({{BorderPlace::Center, {{10, 10}, {5, 5}}}}), {200, 100});
+    EXPECT_EQ(at(centreOnly, BorderPlace::Center), (Rect{0, 0, 200, 100}));
+}
+
+TEST(BorderGeometry, ShortOfPreferredTheCentreGivesWayFirstThenTheFarEdgeThenTheNearOne) {
+    // 100 high: the middle row is at its minimum 30 with 20 + 30 above and
+    // below: 80, so it keeps 50 of its preferred 70.
+    EXPECT_EQ(at(layout(all, {150, 100}), BorderPlace::Center).height, 50);
+    // 60 high: the middle at its minimum 30 leaves 30 for north (20) and
+    // south (30): south gives up to its minimum 12, north the other 2.
+    const auto rects = layout(all, {150, 60});
+    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 150, 18}));
+    EXPECT_EQ(at(rects, BorderPlace::Center).y, 18);
+    EXPECT_EQ(at(rects, BorderPlace::Center).height, 30);
+    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 48, 150, 12}));
+    // Across: 60 wide takes the centre to 20, east from 40 to 15 and west
+    // from 30 to 25.
+    const auto narrow = layout(all, {60, 120});
+    EXPECT_EQ(at(narrow, BorderPlace::West), (Rect{0, 20, 25, 70}));
+    EXPECT_EQ(at(narrow, BorderPlace::Center), (Rect{25, 20, 20, 70}));
+    EXPECT_EQ(at(narrow, BorderPlace::East), (Rect{45, 20, 15, 70}));
+}
+
+TEST(BorderGeometry, BelowTheMinimumPlacesKeepTheirOrderAndOverflowAtTheFarSide) {
+    const auto rects = layout(all, {0, 0});
+    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 0, 10}));
+    EXPECT_EQ(at(rects, BorderPlace::West), (Rect{0, 10, 10, 30}));
+    EXPECT_EQ(at(rects, BorderPlace::Center), (Rect{10, 10, 20, 30}));
+    EXPECT_EQ(at(rects, BorderPlace::East), (Rect{30, 10, 15, 30}));
+    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 40, 0, 12}));
+}
+
+TEST(BorderGeometry, OccupantsReplaceTheHolderAndMoveAComponentAlreadyPlaced) {
+    int a = 0, b = 0;
+    rt::border::Occupants<int> places;
+    EXPECT_EQ(places.put(a, BorderPlace::North), nullptr);
+    EXPECT_EQ(places.put(a, BorderPlace::North), nullptr);  // already there: nothing displaced
+    EXPECT_EQ(places.put(b, BorderPlace::North), &a);
+    EXPECT_EQ(places.at(BorderPlace::North), &b);
+    EXPECT_EQ(places.put(b, BorderPlace::South), nullptr);
+    EXPECT_EQ(places.at(BorderPlace::North), nullptr);
+    EXPECT_EQ(places.at(BorderPlace::South), &b);
+}
+
+}  // namespace
