@@ -20,6 +20,17 @@ Items with(std::initializer_list<std::pair<BorderPlace, Item>> placed) {
 
 Rect at(const rt::border::Rects& rects, BorderPlace place) { return rects[placeIndex(place)]; }
 
+// The rectangles of all five places: north, west, centre, east, south.
+rt::border::Rects places(Rect north, Rect west, Rect centre, Rect east, Rect south) {
+    rt::border::Rects rects{};
+    rects[placeIndex(BorderPlace::North)] = north;
+    rects[placeIndex(BorderPlace::West)] = west;
+    rects[placeIndex(BorderPlace::Center)] = centre;
+    rects[placeIndex(BorderPlace::East)] = east;
+    rects[placeIndex(BorderPlace::South)] = south;
+    return rects;
+}
+
 // A dialog's usual content: a field above, a list in the middle with a
 // column beside it on each side, buttons below.
 const Items all = with({{BorderPlace::North, {{100, 20}, {40, 10}}},
@@ -38,21 +49,13 @@ TEST(BorderGeometry, SizesAddTheMiddleRowToTheSpanningEdges) {
 }
 
 TEST(BorderGeometry, CentreTakesTheRestAndEdgesKeepTheirPreferredSizes) {
-    const auto rects = layout(all, {400, 300});
-    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 400, 20}));
-    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 270, 400, 30}));
-    EXPECT_EQ(at(rects, BorderPlace::West), (Rect{0, 20, 30, 250}));
-    EXPECT_EQ(at(rects, BorderPlace::Center), (Rect{30, 20, 330, 250}));
-    EXPECT_EQ(at(rects, BorderPlace::East), (Rect{360, 20, 40, 250}));
+    EXPECT_EQ(layout(all, {400, 300}), places({0, 0, 400, 20}, {0, 20, 30, 250}, {30, 20, 330, 250},
+                                              {360, 20, 40, 250}, {0, 270, 400, 30}));
 }
 
 TEST(BorderGeometry, EmptyPlacesTakeNoRoomAndGetNoRectangle) {
     const Items items = with({{BorderPlace::North, {{50, 20}, {50, 20}}}, {BorderPlace::South, {{50, 30}, {50, 30}}}});
-    const auto rects = layout(items, {200, 100});
-    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 200, 20}));
-    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 70, 200, 30}));
-    for (BorderPlace place : {BorderPlace::West, BorderPlace::Center, BorderPlace::East})
-        EXPECT_EQ(at(rects, place), Rect{}) << placeIndex(place);
+    EXPECT_EQ(layout(items, {200, 100}), places({0, 0, 200, 20}, {}, {}, {}, {0, 70, 200, 30}));
     const auto centreOnly = layout(with({{BorderPlace::Center, {{10, 10}, {5, 5}}}}), {200, 100});
     EXPECT_EQ(at(centreOnly, BorderPlace::Center), (Rect{0, 0, 200, 100}));
 }
@@ -63,26 +66,17 @@ TEST(BorderGeometry, ShortOfPreferredTheCentreGivesWayFirstThenTheFarEdgeThenThe
     EXPECT_EQ(at(layout(all, {150, 100}), BorderPlace::Center).height, 50);
     // 60 high: the middle at its minimum 30 leaves 30 for north (20) and
     // south (30): south gives up to its minimum 12, north the other 2.
-    const auto rects = layout(all, {150, 60});
-    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 150, 18}));
-    EXPECT_EQ(at(rects, BorderPlace::Center).y, 18);
-    EXPECT_EQ(at(rects, BorderPlace::Center).height, 30);
-    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 48, 150, 12}));
+    EXPECT_EQ(layout(all, {150, 60}), places({0, 0, 150, 18}, {0, 18, 30, 30}, {30, 18, 80, 30},
+                                             {110, 18, 40, 30}, {0, 48, 150, 12}));
     // Across: 60 wide takes the centre to 20, east from 40 to 15 and west
     // from 30 to 25.
-    const auto narrow = layout(all, {60, 120});
-    EXPECT_EQ(at(narrow, BorderPlace::West), (Rect{0, 20, 25, 70}));
-    EXPECT_EQ(at(narrow, BorderPlace::Center), (Rect{25, 20, 20, 70}));
-    EXPECT_EQ(at(narrow, BorderPlace::East), (Rect{45, 20, 15, 70}));
+    EXPECT_EQ(layout(all, {60, 120}), places({0, 0, 60, 20}, {0, 20, 25, 70}, {25, 20, 20, 70},
+                                             {45, 20, 15, 70}, {0, 90, 60, 30}));
 }
 
 TEST(BorderGeometry, BelowTheMinimumPlacesKeepTheirOrderAndOverflowAtTheFarSide) {
-    const auto rects = layout(all, {0, 0});
-    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 0, 10}));
-    EXPECT_EQ(at(rects, BorderPlace::West), (Rect{0, 10, 10, 30}));
-    EXPECT_EQ(at(rects, BorderPlace::Center), (Rect{10, 10, 20, 30}));
-    EXPECT_EQ(at(rects, BorderPlace::East), (Rect{30, 10, 15, 30}));
-    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 40, 0, 12}));
+    EXPECT_EQ(layout(all, {0, 0}),
+              places({0, 0, 0, 10}, {0, 10, 10, 30}, {10, 10, 20, 30}, {30, 10, 15, 30}, {0, 40, 0, 12}));
 }
 
 TEST(BorderGeometry, OccupantsReplaceTheHolderAndMoveAComponentAlreadyPlaced) {
