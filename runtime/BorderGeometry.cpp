@@ -64,11 +64,11 @@ int shrink(int& size, const Track& track, int wanted) {
 }
 
 // Sizes of the three tracks along an axis of the given length: the edges at
-// their preferred sizes, the middle the rest; when short, the middle gives
-// way first, then the far edge, then the near one.
+// their preferred sizes, the middle the rest, down to nothing; when the edges
+// do not fit, the far one gives way first, then the near one.
 std::array<int, 3> share(const Tracks& tracks, int length) {
     std::array<int, 3> sizes{tracks[0].preferred, 0, tracks[2].preferred};
-    sizes[1] = std::max(length - sizes[0] - sizes[2], tracks[1].minimum);
+    sizes[1] = std::max(length - sizes[0] - sizes[2], 0);
     int missing = sizes[0] + sizes[1] + sizes[2] - length;
     missing = shrink(sizes[2], tracks[2], missing);
     shrink(sizes[0], tracks[0], missing);

@@ -31,12 +31,12 @@ Size minimumLayoutSize(const Items& items);
 // at 0,0), indexed by placeIndex(); empty places get an empty rectangle.
 //
 // North and south keep their preferred heights and span the width; west and
-// east keep their preferred widths; the centre takes the rest. When the
-// area is smaller than that, the centre gives way first, down to its
-// minimum, then the far edge (south, east), then the near one (north, west),
-// each down to its minimum. Below the minimum size nothing shrinks further:
-// the places keep their order and what does not fit is cut off at the far
-// side.
+// east keep their preferred widths; the centre takes the rest, down to
+// nothing (a scroll pane there is what gives way). When even the edges do
+// not fit, the far one (south, east) shrinks first, then the near one
+// (north, west), each down to its minimum; below that nothing shrinks
+// further: the places keep their order and what does not fit is cut off at
+// the far side. Edges never overlap.
 Rects layout(const Items& items, Size area);
 
 // Which component holds each place. Putting one at a place replaces the

@@ -156,7 +156,7 @@ private:
         return items;
     }
 
-    std::vector<rt::Size> flowSizes(const std::vector<rt::Component*>& children) const {
+    static std::vector<rt::Size> flowSizes(const std::vector<rt::Component*>& children) {
         std::vector<rt::Size> sizes;
         for (const rt::Component* c : children) sizes.push_back(c->preferredSize());
         return sizes;

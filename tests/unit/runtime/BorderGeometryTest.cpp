@@ -60,23 +60,30 @@ TEST(BorderGeometry, EmptyPlacesTakeNoRoomAndGetNoRectangle) {
     EXPECT_EQ(at(centreOnly, BorderPlace::Center), (Rect{0, 0, 200, 100}));
 }
 
-TEST(BorderGeometry, ShortOfPreferredTheCentreGivesWayFirstThenTheFarEdgeThenTheNearOne) {
-    // 100 high: the middle row is at its minimum 30 with 20 + 30 above and
-    // below: 80, so it keeps 50 of its preferred 70.
+TEST(BorderGeometry, ShortOfPreferredTheCentreGivesWayFirstDownToNothing) {
+    // 100 high: 20 + 30 above and below leave the middle row 50 of its 70.
     EXPECT_EQ(at(layout(all, {150, 100}), BorderPlace::Center).height, 50);
-    // 60 high: the middle at its minimum 30 leaves 30 for north (20) and
-    // south (30): south gives up to its minimum 12, north the other 2.
-    EXPECT_EQ(layout(all, {150, 60}), places({0, 0, 150, 18}, {0, 18, 30, 30}, {30, 18, 80, 30},
-                                             {110, 18, 40, 30}, {0, 48, 150, 12}));
-    // Across: 60 wide takes the centre to 20, east from 40 to 15 and west
-    // from 30 to 25.
-    EXPECT_EQ(layout(all, {60, 120}), places({0, 0, 60, 20}, {0, 20, 25, 70}, {25, 20, 20, 70},
-                                             {45, 20, 15, 70}, {0, 90, 60, 30}));
+    // 60 high: 10, below the row's minimum, and the edges keep their sizes.
+    EXPECT_EQ(layout(all, {150, 60}), places({0, 0, 150, 20}, {0, 20, 30, 10}, {30, 20, 80, 10},
+                                             {110, 20, 40, 10}, {0, 30, 150, 30}));
+    // Across: 60 wide leaves the centre nothing and east gives 10.
+    EXPECT_EQ(layout(all, {60, 120}), places({0, 0, 60, 20}, {0, 20, 30, 70}, {30, 20, 0, 70},
+                                             {30, 20, 30, 70}, {0, 90, 60, 30}));
+}
+
+TEST(BorderGeometry, EdgesThatDoNotFitShrinkTheFarOneFirstAndNeverOverlap) {
+    // 40 high: south gives the 10 missing.
+    EXPECT_EQ(at(layout(all, {150, 40}), BorderPlace::South), (Rect{0, 20, 150, 20}));
+    // 30 high: south down to its minimum 12, north gives the other 2.
+    const auto rects = layout(all, {150, 30});
+    EXPECT_EQ(at(rects, BorderPlace::North), (Rect{0, 0, 150, 18}));
+    EXPECT_EQ(at(rects, BorderPlace::Center), (Rect{30, 18, 80, 0}));
+    EXPECT_EQ(at(rects, BorderPlace::South), (Rect{0, 18, 150, 12}));
 }
 
 TEST(BorderGeometry, BelowTheMinimumPlacesKeepTheirOrderAndOverflowAtTheFarSide) {
     EXPECT_EQ(layout(all, {0, 0}),
-              places({0, 0, 0, 10}, {0, 10, 10, 30}, {10, 10, 20, 30}, {30, 10, 15, 30}, {0, 40, 0, 12}));
+              places({0, 0, 0, 10}, {0, 10, 10, 0}, {10, 10, 0, 0}, {10, 10, 15, 0}, {0, 10, 0, 12}));
 }
 
 TEST(BorderGeometry, OccupantsReplaceTheHolderAndMoveAComponentAlreadyPlaced) {
