@@ -1,12 +1,11 @@
 // Containers: window content panes (border arrangement), plain panels (flow
 // arrangement, centred) and either after setGridBagLayout.
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-
+#include "runtime/qt/BorderLayout.h"
 #include "runtime/qt/Containers.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/FlowLayout.h"
 #include "runtime/qt/GridBagLayout.h"
 #include "runtime/qt/Painting.h"
 
@@ -14,63 +13,17 @@ namespace rtqt {
 
 namespace {
 
-// Border arrangement on a 3 x 3 grid: north and south span the top and
-// bottom rows, the centre takes all extra space. A component added at an
-// occupied place replaces the one there.
-class BorderArrangement {
-public:
-    explicit BorderArrangement(QWidget* container) : grid_(new QGridLayout(container)) {
-        grid_->setContentsMargins(0, 0, 0, 0);
-        grid_->setSpacing(0);
-        grid_->setRowStretch(1, 1);
-        grid_->setColumnStretch(1, 1);
-    }
-    void add(QWidget* widget, rt::BorderPlace place) {
-        const Cell cell = cellOf(place);
-        if (QLayoutItem* old = grid_->itemAtPosition(cell.row, cell.column); old != nullptr && old->widget() != nullptr) {
-            old->widget()->hide();
-            grid_->removeWidget(old->widget());
-        }
-        grid_->addWidget(widget, cell.row, cell.column, 1, cell.columns);
-    }
-
-private:
-    struct Cell {
-        int row;
-        int column;
-        int columns;
-    };
-    static Cell cellOf(rt::BorderPlace place) {
-        switch (place) {
-        case rt::BorderPlace::North: return {0, 0, 3};
-        case rt::BorderPlace::South: return {2, 0, 3};
-        case rt::BorderPlace::West: return {1, 0, 1};
-        case rt::BorderPlace::East: return {1, 2, 1};
-        case rt::BorderPlace::Center: break;
-        }
-        return {1, 1, 1};
-    }
-    QGridLayout* grid_;
-};
-
 template <class Iface>
 class ContainerImpl : public ComponentImpl<Iface> {
 public:
     ContainerImpl(QWidget* widget, bool flow) : ComponentImpl<Iface>(widget, widget) {
-        if (flow) {
-            flow_ = new QHBoxLayout(widget);
-            flow_->setContentsMargins(5, 5, 5, 5);
-            flow_->setSpacing(5);
-            flow_->addStretch(1);
-            flow_->addStretch(1);
-        } else {
-            border_ = std::make_unique<BorderArrangement>(widget);
-        }
+        if (flow) flow_ = new FlowLayout(widget);
+        else border_ = new BorderLayout(widget);
     }
 
     rt::GridBag& setGridBagLayout() override {
         QWidget* w = this->widget();
-        border_.reset();
+        border_ = nullptr;
         flow_ = nullptr;
         delete w->layout();
         gridBag_ = new GridBagLayout(w);
@@ -85,10 +38,12 @@ public:
         if (gridBag_ != nullptr) {
             gridBag_->addWidget(child);
         } else if (flow_ != nullptr) {
-            flow_->insertWidget(flow_->count() - 1, child);
+            flow_->addWidget(child);
         } else {
-            border_->add(child, place);
+            border_->put(child, place);
         }
+        // A component added again moves to the end instead of being listed twice.
+        std::erase(children_, &component);
         children_.push_back(&component);
         child->setVisible(!child->isHidden() || !child->testAttribute(Qt::WA_WState_ExplicitShowHide));
     }
@@ -97,8 +52,8 @@ public:
     rt::Component& componentAt(int index) const override { return *children_.at(static_cast<size_t>(index)); }
 
 private:
-    std::unique_ptr<BorderArrangement> border_;
-    QHBoxLayout* flow_ = nullptr;
+    BorderLayout* border_ = nullptr;
+    FlowLayout* flow_ = nullptr;
     GridBagLayout* gridBag_ = nullptr;
     std::vector<rt::Component*> children_;
 };

@@ -4,15 +4,6 @@
 
 namespace rtqt {
 
-GridBagLayout::GridBagLayout(QWidget* parent) : QLayout(parent) {
-    setContentsMargins(0, 0, 0, 0);
-    setSpacing(0);
-}
-
-GridBagLayout::~GridBagLayout() {
-    while (!items_.isEmpty()) delete items_.takeFirst();
-}
-
 void GridBagLayout::setConstraints(rt::Component& component, const rt::CellConstraints& constraints) {
     constraints_[widgetOfComponent(component)] = constraints;
     invalidate();
@@ -23,32 +14,18 @@ rt::CellConstraints GridBagLayout::constraintsOf(const rt::Component& component)
     return found != constraints_.end() ? found->second : rt::CellConstraints{};
 }
 
-void GridBagLayout::addItem(QLayoutItem* item) {
-    items_.append(item);
-    invalidate();
-}
-
-QLayoutItem* GridBagLayout::itemAt(int index) const {
-    return index >= 0 && index < items_.size() ? items_.at(index) : nullptr;
-}
-
 QLayoutItem* GridBagLayout::takeAt(int index) {
-    if (index < 0 || index >= items_.size()) return nullptr;
-    QLayoutItem* item = items_.takeAt(index);
-    constraints_.erase(item->widget());
-    invalidate();
+    QLayoutItem* item = ItemListLayout::takeAt(index);
+    if (item != nullptr) constraints_.erase(item->widget());
     return item;
 }
 
 std::vector<rt::gridbag::Item> GridBagLayout::geometryItems(std::vector<QLayoutItem*>& placed) const {
     std::vector<rt::gridbag::Item> result;
-    for (QLayoutItem* item : items_) {
-        if (item->isEmpty()) continue;
+    for (QLayoutItem* item : shownItems()) {
         auto found = constraints_.find(item->widget());
         const rt::CellConstraints constraints = found != constraints_.end() ? found->second : rt::CellConstraints{};
-        const QSize minimum = item->minimumSize();
-        const QSize preferred = item->sizeHint().expandedTo(minimum);
-        result.push_back({constraints, fromQ(preferred), fromQ(minimum)});
+        result.push_back({constraints, preferredSizeOf(*item), fromQ(item->minimumSize())});
         placed.push_back(item);
     }
     return result;
@@ -74,10 +51,7 @@ void GridBagLayout::setGeometry(const QRect& rect) {
     const QRect area = contentsRect();
     std::vector<QLayoutItem*> placed;
     const auto rects = rt::gridbag::layout(geometryItems(placed), {area.width(), area.height()});
-    for (size_t i = 0; i < placed.size() && i < rects.size(); ++i) {
-        const rt::Rect& r = rects[i];
-        placed[i]->setGeometry(QRect(area.x() + r.x, area.y() + r.y, r.width, r.height));
-    }
+    for (size_t i = 0; i < placed.size() && i < rects.size(); ++i) placeItem(*placed[i], area, rects[i]);
 }
 
 }  // namespace rtqt

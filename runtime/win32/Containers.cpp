@@ -7,6 +7,8 @@
 #include <map>
 #include <utility>
 
+#include "runtime/BorderGeometry.h"
+#include "runtime/FlowGeometry.h"
 #include "runtime/GridBagGeometry.h"
 #include "runtime/win32/Containers.h"
 #include "runtime/win32/Factories.h"
@@ -98,8 +100,6 @@ private:
 
 enum class Arrangement { Border, Flow, GridBag };
 
-constexpr int FlowGap = 5;
-
 template <class Iface>
 class ContainerImpl : public ComponentImpl<Iface>, public PaneHost {
 public:
@@ -120,11 +120,12 @@ public:
         HWND child = hwndOf(component);
         if (arrangement_ == Arrangement::Border) {
             // A component added at an occupied place replaces the one there.
-            if (auto old = border_.find(place); old != border_.end()) ShowWindow(hwndOf(*old->second), SW_HIDE);
-            border_[place] = &component;
+            if (rt::Component* old = border_.put(component, place)) ShowWindow(hwndOf(*old), SW_HIDE);
         }
         SetParent(child, this->hwnd());
         SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // A component added again moves to the end instead of being listed twice.
+        std::erase(children_, &component);
         children_.push_back(&component);
         invalidateLayoutAround(child);
     }
@@ -145,38 +146,27 @@ public:
     }
 
 private:
-    static rt::Size sizeOf(const rt::Component& c, bool minimum) {
-        return minimum ? c.minimumSize() : c.preferredSize();
+    // The shown components at their places, with their sizes.
+    rt::border::Items borderItems() const {
+        rt::border::Items items;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const rt::Component* c = border_.all()[i];
+            if (c != nullptr && shown(hwndOf(*c))) items[i] = rt::border::Item{c->preferredSize(), c->minimumSize()};
+        }
+        return items;
     }
 
-    const rt::Component* at(rt::BorderPlace place) const {
-        auto found = border_.find(place);
-        return found != border_.end() && shown(hwndOf(*found->second)) ? found->second : nullptr;
-    }
-
-    rt::Size borderPart(rt::BorderPlace place, bool minimum) const {
-        const rt::Component* c = at(place);
-        return c != nullptr ? sizeOf(*c, minimum) : rt::Size{};
+    static std::vector<rt::Size> flowSizes(const std::vector<rt::Component*>& children) {
+        std::vector<rt::Size> sizes;
+        for (const rt::Component* c : children) sizes.push_back(c->preferredSize());
+        return sizes;
     }
 
     rt::Size measure(bool minimum) const {
         switch (arrangement_) {
-        case Arrangement::Border: {
-            const rt::Size n = borderPart(rt::BorderPlace::North, minimum), s = borderPart(rt::BorderPlace::South, minimum),
-                           w = borderPart(rt::BorderPlace::West, minimum), e = borderPart(rt::BorderPlace::East, minimum),
-                           c = borderPart(rt::BorderPlace::Center, minimum);
-            return {std::max({n.width, s.width, w.width + c.width + e.width}),
-                    n.height + s.height + std::max({w.height, c.height, e.height})};
-        }
-        case Arrangement::Flow: {
-            rt::Size total{FlowGap, 0};
-            for (const rt::Component* c : visibleChildren()) {
-                const rt::Size size = c->preferredSize();
-                total.width += size.width + FlowGap;
-                total.height = std::max(total.height, size.height);
-            }
-            return {total.width, total.height + 2 * FlowGap};
-        }
+        case Arrangement::Border:
+            return minimum ? rt::border::minimumLayoutSize(borderItems()) : rt::border::preferredLayoutSize(borderItems());
+        case Arrangement::Flow: return rt::flow::preferredLayoutSize(flowSizes(visibleChildren()));
         case Arrangement::GridBag: {
             std::vector<rt::Component*> placed;
             const auto items = gridItems(placed);
@@ -210,35 +200,20 @@ private:
 
     void arrangeFlow(rt::Size area) {
         const auto children = visibleChildren();
-        int total = -FlowGap;
-        for (const rt::Component* c : children) total += c->preferredSize().width + FlowGap;
-        int x = (area.width - total) / 2;
-        int rowHeight = 0;
-        for (const rt::Component* c : children) rowHeight = std::max(rowHeight, c->preferredSize().height);
-        for (const rt::Component* c : children) {
-            const rt::Size size = c->preferredSize();
-            place(hwndOf(*c), {x, FlowGap + (rowHeight - size.height) / 2, size.width, size.height});
-            x += size.width + FlowGap;
-        }
+        const auto rects = rt::flow::layout(flowSizes(children), area);
+        for (std::size_t i = 0; i < children.size(); ++i) place(hwndOf(*children[i]), rects[i]);
     }
 
     void arrangeBorder(rt::Size area) {
-        const rt::Size n = borderPart(rt::BorderPlace::North, false), s = borderPart(rt::BorderPlace::South, false),
-                       w = borderPart(rt::BorderPlace::West, false), e = borderPart(rt::BorderPlace::East, false);
-        const int middle = std::max(area.height - n.height - s.height, 0);
-        const auto put = [&](rt::BorderPlace p, rt::Rect r) {
-            if (const rt::Component* c = at(p)) place(hwndOf(*c), r);
-        };
-        put(rt::BorderPlace::North, {0, 0, area.width, n.height});
-        put(rt::BorderPlace::South, {0, area.height - s.height, area.width, s.height});
-        put(rt::BorderPlace::West, {0, n.height, w.width, middle});
-        put(rt::BorderPlace::East, {area.width - e.width, n.height, e.width, middle});
-        put(rt::BorderPlace::Center, {w.width, n.height, std::max(area.width - w.width - e.width, 0), middle});
+        const rt::border::Items items = borderItems();
+        const rt::border::Rects rects = rt::border::layout(items, area);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i]) place(hwndOf(*border_.all()[i]), rects[i]);
     }
 
     Arrangement arrangement_;
     std::unique_ptr<GridBagImpl> gridBag_;
-    std::map<rt::BorderPlace, rt::Component*> border_;
+    rt::border::Occupants<rt::Component> border_;
     std::vector<rt::Component*> children_;
 };
 
