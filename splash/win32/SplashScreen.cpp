@@ -121,7 +121,7 @@ HWND createWindow(SIZE size, const RECT& area) {
 
 void showSplash(const Job& job) {
     SIZE size{};
-    picture = splash_win32::decodeJpeg(job.bytes, size);
+    picture = splash_win32::decodeJpeg(job.bytes, job.area, size);
     if (picture == nullptr) return;
     // The program's first window came first: a splash now would only cover
     // it, as on Linux it is not shown.
