@@ -25,7 +25,9 @@ using PixelTarget = std::function<std::uint32_t*(int width, int height)>;
 // and writes its pixels, top row first, as words 0x00RRGGBB (blue, green,
 // red, 0 in memory) to where target says. False, without asking target, for
 // bytes that do not decode (damaged or cut short), for more than maxPixels
-// pixels or MaxSide in either direction, or for more than MaxScans scans.
+// pixels or MaxSide in either direction, for more than MaxScans scans, or
+// for a Huffman table of more than 256 symbols (which the decoder would
+// write past its tables).
 bool decodeJpeg(const std::uint8_t* bytes, std::size_t count, long maxPixels, const PixelTarget& target);
 
 }  // namespace splash_win32
