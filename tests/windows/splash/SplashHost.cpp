@@ -101,6 +101,10 @@ DWORD WINAPI followCommands(void*) {
             closeSplash();
             say("closed");
         }
+        if (line == "modules") {
+            const bool com = GetModuleHandleW(L"ole32.dll") != nullptr || GetModuleHandleW(L"windowscodecs.dll") != nullptr;
+            say(com ? "modules: COM" : "modules: no COM");
+        }
         if (line == "close-now") {
             closeSplashNow();
             say(FindWindowW(L"KovSplash", nullptr) == nullptr ? "closed-now" : "closed-now, splash left");

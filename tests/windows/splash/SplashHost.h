@@ -21,7 +21,9 @@
 // It writes "ready" when set up, then answers each "close" line on standard
 // input with SplashClose and "closed", and each "close-now" line with
 // SplashCloseNow and, once that returns, "closed-now" when no splash window
-// is left or "closed-now, splash left", until its input ends.
+// is left or "closed-now, splash left", and each "modules" line with
+// "modules: COM" when ole32.dll or windowscodecs.dll is loaded, else
+// "modules: no COM", until its input ends.
 
 namespace splashtest {
 

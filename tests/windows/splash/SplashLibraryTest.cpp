@@ -194,6 +194,15 @@ TEST(SplashLibrary, WithFlag1AClickClosesItAndTheFocusStays) {
     EXPECT_EQ(GetForegroundWindow(), host.front());
 }
 
+// COM and the imaging component take longer to load under Wine than the
+// program takes to its first window: the splash decodes without them.
+TEST(SplashLibrary, ShowsTheImageWithoutLoadingCom) {
+    HostProcess host("program 0 1 0 0");
+    ASSERT_NE(waitForSplash(host), nullptr);
+    host.send("modules");
+    EXPECT_TRUE(host.waitForLine("modules: no COM", 5000));
+}
+
 TEST(SplashLibrary, ShowsAProgressiveImage) {
     HostProcess host("progressive 0 1 0 0");
     HWND splash = waitForSplash(host);
