@@ -21,7 +21,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             fonts-dejavu-core binutils ccache openbox libx11-dev libxcb1-dev \
             dpkg-dev file desktop-file-utils appstream \
             g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip \
-            lintian msitools wixl man-db \
+            lintian msitools wixl man-db libstb-dev \
             clang-14 libclang-rt-14-dev
 FUZZ_BUILD      ?= build-fuzz
 FUZZ_TIME       ?= 300

@@ -1,6 +1,6 @@
 #pragma once
 
-// Decoding of the splash JPEG into a bitmap that a window can draw.
+// The splash JPEG as a bitmap that a window can draw.
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -13,10 +13,8 @@
 namespace splash_win32 {
 
 // A device-independent bitmap of the decoded image, or null when the bytes
-// do not decode (or the image is larger than MaxSide in either direction).
-// Loads COM and the imaging component on the calling thread.
-HBITMAP decodeJpeg(const std::vector<std::uint8_t>& bytes, SIZE& size);
-
-inline constexpr UINT MaxSide = 4096;
+// do not decode or the image has more pixels than four times the work area
+// (area) holds: no splash needs more, and a damaged header may claim more.
+HBITMAP decodeJpeg(const std::vector<std::uint8_t>& bytes, const RECT& area, SIZE& size);
 
 }  // namespace splash_win32

@@ -11,6 +11,14 @@
 // loader lock while the caller, loading the runtime, sat in a DllMain that
 // registers a window class (comctl32's does) and waited for the same set-up:
 // neither went on.
+//
+// The caller holds the loader lock while it loads the runtime (comctl32's
+// DllMain included), so the splash thread needs it for nothing once it runs:
+// SplashLoadMemory waits until the thread has started (a thread's start
+// runs every library's thread attach under that lock), and the thread has
+// no input method (whose set-up at the thread's first window loads the
+// method's module). Either wait held the splash back until the runtime's
+// first window was nearly made.
 
 #include <algorithm>
 #include <atomic>
@@ -42,6 +50,10 @@ std::atomic<bool> started{false};
 std::atomic<bool> closeRequested{false};
 std::atomic<bool> closeNow{false};
 HANDLE splashThreadHandle = nullptr;  // kept for SplashCloseNow to wait on
+HANDLE splashThreadRunning = nullptr;  // kept: the thread may set it after the wait gave up
+constexpr DWORD StartWaitMs = 100;
+using DisableImeFn = BOOL(WINAPI*)(DWORD);
+DisableImeFn disableIme = nullptr;  // imm32's ImmDisableIME when imm32 is loaded
 std::atomic<HWND> window{nullptr};
 HBITMAP picture = nullptr;
 DWORD shownAt = 0;
@@ -107,6 +119,8 @@ bool prepareDisplay(RECT& area) {
     wc.lpszClassName = SplashClass;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING));
     if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (HMODULE imm = GetModuleHandleW(L"imm32.dll"))
+        disableIme = reinterpret_cast<DisableImeFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")));
     return SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) != FALSE;
 }
 
@@ -121,7 +135,7 @@ HWND createWindow(SIZE size, const RECT& area) {
 
 void showSplash(const Job& job) {
     SIZE size{};
-    picture = splash_win32::decodeJpeg(job.bytes, size);
+    picture = splash_win32::decodeJpeg(job.bytes, job.area, size);
     if (picture == nullptr) return;
     // The program's first window came first: a splash now would only cover
     // it, as on Linux it is not shown.
@@ -142,7 +156,9 @@ void showSplash(const Job& job) {
 }
 
 DWORD WINAPI splashThread(void* data) {
+    SetEvent(splashThreadRunning);
     std::unique_ptr<Job> job(static_cast<Job*>(data));
+    if (disableIme != nullptr) disableIme(0);  // this thread only; the splash takes no typing
     showSplash(*job);
     return 0;
 }
@@ -181,8 +197,12 @@ extern "C" __declspec(dllexport) int SplashLoadMemory(const void* bytes, std::ui
     const auto* first = static_cast<const std::uint8_t*>(bytes);
     auto job = std::make_unique<Job>(Job{{first, first + count}, {}});
     if (!prepareDisplay(job->area)) return 1;
+    splashThreadRunning = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (splashThreadRunning == nullptr) return 1;
     splashThreadHandle = CreateThread(nullptr, 0, splashThread, job.get(), 0, nullptr);
-    if (splashThreadHandle != nullptr) job.release();
+    if (splashThreadHandle == nullptr) return 1;
+    job.release();
+    WaitForSingleObject(splashThreadRunning, StartWaitMs);
     return 1;
 }
 

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "splash/SplashProtocol.h"
-#include "support/Support.h"
+#include "splash/win32/JpegPixels.h"
+#include "tests/windows/splash/JpegVariants.h"
 
 namespace splashtest {
 
@@ -29,32 +30,6 @@ void say(const std::string& line) {
     const std::string text = line + "\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
-
-std::string besideThisProgram(const std::string& relative) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    path.resize(path.find_last_of("\\/") + 1);
-    return path + relative;
-}
-
-std::vector<std::uint8_t> programJpeg() {
-    std::uint32_t count = 0;
-    std::memcpy(&count, support::splashImage, sizeof count);
-    return {support::splashImage + 4, support::splashImage + 4 + count};
-}
-
-// Sets the height and width of the first baseline frame header.
-void setFrameSize(std::vector<std::uint8_t>& jpeg, std::uint16_t side) {
-    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
-        if (jpeg[i] != 0xff || jpeg[i + 1] != 0xc0) continue;
-        for (std::size_t at : {i + 5, i + 7}) {
-            jpeg[at] = static_cast<std::uint8_t>(side >> 8);
-            jpeg[at + 1] = static_cast<std::uint8_t>(side);
-        }
-        return;
-    }
 }
 
 // The first page of jpeg on a page that an unreadable one follows; the
@@ -77,8 +52,9 @@ struct Image {
 };
 
 Image imageOfKind(const std::string& kind) {
-    Image image{programJpeg(), nullptr, 0};
+    Image image{kind == "progressive" ? jpegBesideThisProgram("progressive.jpg") : programJpeg(), nullptr, 0};
     if (kind == "truncated") image.bytes.resize(image.bytes.size() / 2);
+    if (kind == "scans") image.bytes = withScans(image.bytes, splash_win32::MaxScans + 1);
     if (kind == "text") image.bytes.assign(4096, 'x');
     if (kind == "huge") setFrameSize(image.bytes, 0xffff);
     image.data = kind == "beyond" ? beforeUnreadablePage(image.bytes) : image.bytes.data();
@@ -124,6 +100,10 @@ DWORD WINAPI followCommands(void*) {
         if (line == "close") {
             closeSplash();
             say("closed");
+        }
+        if (line == "modules") {
+            const bool com = GetModuleHandleW(L"ole32.dll") != nullptr || GetModuleHandleW(L"windowscodecs.dll") != nullptr;
+            say(com ? "modules: COM" : "modules: no COM");
         }
         if (line == "close-now") {
             closeSplashNow();

@@ -194,10 +194,31 @@ TEST(SplashLibrary, WithFlag1AClickClosesItAndTheFocusStays) {
     EXPECT_EQ(GetForegroundWindow(), host.front());
 }
 
+// COM and the imaging component take longer to load under Wine than the
+// program takes to its first window: the splash decodes without them.
+TEST(SplashLibrary, ShowsTheImageWithoutLoadingCom) {
+    HostProcess host("program 0 1 0 0");
+    ASSERT_NE(waitForSplash(host), nullptr);
+    host.send("modules");
+    EXPECT_TRUE(host.waitForLine("modules: no COM", 5000));
+}
+
+TEST(SplashLibrary, ShowsAProgressiveImage) {
+    HostProcess host("progressive 0 1 0 0");
+    HWND splash = waitForSplash(host);
+    ASSERT_NE(splash, nullptr);
+    RECT window;
+    GetWindowRect(splash, &window);
+    EXPECT_EQ(window.right - window.left, 261);
+    EXPECT_EQ(window.bottom - window.top, 340);
+    ASSERT_TRUE(waitUntil([&] { return screenBrightness(window)[100 * 261 + 20] > 200; }, 2000)) << "painted";
+    EXPECT_LT(screenBrightness(window)[150 * 261 + 62], 60) << "the gallows' post";
+}
+
 // Each kind of bad image in a host of its own, all at once: no window, the
 // host goes on, and SplashClose is still safe.
 TEST(SplashLibrary, BadImagesShowNothingAndNeverFault) {
-    const char* kinds[] = {"truncated", "text", "empty", "huge", "beyond"};
+    const char* kinds[] = {"truncated", "text", "empty", "huge", "beyond", "scans"};
     std::vector<std::unique_ptr<HostProcess>> hosts;
     for (const char* kind : kinds) hosts.push_back(std::make_unique<HostProcess>(std::string(kind) + " 0 1 0 0"));
     for (std::size_t i = 0; i < hosts.size(); ++i) ASSERT_TRUE(hosts[i]->waitForLine("ready", 5000)) << kinds[i];
