@@ -2,12 +2,62 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <numeric>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace app {
 
 namespace {
+
+// A byte from a hash of the whole text, four characters at a time: words
+// that differ differ in it with odds of 255 to 1, whatever they share.
+std::uint8_t fingerprint(const rt::String& word) {
+    constexpr std::uint64_t Mix = 0x9E3779B97F4A7C15u;
+    const auto mixed = [](std::uint64_t hash, std::uint64_t chunk) {
+        hash = (hash ^ chunk) * Mix;
+        return hash ^ hash >> 29;
+    };
+    std::uint64_t hash = (word.size() + 1) * Mix;
+    const std::size_t whole = word.size() / 4 * 4;
+    for (std::size_t k = 0; k < whole; k += 4) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, word.data() + k, sizeof chunk);
+        hash = mixed(hash, chunk);
+    }
+    std::uint64_t rest = 0;
+    for (std::size_t k = whole; k < word.size(); ++k) {
+        rest = rest << 16 | word[k];
+    }
+    return static_cast<std::uint8_t>(mixed(hash, rest) * Mix >> 56);
+}
+
+std::vector<std::uint8_t> fingerprintsOf(const WordModel::Words& words) {
+    std::vector<std::uint8_t> prints;
+    prints.reserve(words.capacity());
+    for (const auto& word : words) {
+        prints.push_back(fingerprint(word));
+    }
+    return prints;
+}
+
+// Lists this long take tens of milliseconds to free, word by word.
+constexpr std::size_t FreedAside = std::size_t{1} << 16;
+
+// Frees a long list on a thread of its own, so that whoever replaced it
+// goes on at once; a short one, or one no thread can be started for, here.
+void release(WordModel::Words old) {
+    if (old.size() < FreedAside) {
+        return;
+    }
+    try {
+        std::thread([doomed = std::move(old)]() mutable { WordModel::Words().swap(doomed); }).detach();
+    } catch (const std::system_error&) {
+        // No thread: the list goes when old does, here.
+    }
+}
 
 // Four characters of the word from position first, packed into a number so
 // that comparing numbers compares those characters in code order (missing
@@ -60,17 +110,18 @@ std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
     return order;
 }
 
-// Puts the word at position order[k] at position k. Moving the words into a
+// Puts the item at position order[k] at position k. Moving the items into a
 // new list in order is faster than following the permutation's cycles in
 // place: the writes are sequential. The new list keeps the old one's spare
-// room, so that the next Add does not have to move every word.
-void permute(WordModel::Words& words, const std::vector<std::uint32_t>& order) {
-    WordModel::Words placed;
-    placed.reserve(words.capacity());
+// room, so that the next Add does not have to move every item.
+template <class Item>
+void permute(std::vector<Item>& items, const std::vector<std::uint32_t>& order) {
+    std::vector<Item> placed;
+    placed.reserve(items.capacity());
     for (const std::uint32_t from : order) {
-        placed.push_back(std::move(words[from]));
+        placed.push_back(std::move(items[from]));
     }
-    words.swap(placed);
+    items.swap(placed);
 }
 
 // The positions of the words grouped by length, shortest first, ascending
@@ -142,15 +193,43 @@ std::optional<rt::String> WordModel::add(const rt::String& word) {
     if (word.find_first_of(u"\r\n") != rt::String::npos) {
         return rt::String(LineBreakMessage);
     }
-    if (std::find(words.begin(), words.end(), word) != words.end()) {
+    const std::uint8_t print = fingerprint(word);
+    if (contains(word, print)) {
         return rt::String(DuplicateMessage);
     }
     words.push_back(word);
+    fingerprints.push_back(print);
     currentWord = word;
     return std::nullopt;
 }
 
-void WordModel::alphaSort() { permute(words, alphabeticalOrder(words)); }
+bool WordModel::contains(const rt::String& word, std::uint8_t print) const {
+    if (words.empty()) {
+        return false;
+    }
+    const std::uint8_t* const first = fingerprints.data();
+    const std::uint8_t* const end = first + fingerprints.size();
+    for (const std::uint8_t* at = first;
+         (at = static_cast<const std::uint8_t*>(std::memchr(at, print, static_cast<std::size_t>(end - at)))) != nullptr;
+         ++at) {
+        if (words[static_cast<std::size_t>(at - first)] == word) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void WordModel::setList(Words list) {
+    fingerprints = fingerprintsOf(list);
+    release(std::exchange(words, std::move(list)));
+}
+
+void WordModel::reorder(const std::vector<std::uint32_t>& order) {
+    permute(words, order);
+    permute(fingerprints, order);
+}
+
+void WordModel::alphaSort() { reorder(alphabeticalOrder(words)); }
 
 // The selection sort replayed on positions: while the words of the
 // shortest remaining length are placed, each one at position i comes from
@@ -182,11 +261,12 @@ void WordModel::lengthSort() {
             ++i;
         }
     }
-    permute(words, origin);
+    reorder(origin);
 }
 
 std::optional<std::size_t> WordModel::remove(std::size_t index) {
     words.erase(words.begin() + static_cast<std::ptrdiff_t>(index));
+    fingerprints.erase(fingerprints.begin() + static_cast<std::ptrdiff_t>(index));
     if (words.empty()) {
         currentWord.reset();
         return std::nullopt;
