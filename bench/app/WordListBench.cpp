@@ -68,8 +68,10 @@ void printRatio(const char* what, double subject, double reference, double goal)
 
 class Bench {
 public:
-    Bench(const WordListPlatform& platform, std::string dir, std::size_t count)
-        : platform(platform), dir(std::move(dir)), count(count), source(this->dir + "/words.txt") {
+    // The words of source, count lines; when generate is set, count random
+    // words are written there first.
+    Bench(const WordListPlatform& platform, std::string dir, std::string source, std::size_t count, bool generate)
+        : platform(platform), dir(std::move(dir)), count(count), source(std::move(source)), generate(generate) {
         app::HangMan::main({});
         window = app::HangMan::wordGUI;
         driver().processEvents();
@@ -77,7 +79,7 @@ public:
 
     // The empty program, then the same with the list imported once.
     void measureMemory() {
-        writeRandomWords(source, count);
+        if (generate) writeRandomWords(source, count);
         platform.releaseFreeMemory();
         const double empty = platform.residentMegabytes();
         importAndDraw(source);
@@ -89,8 +91,8 @@ public:
     }
 
     void run(int rounds) {
-        std::vector<double> import, chooser, fromOk, getline, alpha, sortReference, length, exporting, ofstream, add,
-            removeLast, removeMiddle;
+        std::vector<double> import, chooser, fromOk, getline, alpha, sortReference, length, exporting, exportFromOk,
+            ofstream, add, removeLast, removeMiddle;
         const std::string empty = dir + "/empty.txt";
         std::ofstream{empty};
         // Like an import after the first, the reference replaces a list of
@@ -111,10 +113,12 @@ public:
             removeMiddle.push_back(seconds([&] { chooseAndDraw(1, 1); }));
             // What an import costs besides the words: the chooser and an
             // empty list drawn in place of an empty one. Less that, an
-            // import is what the user waits for after the chooser's OK.
+            // import or export is what the user waits for after the
+            // chooser's OK.
             importAndDraw(empty);
             chooser.push_back(seconds([&] { importAndDraw(empty); }));
             fromOk.push_back(import.back() - chooser.back());
+            exportFromOk.push_back(exporting.back() - chooser.back());
             importAndDraw(source);
         }
         std::printf("%zu words, medians of %d rounds\n", count, rounds);
@@ -130,7 +134,9 @@ public:
         printFigure("length sort with display (goal <= 0.1 s)", median(length), "s");
         printFigure("export (File, Export List)", median(exporting), "s");
         printFigure("  reference: std::ofstream writing", median(ofstream), "s");
+        printFigure("  export from the chooser's OK (less the empty import)", median(exportFromOk), "s");
         printRatio("  export / ofstream", median(exporting), median(ofstream), 1.5);
+        printRatio("  export from the chooser's OK / ofstream", median(exportFromOk), median(ofstream), 1.5);
         printFigure("add one word, OK to drawn (goal <= 0.020 s)", median(add), "s");
         printFigure("remove the last word, drawn (goal <= 0.020 s)", median(removeLast), "s");
         printFigure("remove a middle word, drawn (goal <= 0.020 s)", median(removeMiddle), "s");
@@ -194,6 +200,7 @@ private:
     std::string dir;
     std::size_t count;
     std::string source;
+    bool generate;
     app::HangMan* window = nullptr;
 };
 
@@ -206,13 +213,21 @@ double seconds(const std::function<void()>& work) {
 }
 
 int runWordListBench(int argc, char** argv, const WordListPlatform& platform) {
-    const std::size_t count = argc > 1 ? std::stoul(argv[1]) : 1000000;
+    const std::string words = argc > 1 ? argv[1] : "1000000";
+    const bool generate = !words.empty() && std::all_of(words.begin(), words.end(), [](char c) { return c >= '0' && c <= '9'; });
     const int rounds = argc > 2 ? std::stoi(argv[2]) : 5;
     const auto dir = std::filesystem::temp_directory_path() /
                      ("hangman-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    if (!generate && !std::filesystem::is_regular_file(words)) {
+        std::fprintf(stderr, "no word list file %s\n", words.c_str());
+        return 2;
+    }
     std::filesystem::create_directory(dir);
     {
-        Bench bench(platform, dir.string(), count);
+        const std::string source = generate ? (dir / "words.txt").string() : words;
+        const std::size_t count = generate ? std::stoul(words) : readWords(source).size();
+        if (!generate) std::printf("the words of %s\n", source.c_str());
+        Bench bench(platform, dir.string(), source, count, generate);
         bench.measureMemory();
         bench.run(rounds);
         bench.runSelectionSortReference(20000);
