@@ -193,30 +193,31 @@ std::optional<rt::String> WordModel::add(const rt::String& word) {
     if (word.find_first_of(u"\r\n") != rt::String::npos) {
         return rt::String(LineBreakMessage);
     }
-    const std::uint8_t print = fingerprint(word);
-    if (contains(word, print)) {
+    if (indexOf(word)) {
         return rt::String(DuplicateMessage);
     }
     words.push_back(word);
-    fingerprints.push_back(print);
+    fingerprints.push_back(fingerprint(word));
     currentWord = word;
     return std::nullopt;
 }
 
-bool WordModel::contains(const rt::String& word, std::uint8_t print) const {
+std::optional<std::size_t> WordModel::indexOf(const rt::String& word) const {
     if (words.empty()) {
-        return false;
+        return std::nullopt;
     }
+    const std::uint8_t print = fingerprint(word);
     const std::uint8_t* const first = fingerprints.data();
     const std::uint8_t* const end = first + fingerprints.size();
     for (const std::uint8_t* at = first;
          (at = static_cast<const std::uint8_t*>(std::memchr(at, print, static_cast<std::size_t>(end - at)))) != nullptr;
          ++at) {
-        if (words[static_cast<std::size_t>(at - first)] == word) {
-            return true;
+        const auto position = static_cast<std::size_t>(at - first);
+        if (words[position] == word) {
+            return position;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 void WordModel::setList(Words list) {

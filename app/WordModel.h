@@ -35,6 +35,9 @@ public:
     std::optional<rt::String> add(const rt::String& word);
     void alphaSort();
     const std::optional<rt::String>& getCurrentWord() const { return currentWord; }
+    // The position of the first word equal to word, if any. Only the words
+    // whose byte from the hash matches word's are compared in full.
+    std::optional<std::size_t> indexOf(const rt::String& word) const;
     const Words& getWords() const { return words; }
     void lengthSort();
     // Removes the word at index (< size()) and makes its neighbour current:
@@ -57,8 +60,6 @@ public:
 private:
     // Puts the word at position order[k] at position k.
     void reorder(const std::vector<std::uint32_t>& order);
-    // Whether word, whose fingerprint is print, is in the list.
-    bool contains(const rt::String& word, std::uint8_t print) const;
 
     Words words;
     // One byte per word, at the word's position, taken from a hash of its

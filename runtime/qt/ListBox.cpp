@@ -252,6 +252,9 @@ public:
         setSelectedIndex(index);
         if (scroll && index >= 0) view_->scrollTo(model_->index(index));
     }
+    void ensureIndexIsVisible(int index) override {
+        if (index >= 0 && index < model_->size()) view_->scrollTo(model_->index(index));
+    }
     void clearSelection() override { view_->selectionModel()->clearSelection(); }
     int locationToIndex(rt::Point point) const override {
         return view_->nearestRow({point.x, point.y});

@@ -97,6 +97,15 @@ public:
         setSelectedIndex(index);
         if (!scroll) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
     }
+    void ensureIndexIsVisible(int index) override {
+        if (index < 0 || index >= model_.size()) return;
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        const int shown = std::max(1, static_cast<int>(client.bottom) / rowHeight());
+        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+        if (index < top) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        else if (index >= top + shown) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(index - shown + 1), 0);
+    }
     void clearSelection() override { SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
 
     int locationToIndex(rt::Point point) const override {

@@ -228,3 +228,15 @@ TEST(WordModel, ReplacingLongListsKeepsOnlyTheNewOne) {
     model.setList({});
     EXPECT_FALSE(model.add(u"word number 399999").has_value());
 }
+
+TEST(WordModel, IndexOfGivesTheFirstPositionOfAWordAmongThousands) {
+    std::mt19937 random(5);
+    const Words words = randomWords(random, 3000);
+    const WordModel model = modelWith(words);
+    for (std::size_t k = 0; k < words.size(); k += 7) {
+        const auto first = static_cast<std::size_t>(std::find(words.begin(), words.end(), words[k]) - words.begin());
+        ASSERT_EQ(model.indexOf(words[k]), first) << k;
+    }
+    EXPECT_EQ(model.indexOf(u"not among them, too long to be drawn"), std::nullopt);
+    EXPECT_EQ(WordModel().indexOf(u""), std::nullopt);
+}
