@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "app/HangMan.h"
 #include "runtime/TestDriver.h"
@@ -100,10 +101,12 @@ public:
         Words read = readWords(source);
         for (int round = 0; round < rounds; ++round) {
             import.push_back(seconds([&] { importAndDraw(source); }));
+            settle();
             getline.push_back(seconds([&] { read = readWords(source); }));
             alpha.push_back(seconds([&] { chooseAndDraw(2, 0); }));
             sortReference.push_back(platform.sortReference(dir, source, read));
             importAndDraw(source);
+            settle();
             length.push_back(seconds([&] { chooseAndDraw(2, 1); }));
             exporting.push_back(seconds([&] { exportTo(dir + "/out.txt"); }));
             ofstream.push_back(seconds([&] { writeWords(dir + "/plain.txt", read); }));
@@ -116,10 +119,12 @@ public:
             // import or export is what the user waits for after the
             // chooser's OK.
             importAndDraw(empty);
+            settle();
             chooser.push_back(seconds([&] { importAndDraw(empty); }));
             fromOk.push_back(import.back() - chooser.back());
             exportFromOk.push_back(exporting.back() - chooser.back());
             importAndDraw(source);
+            settle();
         }
         std::printf("%zu words, medians of %d rounds\n", count, rounds);
         printFigure("import (File, Import List), menu to list drawn", median(import), "s");
@@ -164,6 +169,11 @@ public:
     }
 
 private:
+    // A long list replaced is freed on a thread of its own while the user
+    // looks at the new one: the next figure waits until that is done, so
+    // that the two do not share the processor.
+    static void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
+
     rt::TestDriver& driver() { return rt::testDriver(); }
     void choose(int menu, int index) {
         driver().chooseMenuItem(window->frame().menuBar()->menuAt(menu).itemAt(index));
