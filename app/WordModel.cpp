@@ -1,6 +1,7 @@
 #include "app/WordModel.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
@@ -70,30 +71,64 @@ std::uint64_t packed(const rt::String& word, std::size_t first) {
     return key;
 }
 
+// A word in the alphabetical sort: characters 1 to 4 and 5 to 8, packed,
+// and its position. Character 0 is the bucket's.
+struct SortEntry {
+    std::uint64_t head;
+    std::uint64_t next;
+    std::uint32_t position;
+};
+using SortEntries = std::vector<SortEntry>;
+
+// Sorts entries by head, keeping the order of equal heads: one pass per
+// byte of the head, from the lowest, leaving out the bytes all entries
+// share (the high bytes of ASCII characters, for one). The byte counts of
+// all passes are taken in one reading.
+void radixSortByHead(SortEntry* entries, std::size_t count, SortEntries& scratch) {
+    std::array<std::array<std::uint32_t, 256>, 8> counts{};
+    for (std::size_t k = 0; k < count; ++k) {
+        for (std::size_t byte = 0; byte < 8; ++byte) {
+            ++counts[byte][entries[k].head >> (8 * byte) & 0xFF];
+        }
+    }
+    scratch.resize(std::max(scratch.size(), count));
+    SortEntry* from = entries;
+    SortEntry* to = scratch.data();
+    for (std::size_t byte = 0; byte < 8; ++byte) {
+        auto& starts = counts[byte];
+        if (starts[entries[0].head >> (8 * byte) & 0xFF] == count) {
+            continue;
+        }
+        std::exclusive_scan(starts.begin(), starts.end(), starts.begin(), 0u);
+        for (std::size_t k = 0; k < count; ++k) {
+            to[starts[from[k].head >> (8 * byte) & 0xFF]++] = from[k];
+        }
+        std::swap(from, to);
+    }
+    if (from != entries) {
+        std::copy(from, from + count, entries);
+    }
+}
+
 // The positions of the words in ascending alphabetical order. The words are
 // first distributed by their first character (one counting pass), then each
-// such bucket, small enough to stay in the cache, is sorted: the first eight
-// characters, packed, decide most comparisons; only equal pairs need the
-// full comparison.
+// such bucket, small enough to stay in the cache, is sorted by the next
+// four characters, packed, with a radix sort; only the words that share
+// those are compared, by the four after them and then in full.
 std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
-    struct Entry {
-        std::uint64_t head;
-        std::uint64_t next;
-        std::uint32_t position;
-    };
     constexpr std::size_t Buckets = std::size_t{1} << 16;
     std::vector<std::uint32_t> bucketStart(Buckets + 1, 0);
     for (const auto& word : words) {
         ++bucketStart[(word.empty() ? 0u : word[0]) + 1u];
     }
     std::partial_sum(bucketStart.begin(), bucketStart.end(), bucketStart.begin());
-    std::vector<Entry> entries(words.size());
+    SortEntries entries(words.size());
     std::vector<std::uint32_t> next(bucketStart.begin(), bucketStart.end() - 1);
     for (std::size_t p = 0; p < words.size(); ++p) {
         const std::uint32_t bucket = words[p].empty() ? 0u : words[p][0];
-        entries[next[bucket]++] = {packed(words[p], 0), packed(words[p], 4), static_cast<std::uint32_t>(p)};
+        entries[next[bucket]++] = {packed(words[p], 1), packed(words[p], 5), static_cast<std::uint32_t>(p)};
     }
-    const auto before = [&words](const Entry& a, const Entry& b) {
+    const auto before = [&words](const SortEntry& a, const SortEntry& b) {
         if (a.head != b.head) {
             return a.head < b.head;
         }
@@ -102,11 +137,23 @@ std::vector<std::uint32_t> alphabeticalOrder(const WordModel::Words& words) {
         }
         return words[a.position] < words[b.position];
     };
+    SortEntries scratch;
     for (std::size_t bucket = 0; bucket < Buckets; ++bucket) {
-        std::sort(entries.begin() + bucketStart[bucket], entries.begin() + bucketStart[bucket + 1], before);
+        SortEntry* const first = entries.data() + bucketStart[bucket];
+        SortEntry* const last = entries.data() + bucketStart[bucket + 1];
+        if (last - first < 2) {
+            continue;
+        }
+        radixSortByHead(first, static_cast<std::size_t>(last - first), scratch);
+        for (SortEntry* run = first; run != last;) {
+            SortEntry* const runEnd =
+                std::find_if(run + 1, last, [run](const SortEntry& e) { return e.head != run->head; });
+            std::sort(run, runEnd, before);
+            run = runEnd;
+        }
     }
     std::vector<std::uint32_t> order(entries.size());
-    std::transform(entries.begin(), entries.end(), order.begin(), [](const Entry& e) { return e.position; });
+    std::transform(entries.begin(), entries.end(), order.begin(), [](const SortEntry& e) { return e.position; });
     return order;
 }
 
