@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/HangMan.h"
+#include "runtime/Platform.h"
 #include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
 
@@ -47,6 +48,14 @@ Words readWords(const std::string& path) {
 void writeWords(const std::string& path, const Words& words) {
     std::ofstream out(path);
     for (const auto& word : words) out << rt::toUtf8(word) << '\n';
+}
+
+// What the export does after the chooser: the platform's text writer,
+// through its safe replace.
+void writeThroughPlatform(const std::string& path, const Words& words) {
+    const auto out = rt::platform().openTextWriter(rt::fromUtf8(path));
+    for (const auto& word : words) out->writeLine(word);
+    out->close();
 }
 
 template <class Before>
@@ -93,7 +102,7 @@ public:
 
     void run(int rounds) {
         std::vector<double> import, chooser, fromOk, getline, alpha, sortReference, length, exporting, exportFromOk,
-            ofstream, add, removeLast, removeMiddle;
+            writer, ofstream, add, removeLast, removeMiddle;
         const std::string empty = dir + "/empty.txt";
         std::ofstream{empty};
         // Like an import after the first, the reference replaces a list of
@@ -110,6 +119,7 @@ public:
             length.push_back(seconds([&] { chooseAndDraw(2, 1); }));
             exporting.push_back(seconds([&] { exportTo(dir + "/out.txt"); }));
             ofstream.push_back(seconds([&] { writeWords(dir + "/plain.txt", read); }));
+            writer.push_back(seconds([&] { writeThroughPlatform(dir + "/writer.txt", read); }));
             add.push_back(addWord(u"zzzz" + rt::decimalText(round)));
             removeLast.push_back(seconds([&] { chooseAndDraw(1, 1); }));
             list().setSelectedIndex(static_cast<int>(count / 2));
@@ -142,6 +152,8 @@ public:
         printFigure("  export from the chooser's OK (less the empty import)", median(exportFromOk), "s");
         printRatio("  export / ofstream", median(exporting), median(ofstream), 1.5);
         printRatio("  export from the chooser's OK / ofstream", median(exportFromOk), median(ofstream), 1.5);
+        printFigure("  the export's text writer alone (no chooser)", median(writer), "s");
+        printRatio("  text writer alone / ofstream", median(writer), median(ofstream), 1.5);
         printFigure("add one word, OK to drawn (goal <= 0.020 s)", median(add), "s");
         printFigure("remove the last word, drawn (goal <= 0.020 s)", median(removeLast), "s");
         printFigure("remove a middle word, drawn (goal <= 0.020 s)", median(removeMiddle), "s");
