@@ -116,10 +116,14 @@ void HangMan::displayList() {
     selectCurrentWord();
 }
 
+// The first row of the current word, found by the model, which looks at a
+// byte per word where the list would compare every word.
 void HangMan::selectCurrentWord() {
     const auto& current = model.getCurrentWord();
-    if (current.has_value()) {
-        wordList->setSelectedValue(*current, true);
+    const auto row = current ? model.indexOf(*current) : std::nullopt;
+    if (row) {
+        wordList->setSelectedIndex(static_cast<int>(*row));
+        wordList->ensureIndexIsVisible(static_cast<int>(*row));
     } else {
         wordList->clearSelection();
     }

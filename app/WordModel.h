@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     std::optional<rt::String> add(const rt::String& word);
     void alphaSort();
     const std::optional<rt::String>& getCurrentWord() const { return currentWord; }
+    // The position of the first word equal to word, if any. Only the words
+    // whose byte from the hash matches word's are compared in full.
+    std::optional<std::size_t> indexOf(const rt::String& word) const;
     const Words& getWords() const { return words; }
     void lengthSort();
     // Removes the word at index (< size()) and makes its neighbour current:
@@ -45,7 +49,8 @@ public:
     // Unchecked: any text, or none.
     void setCurrentWord(std::optional<rt::String> word) { currentWord = std::move(word); }
     // Replaces the whole list, repeats included; the current word is kept.
-    void setList(Words list) { words = std::move(list); }
+    // A long old list is freed by a thread of its own, after this returns.
+    void setList(Words list);
     std::size_t size() const { return words.size(); }
 
     static constexpr char16_t DuplicateMessage[] = u"Word is already in the list.";
@@ -53,7 +58,15 @@ public:
         u"A word cannot hold a line break: a word list stores one word per line.";
 
 private:
+    // Puts the word at position order[k] at position k.
+    void reorder(const std::vector<std::uint32_t>& order);
+
     Words words;
+    // One byte per word, at the word's position, taken from a hash of its
+    // text: Add compares only the words whose byte matches its word's
+    // (about one in 256), so a check against a million words reads 1 MB
+    // instead of every word.
+    std::vector<std::uint8_t> fingerprints;
     std::optional<rt::String> currentWord;
 };
 

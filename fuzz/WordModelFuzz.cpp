@@ -1,5 +1,6 @@
 // The word list's two sorts against the plain selection sort they stand
-// for (the unit tests' reference); the current word stays the same word.
+// for (the unit tests' reference); the current word stays the same word,
+// and Add still refuses exactly the words in the sorted list.
 // Input: the words, separated by zero bytes; a byte from F0 on joins the
 // next byte into one character, so any 16-bit code can occur.
 
@@ -28,6 +29,20 @@ Words wordsOf(const std::uint8_t* data, std::size_t size) {
     return words;
 }
 
+bool holdsLineBreak(const rt::String& word) { return word.find_first_of(u"\r\n") != rt::String::npos; }
+
+// Every word of the list is refused as a repeat; a word longer than all of
+// them is taken, and refused when added again.
+void checkAdd(app::WordModel& model, const Words& words) {
+    rt::String longer(1, u'x');
+    for (const auto& word : words) {
+        if (!holdsLineBreak(word) && model.add(word) != rt::String(app::WordModel::DuplicateMessage)) __builtin_trap();
+        if (word.size() >= longer.size()) longer = word + u'x';
+    }
+    if (holdsLineBreak(longer)) return;
+    if (model.add(longer) || !model.add(longer)) __builtin_trap();
+}
+
 template <typename Sort, typename Before>
 void check(const Words& words, Sort sort, Before before) {
     app::WordModel model;
@@ -36,6 +51,7 @@ void check(const Words& words, Sort sort, Before before) {
     const auto current = model.getCurrentWord();
     (model.*sort)();
     if (model.getWords() != referenceSelectionSort(words, before) || model.getCurrentWord() != current) __builtin_trap();
+    checkAdd(model, words);
 }
 
 }  // namespace

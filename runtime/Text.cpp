@@ -77,12 +77,24 @@ std::string toUtf8(StringView text) {
     return out;
 }
 
+namespace {
+
+// Appends the run of ASCII characters of text from i, narrowed, in one
+// step; returns the position after it.
+std::size_t appendAsciiRun(StringView text, std::size_t i, std::string& out) {
+    const auto first = text.begin() + static_cast<std::ptrdiff_t>(i);
+    const auto end = std::find_if(first, text.end(), [](char16_t c) { return c >= 0x80; });
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(end - first));
+    std::transform(first, end, out.begin() + static_cast<std::ptrdiff_t>(start),
+                   [](char16_t c) { return static_cast<char>(c); });
+    return static_cast<std::size_t>(end - text.begin());
+}
+
+}  // namespace
+
 void appendUtf8(StringView text, std::string& out) {
-    for (std::size_t i = 0; i < text.size();) {
-        if (text[i] < 0x80) {
-            out += static_cast<char>(text[i++]);
-            continue;
-        }
+    for (std::size_t i = appendAsciiRun(text, 0, out); i < text.size(); i = appendAsciiRun(text, i, out)) {
         const char32_t cp = nextCodePoint(text, i);
         appendCodePointUtf8(out, isHighSurrogate(cp) || isLowSurrogate(cp) ? 0xFFFD : cp);
     }

@@ -134,6 +134,8 @@ public:
     // Selects the first item equal to value and, when scroll is true, scrolls
     // it into view. A value not in the list clears the selection.
     virtual void setSelectedValue(const String& value, bool scroll) = 0;
+    // Scrolls the row at index into view, if it is not shown already.
+    virtual void ensureIndexIsVisible(int index) = 0;
     virtual void clearSelection() = 0;
     // Index of the row under a point (list coordinates); below the last row,
     // the last row; -1 for an empty list.

@@ -3,7 +3,7 @@
 // and reference alternate within each round, and the medians of the rounds
 // are reported, so that a loaded machine skews both alike.
 //
-//   build/bench/app/app_bench [words [rounds]]     (default 1000000 5)
+//   build/bench/app/app_bench [words|file [rounds]]     (default 1000000 5)
 
 #include <malloc.h>
 #include <unistd.h>

@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "app/HangMan.h"
+#include "runtime/Platform.h"
 #include "runtime/TestDriver.h"
 #include "runtime/Toolkit.h"
 
@@ -48,6 +50,14 @@ void writeWords(const std::string& path, const Words& words) {
     for (const auto& word : words) out << rt::toUtf8(word) << '\n';
 }
 
+// What the export does after the chooser: the platform's text writer,
+// through its safe replace.
+void writeThroughPlatform(const std::string& path, const Words& words) {
+    const auto out = rt::platform().openTextWriter(rt::fromUtf8(path));
+    for (const auto& word : words) out->writeLine(word);
+    out->close();
+}
+
 template <class Before>
 void plainSelectionSort(Words& words, Before before) {
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -68,8 +78,10 @@ void printRatio(const char* what, double subject, double reference, double goal)
 
 class Bench {
 public:
-    Bench(const WordListPlatform& platform, std::string dir, std::size_t count)
-        : platform(platform), dir(std::move(dir)), count(count), source(this->dir + "/words.txt") {
+    // The words of source, count lines; when generate is set, count random
+    // words are written there first.
+    Bench(const WordListPlatform& platform, std::string dir, std::string source, std::size_t count, bool generate)
+        : platform(platform), dir(std::move(dir)), count(count), source(std::move(source)), generate(generate) {
         app::HangMan::main({});
         window = app::HangMan::wordGUI;
         driver().processEvents();
@@ -77,7 +89,7 @@ public:
 
     // The empty program, then the same with the list imported once.
     void measureMemory() {
-        writeRandomWords(source, count);
+        if (generate) writeRandomWords(source, count);
         platform.releaseFreeMemory();
         const double empty = platform.residentMegabytes();
         importAndDraw(source);
@@ -89,8 +101,8 @@ public:
     }
 
     void run(int rounds) {
-        std::vector<double> import, chooser, fromOk, getline, alpha, sortReference, length, exporting, ofstream, add,
-            removeLast, removeMiddle;
+        std::vector<double> import, chooser, fromOk, getline, alpha, sortReference, length, exporting, exportFromOk,
+            writer, ofstream, add, removeLast, removeMiddle;
         const std::string empty = dir + "/empty.txt";
         std::ofstream{empty};
         // Like an import after the first, the reference replaces a list of
@@ -98,24 +110,31 @@ public:
         Words read = readWords(source);
         for (int round = 0; round < rounds; ++round) {
             import.push_back(seconds([&] { importAndDraw(source); }));
+            settle();
             getline.push_back(seconds([&] { read = readWords(source); }));
             alpha.push_back(seconds([&] { chooseAndDraw(2, 0); }));
             sortReference.push_back(platform.sortReference(dir, source, read));
             importAndDraw(source);
+            settle();
             length.push_back(seconds([&] { chooseAndDraw(2, 1); }));
             exporting.push_back(seconds([&] { exportTo(dir + "/out.txt"); }));
             ofstream.push_back(seconds([&] { writeWords(dir + "/plain.txt", read); }));
+            writer.push_back(seconds([&] { writeThroughPlatform(dir + "/writer.txt", read); }));
             add.push_back(addWord(u"zzzz" + rt::decimalText(round)));
             removeLast.push_back(seconds([&] { chooseAndDraw(1, 1); }));
             list().setSelectedIndex(static_cast<int>(count / 2));
             removeMiddle.push_back(seconds([&] { chooseAndDraw(1, 1); }));
             // What an import costs besides the words: the chooser and an
             // empty list drawn in place of an empty one. Less that, an
-            // import is what the user waits for after the chooser's OK.
+            // import or export is what the user waits for after the
+            // chooser's OK.
             importAndDraw(empty);
+            settle();
             chooser.push_back(seconds([&] { importAndDraw(empty); }));
             fromOk.push_back(import.back() - chooser.back());
+            exportFromOk.push_back(exporting.back() - chooser.back());
             importAndDraw(source);
+            settle();
         }
         std::printf("%zu words, medians of %d rounds\n", count, rounds);
         printFigure("import (File, Import List), menu to list drawn", median(import), "s");
@@ -130,7 +149,11 @@ public:
         printFigure("length sort with display (goal <= 0.1 s)", median(length), "s");
         printFigure("export (File, Export List)", median(exporting), "s");
         printFigure("  reference: std::ofstream writing", median(ofstream), "s");
+        printFigure("  export from the chooser's OK (less the empty import)", median(exportFromOk), "s");
         printRatio("  export / ofstream", median(exporting), median(ofstream), 1.5);
+        printRatio("  export from the chooser's OK / ofstream", median(exportFromOk), median(ofstream), 1.5);
+        printFigure("  the export's text writer alone (no chooser)", median(writer), "s");
+        printRatio("  text writer alone / ofstream", median(writer), median(ofstream), 1.5);
         printFigure("add one word, OK to drawn (goal <= 0.020 s)", median(add), "s");
         printFigure("remove the last word, drawn (goal <= 0.020 s)", median(removeLast), "s");
         printFigure("remove a middle word, drawn (goal <= 0.020 s)", median(removeMiddle), "s");
@@ -158,6 +181,11 @@ public:
     }
 
 private:
+    // A long list replaced is freed on a thread of its own while the user
+    // looks at the new one: the next figure waits until that is done, so
+    // that the two do not share the processor.
+    static void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
+
     rt::TestDriver& driver() { return rt::testDriver(); }
     void choose(int menu, int index) {
         driver().chooseMenuItem(window->frame().menuBar()->menuAt(menu).itemAt(index));
@@ -194,6 +222,7 @@ private:
     std::string dir;
     std::size_t count;
     std::string source;
+    bool generate;
     app::HangMan* window = nullptr;
 };
 
@@ -206,13 +235,21 @@ double seconds(const std::function<void()>& work) {
 }
 
 int runWordListBench(int argc, char** argv, const WordListPlatform& platform) {
-    const std::size_t count = argc > 1 ? std::stoul(argv[1]) : 1000000;
+    const std::string words = argc > 1 ? argv[1] : "1000000";
+    const bool generate = !words.empty() && std::all_of(words.begin(), words.end(), [](char c) { return c >= '0' && c <= '9'; });
     const int rounds = argc > 2 ? std::stoi(argv[2]) : 5;
     const auto dir = std::filesystem::temp_directory_path() /
                      ("hangman-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    if (!generate && !std::filesystem::is_regular_file(words)) {
+        std::fprintf(stderr, "no word list file %s\n", words.c_str());
+        return 2;
+    }
     std::filesystem::create_directory(dir);
     {
-        Bench bench(platform, dir.string(), count);
+        const std::string source = generate ? (dir / "words.txt").string() : words;
+        const std::size_t count = generate ? std::stoul(words) : readWords(source).size();
+        if (!generate) std::printf("the words of %s\n", source.c_str());
+        Bench bench(platform, dir.string(), source, count, generate);
         bench.measureMemory();
         bench.run(rounds);
         bench.runSelectionSortReference(20000);

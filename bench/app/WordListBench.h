@@ -31,7 +31,9 @@ struct WordListPlatform {
 };
 
 // Runs the benchmark with the arguments [words [rounds]] (default 1000000
-// 5) and prints every figure; returns main's exit code.
+// 5) and prints every figure; returns main's exit code. words is a number
+// of random words, or the path of a word list file (one word per line) to
+// use instead.
 int runWordListBench(int argc, char** argv, const WordListPlatform& platform);
 
 // Seconds that work takes.

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "runtime/StringListStore.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
 
@@ -20,8 +21,8 @@ namespace rtqt {
 
 namespace {
 
-// The rows come from the model's own items or from a vector the caller
-// shares; rows() is the number the view knows of, which a reported
+// The rows come from the store (the model's own items or a vector the
+// caller shares); rows() is the number the view knows of, which a reported
 // insertion or removal changes between the begin and end notifications.
 class StringsModel final : public QAbstractListModel, public rt::ListModel {
 public:
@@ -30,41 +31,38 @@ public:
     int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
     QVariant data(const QModelIndex& index, int role) const override {
         const auto row = static_cast<size_t>(index.row());
-        if (!index.isValid() || row >= std::min(static_cast<size_t>(rows_), items_->size())) return {};
+        if (!index.isValid() || row >= std::min(static_cast<size_t>(rows_), store_.size())) return {};
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-        return toQ((*items_)[row]);
+        return toQ(store_[row]);
     }
 
     void append(const rt::String& item) override {
-        takeOwnCopy();
         beginInsertRows({}, rows_, rows_);
-        own_.push_back(item);
-        rows_ = static_cast<int>(own_.size());
+        store_.append(item);
+        rows_ = static_cast<int>(store_.size());
         endInsertRows();
     }
     void assign(const std::vector<rt::String>& items) override {
         beginResetModel();
-        own_ = items;
-        items_ = &own_;
-        rows_ = static_cast<int>(own_.size());
+        store_.assign(items);
+        rows_ = static_cast<int>(store_.size());
         endResetModel();
     }
     void clear() override { assign({}); }
     int size() const override { return rows_; }
     bool isEmpty() const override { return rows_ == 0; }
     rt::String at(int index) const override {
-        if (index < 0 || index >= rows_) throw std::out_of_range("list row out of range");
-        return (*items_)[static_cast<size_t>(index)];
+        if (index >= rows_) throw std::out_of_range("list row out of range");
+        return store_.at(index);
     }
 
     // Sharing the vector shared already (a list replaced or sorted in place)
     // changes only the rows that are new or gone and redraws the rest: a
     // reset would rebuild the view's row table for every row.
     void share(const std::vector<rt::String>& items) override {
-        if (&items != items_) {
+        if (!store_.shows(items)) {
             beginResetModel();
-            own_ = {};
-            items_ = &items;
+            store_.share(items);
             rows_ = static_cast<int>(items.size());
             endResetModel();
             return;
@@ -83,33 +81,19 @@ public:
     }
     void sharedItemInserted(int index) override {
         beginInsertRows({}, index, index);
-        rows_ = static_cast<int>(items_->size());
+        rows_ = static_cast<int>(store_.size());
         endInsertRows();
     }
     void sharedItemRemoved(int index) override {
         beginRemoveRows({}, index, index);
-        rows_ = static_cast<int>(items_->size());
+        rows_ = static_cast<int>(store_.size());
         endRemoveRows();
     }
 
-    int indexOf(const rt::String& value) const {
-        const auto end = items_->begin() + rows_;
-        auto found = std::find(items_->begin(), end, value);
-        return found == end ? -1 : static_cast<int>(found - items_->begin());
-    }
+    int indexOf(const rt::String& value) const { return store_.indexOf(value, static_cast<size_t>(rows_)); }
 
 private:
-    // Appending to a shared vector would change the caller's data: the
-    // model goes on with a copy of its own.
-    void takeOwnCopy() {
-        if (items_ != &own_) {
-            own_ = *items_;
-            items_ = &own_;
-        }
-    }
-
-    std::vector<rt::String> own_;
-    const std::vector<rt::String>* items_ = &own_;
+    rt::StringListStore store_;
     int rows_ = 0;
 };
 
@@ -267,6 +251,9 @@ public:
         const int index = model_->indexOf(value);
         setSelectedIndex(index);
         if (scroll && index >= 0) view_->scrollTo(model_->index(index));
+    }
+    void ensureIndexIsVisible(int index) override {
+        if (index >= 0 && index < model_->size()) view_->scrollTo(model_->index(index));
     }
     void clearSelection() override { view_->selectionModel()->clearSelection(); }
     int locationToIndex(rt::Point point) const override {

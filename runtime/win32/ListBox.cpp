@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/StringListStore.h"
 #include "runtime/win32/Core.h"
 #include "runtime/win32/Factories.h"
 
@@ -18,52 +19,39 @@ namespace rtwin {
 
 namespace {
 
-// The rows come from the model's own items or from a vector the caller
-// shares.
+// The rows come from the store: the model's own items or a vector the
+// caller shares.
 class StringsModel final : public rt::ListModel {
 public:
     explicit StringsModel(HWND list) : list_(list) {}
 
     void append(const rt::String& item) override {
-        takeOwnCopy();
-        own_.push_back(item);
+        store_.append(item);
         takeCount();
     }
     void assign(const std::vector<rt::String>& items) override {
-        own_ = items;
-        items_ = &own_;
+        store_.assign(items);
         redrawAll();
     }
     void clear() override { assign({}); }
-    int size() const override { return static_cast<int>(items_->size()); }
-    bool isEmpty() const override { return items_->empty(); }
-    rt::String at(int index) const override { return items_->at(static_cast<std::size_t>(index)); }
+    int size() const override { return static_cast<int>(store_.size()); }
+    bool isEmpty() const override { return store_.empty(); }
+    rt::String at(int index) const override { return store_.at(index); }
 
     void share(const std::vector<rt::String>& items) override {
-        own_ = {};
-        items_ = &items;
+        store_.share(items);
         redrawAll();
     }
     void sharedItemInserted(int) override { takeCount(); }
     void sharedItemRemoved(int) override { takeCount(); }
 
-    int indexOf(const rt::String& value) const {
-        auto found = std::find(items_->begin(), items_->end(), value);
-        return found == items_->end() ? -1 : static_cast<int>(found - items_->begin());
-    }
+    // The row's text where it is kept, without a copy.
+    const rt::String& row(int index) const { return store_[static_cast<std::size_t>(index)]; }
+    int indexOf(const rt::String& value) const { return store_.indexOf(value, store_.size()); }
 
 private:
-    // Appending to a shared vector would change the caller's data: the
-    // model goes on with a copy of its own.
-    void takeOwnCopy() {
-        if (items_ != &own_) {
-            own_ = *items_;
-            items_ = &own_;
-        }
-    }
-
     void redrawAll() {
-        SendMessageW(list_, LB_SETCOUNT, items_->size(), 0);
+        SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
         InvalidateRect(list_, nullptr, TRUE);
     }
 
@@ -73,14 +61,13 @@ private:
     void takeCount() {
         const auto selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
         const auto top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
-        SendMessageW(list_, LB_SETCOUNT, items_->size(), 0);
+        SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
         SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
         SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
     }
 
     HWND list_;
-    std::vector<rt::String> own_;
-    const std::vector<rt::String>* items_ = &own_;
+    rt::StringListStore store_;
 };
 
 class ListBoxImpl final : public ComponentImpl<rt::ListBox> {
@@ -109,6 +96,15 @@ public:
         const auto top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
         setSelectedIndex(index);
         if (!scroll) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    }
+    void ensureIndexIsVisible(int index) override {
+        if (index < 0 || index >= model_.size()) return;
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        const int shown = std::max(1, static_cast<int>(client.bottom) / rowHeight());
+        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+        if (index < top) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        else if (index >= top + shown) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(index - shown + 1), 0);
     }
     void clearSelection() override { SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
 
@@ -177,7 +173,7 @@ private:
         const int from = selectedIndex();
         for (int step = 1; step <= rows; ++step) {
             const int row = (from + step + rows) % rows;
-            const rt::String word = model_.at(row);
+            const rt::String& word = model_.row(row);
             if (!word.empty() && std::towlower(static_cast<wchar_t>(word.front())) == std::towlower(typed)) {
                 if (row != from) {
                     setSelectedIndex(row);
@@ -201,7 +197,7 @@ private:
         const bool selected = (item.itemState & ODS_SELECTED) != 0;
         FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         if (item.itemID != static_cast<UINT>(-1) && static_cast<int>(item.itemID) < model_.size()) {
-            const std::wstring text = toW(model_.at(static_cast<int>(item.itemID)));
+            const std::wstring text = toW(model_.row(static_cast<int>(item.itemID)));
             HGDIOBJ old = SelectObject(item.hDC, hfont());
             SetBkMode(item.hDC, TRANSPARENT);
             SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

@@ -142,8 +142,7 @@ public:
 
     void writeLine(const rt::String& line) override {
         if (failed_) fail(path_, reason_);
-        text_.append(line.begin(), line.end());
-        text_ += L"\r\n";
+        append(line);
         if (temporary_.empty()) writeText();
     }
 
@@ -191,8 +190,28 @@ private:
         failWithLastError(path_);
     }
 
+    // ASCII text is kept as its bytes, which are the same in every ANSI code
+    // page and in UTF-8; from the first other character on, the text is
+    // kept in UTF-16 and encoded as a whole when written.
+    void append(const rt::String& line) {
+        const bool ascii = std::all_of(line.begin(), line.end(), [](char16_t c) { return c < 0x80; });
+        if (ascii && text_.empty()) {
+            const std::size_t start = ascii_.size();
+            ascii_.resize(start + line.size());
+            std::transform(line.begin(), line.end(), ascii_.begin() + static_cast<std::ptrdiff_t>(start),
+                           [](char16_t c) { return static_cast<char>(c); });
+            ascii_ += "\r\n";
+            return;
+        }
+        if (text_.empty()) text_.assign(ascii_.begin(), ascii_.end());
+        ascii_.clear();
+        text_.append(line.begin(), line.end());
+        text_ += L"\r\n";
+    }
+
     void writeText() {
-        const std::string bytes = encoded(text_, !temporary_.empty());
+        const std::string bytes = text_.empty() ? std::move(ascii_) : encoded(text_, !temporary_.empty());
+        ascii_.clear();
         text_.clear();
         for (std::size_t done = 0; done < bytes.size();) {
             const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, IoChunk));
@@ -216,6 +235,7 @@ private:
     rt::String path_;
     std::wstring target_;
     std::wstring temporary_;
+    std::string ascii_;
     std::wstring text_;
     HANDLE file_ = INVALID_HANDLE_VALUE;
     bool failed_ = false;

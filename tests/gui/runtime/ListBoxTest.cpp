@@ -119,6 +119,36 @@ TEST_F(ListBoxTest, MillionItemsAssignAndScrollIntoView) {
     EXPECT_LE(row.y + row.height, pane.height);
 }
 
+// Scrolled into view from below and from above; a row shown already moves
+// nothing, and the selection is left as it is.
+TEST_F(ListBoxTest, EnsureIndexIsVisibleScrollsOnlyWhenTheRowIsNotShown) {
+    std::vector<rt::String> items;
+    for (int i = 0; i < 1000; ++i) items.push_back(rt::fromUtf8("word " + std::to_string(i)));
+    list.model().share(items);
+    list.setSelectedIndex(3);
+    driver().processEvents();
+    const int paneHeight = frame->contentPane().componentAt(0).bounds().height;
+    const auto shown = [&](int index) {
+        const rt::Rect row = list.rowBounds(index);
+        return row.y >= 0 && row.y + row.height <= paneHeight;
+    };
+    ASSERT_FALSE(shown(900));
+    list.ensureIndexIsVisible(900);
+    driver().processEvents();
+    EXPECT_TRUE(shown(900));
+    const int at = list.rowBounds(900).y;
+    list.ensureIndexIsVisible(899);
+    driver().processEvents();
+    EXPECT_EQ(list.rowBounds(900).y, at);
+    list.ensureIndexIsVisible(10);
+    driver().processEvents();
+    EXPECT_TRUE(shown(10));
+    EXPECT_FALSE(shown(900));
+    list.ensureIndexIsVisible(-1);
+    list.ensureIndexIsVisible(1000);
+    EXPECT_EQ(list.selectedIndex(), 3);
+}
+
 TEST_F(ListBoxTest, ASharedVectorIsShownAsTheCallerChangesIt) {
     std::vector<rt::String> items{u"one", u"two", u"three"};
     list.model().share(items);

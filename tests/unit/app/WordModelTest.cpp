@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "app/WordModel.h"
@@ -172,4 +173,70 @@ TEST(WordModel, LengthSortMatchesThePlainSelectionSortWithManyLengths) {
     WordModel model = modelWith(words);
     model.lengthSort();
     EXPECT_EQ(model.getWords(), referenceLength(words));
+}
+
+namespace {
+
+// Whether Add takes each probe exactly when the list lacks it, tried on a
+// copy so that the list itself stays as it is.
+void expectAddRefusesExactlyTheWordsInTheList(const WordModel& model, const Words& probes) {
+    for (const auto& probe : probes) {
+        WordModel copy = model;
+        const bool inList = std::find(model.getWords().begin(), model.getWords().end(), probe) !=
+                            model.getWords().end();
+        ASSERT_EQ(copy.add(probe).has_value(), inList) << rt::toUtf8(probe);
+    }
+}
+
+}  // namespace
+
+// Thousands of words, so that many share the byte Add looks at first; the
+// list is changed by every operation that moves or drops words.
+TEST(WordModel, AddFindsRepeatsAfterSortsRemovalsAndAdds) {
+    std::mt19937 random(11);
+    const Words words = randomWords(random, 3000);
+    Words probes = randomWords(random, 150);
+    probes.insert(probes.end(), words.begin(), words.begin() + 150);
+    WordModel model = modelWith(words);
+    expectAddRefusesExactlyTheWordsInTheList(model, probes);
+    model.alphaSort();
+    expectAddRefusesExactlyTheWordsInTheList(model, probes);
+    model.lengthSort();
+    model.remove(0);
+    model.remove(model.size() / 2);
+    model.remove(model.size() - 1);
+    expectAddRefusesExactlyTheWordsInTheList(model, probes);
+    ASSERT_FALSE(model.add(u"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9").has_value());
+    model.alphaSort();
+    probes.push_back(u"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9");
+    expectAddRefusesExactlyTheWordsInTheList(model, probes);
+}
+
+// A long list replaced is freed aside; the model goes on with the new one.
+TEST(WordModel, ReplacingLongListsKeepsOnlyTheNewOne) {
+    WordModel model;
+    for (int round = 0; round < 4; ++round) {
+        Words words(100000);
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            words[k] = u"word number " + rt::decimalText(static_cast<std::int64_t>(k * 4 + round));
+        }
+        model.setList(words);
+        EXPECT_EQ(model.getWords(), words);
+    }
+    EXPECT_TRUE(model.add(u"word number 399999").has_value());
+    EXPECT_FALSE(model.add(u"word number 399998").has_value());
+    model.setList({});
+    EXPECT_FALSE(model.add(u"word number 399999").has_value());
+}
+
+TEST(WordModel, IndexOfGivesTheFirstPositionOfAWordAmongThousands) {
+    std::mt19937 random(5);
+    const Words words = randomWords(random, 3000);
+    const WordModel model = modelWith(words);
+    for (std::size_t k = 0; k < words.size(); k += 7) {
+        const auto first = static_cast<std::size_t>(std::find(words.begin(), words.end(), words[k]) - words.begin());
+        ASSERT_EQ(model.indexOf(words[k]), first) << k;
+    }
+    EXPECT_EQ(model.indexOf(u"not among them, too long to be drawn"), std::nullopt);
+    EXPECT_EQ(WordModel().indexOf(u""), std::nullopt);
 }

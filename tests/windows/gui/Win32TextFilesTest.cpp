@@ -94,6 +94,21 @@ TEST_F(Win32TextFilesTest, TextIsInTheAnsiCodePageBothWays) {
     EXPECT_EQ(readBytes("out.txt"), ansi(word) + "\r\n\r\n");
 }
 
+// ASCII lines before the first other character are encoded with the rest:
+// in the code page when every word fits it, else all in UTF-8 behind the
+// mark at the file's start.
+TEST_F(Win32TextFilesTest, AsciiLinesFirstFollowTheEncodingOfTheWholeText) {
+    const auto written = [this](const Lines& words) {
+        auto writer = rt::platform().openTextWriter(path("out.txt"));
+        for (const auto& word : words) writer->writeLine(word);
+        writer->close();
+        return readBytes("out.txt");
+    };
+    EXPECT_EQ(written({u"plain", u"", u"ascii"}), "plain\r\n\r\nascii\r\n");
+    EXPECT_EQ(written({u"plain", u"caf\u00E9", u"end"}), "plain\r\n" + ansi(L"caf\u00E9") + "\r\nend\r\n");
+    EXPECT_EQ(written({u"plain", u"\u65E5", u"end"}), "\xEF\xBB\xBFplain\r\n\xE6\x97\xA5\r\nend\r\n");
+}
+
 TEST_F(Win32TextFilesTest, WriterReplacesTheFileOnlyWhenClosed) {
     writeBytes("out.txt", "old\r\n");
     auto writer = rt::platform().openTextWriter(path("out.txt"));
