@@ -3,8 +3,8 @@
 // std::sort of a copy of the same words in this process, in memory, without
 // reading or writing a file (the copy is made before the clock starts).
 //
-//   WINEPREFIX=$PWD/build-win64/wine-prefix \
-//     sh cmake/wine-gui-run.sh build-win64/rt/kovrt/app_bench.exe [words|file [rounds]]
+//   WINEPREFIX=$PWD/build-win64/wine-prefix sh cmake/wine-gui-run.sh
+//     build-win64/rt/kovrt/app_bench.exe [words|file [rounds]]
 
 #include <windows.h>
 #include <psapi.h>

@@ -20,7 +20,7 @@ using kovtest::exitStatus;
 class Win32LoaderTest : public kovtest::LoaderHarness {
 protected:
     Win32LoaderTest() : module(LoadLibraryW(L"ZKRN6407.dll")) {
-        loader = reinterpret_cast<kr::LoaderFn>(GetProcAddress(module, kr::LoaderEntryName));
+        loader = reinterpret_cast<kr::LoaderFn>(reinterpret_cast<void*>(GetProcAddress(module, kr::LoaderEntryName)));
     }
     ~Win32LoaderTest() override { FreeLibrary(module); }
 
@@ -50,7 +50,9 @@ TEST_F(Win32LoaderTest, AcceptanceFillsOnlyTheInitAndRunSlots) {
     EXPECT_NE(slotInit(), nullptr);
     EXPECT_NE(slotRun(), nullptr);
     for (std::size_t i = 0; i < kr::Table1Slots; ++i)
-        if (i != kr::InitSlot && i != kr::RunSlot) EXPECT_EQ(table1[kr::HeaderWords + i], 0u) << i;
+        if (i != kr::InitSlot && i != kr::RunSlot) {
+            EXPECT_EQ(table1[kr::HeaderWords + i], 0u) << i;
+        }
     for (std::size_t i = 0; i < kr::Table2Slots; ++i) EXPECT_EQ(table2[kr::HeaderWords + i], 0u);
     EXPECT_EQ(rtwin::runtimeOption("kov.lib.path"), "forms.lib");
     EXPECT_EQ(rtwin::runtimeOption("kov.jit.fast"), "");
