@@ -17,7 +17,7 @@ PACKAGE_BUILD ?= build-package
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev googletest \
-            libjpeg62-turbo-dev xvfb xauth x11-utils xdotool imagemagick \
+            libjpeg62-turbo-dev libfontconfig-dev xvfb xauth x11-utils xdotool imagemagick \
             fonts-dejavu-core binutils ccache openbox libx11-dev libxcb1-dev \
             dpkg-dev file desktop-file-utils appstream \
             g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine icoutils zip unzip \

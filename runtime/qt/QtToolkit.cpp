@@ -12,6 +12,7 @@
 #include "runtime/Failure.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/FontPreload.h"
 #include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
 #include "runtime/qt/TestHooks.h"
@@ -91,6 +92,7 @@ rt::Toolkit& startToolkit(int& argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     if (QApplication::instance() == nullptr) {
+        const FontPreload fonts;
         auto* app = new QApplication(argc, argv);
         app->setQuitOnLastWindowClosed(false);
     }

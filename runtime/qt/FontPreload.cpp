@@ -1,0 +1,16 @@
+#include "runtime/qt/FontPreload.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <clocale>
+
+namespace rtqt {
+
+FontPreload::FontPreload() {
+    std::setlocale(LC_ALL, "");
+    loader_ = std::thread([] { FcInit(); });
+}
+
+FontPreload::~FontPreload() { loader_.join(); }
+
+}  // namespace rtqt
