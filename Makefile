@@ -106,15 +106,15 @@ fuzz-smoke: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_TIME) --smoke
 
 # Every test suite built with AddressSanitizer (leak checking on) and UBSan;
-# tests/sanitize/lsan.supp names the leaks that are not ours.
+# tests/sanitize/lsan.supp names the leaks that are not ours. The build runs
+# under the same options: it lists each GUI suite's tests by starting it.
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 sanitize: deps
 	@[ -f $(SANITIZE_BUILD)/build.ninja ] || cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DHANGMAN_SANITIZE=ON
-	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && \
-	  ASAN_OPTIONS=detect_leaks=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(WIN32_BUILD) $(WIN64_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
