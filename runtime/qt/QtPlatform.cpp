@@ -10,6 +10,7 @@
 #include "runtime/PlatformBase.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/FileChooser.h"
 #include "runtime/qt/TextFiles.h"
 
 namespace rtqt {
@@ -41,6 +42,7 @@ public:
     }
 
     [[noreturn]] void exitProcess(int status) override {
+        releaseFileChooser();
         std::cout.flush();
         std::cerr.flush();
         std::fflush(nullptr);

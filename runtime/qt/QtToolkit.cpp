@@ -1,10 +1,7 @@
-// The toolkit object: file choosers and visual styles beside the windows and
+// The toolkit object: the file chooser and visual styles beside the windows and
 // components of the shared factory half.
 
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QStyle>
 #include <QStyleFactory>
 #include <csignal>
@@ -12,26 +9,14 @@
 #include "runtime/Failure.h"
 #include "runtime/qt/Core.h"
 #include "runtime/qt/Factories.h"
+#include "runtime/qt/FileChooser.h"
 #include "runtime/qt/FontPreload.h"
-#include "runtime/qt/ProgramIcon.h"
 #include "runtime/qt/QtRuntime.h"
-#include "runtime/qt/TestHooks.h"
 #include "runtime/qt/WindowShells.h"
 
 namespace rtqt {
 
 namespace {
-
-// "Word lists (*.txt)", "All files (*)": the form QFileDialog reads the
-// patterns from.
-QStringList nameFilters(const std::vector<rt::FileType>& types) {
-    QStringList filters;
-    for (const auto& type : types) {
-        const QString pattern = type.pattern.empty() ? QStringLiteral("*") : toQ(type.pattern);
-        filters.append(toQ(type.name) + QStringLiteral(" (") + pattern + QStringLiteral(")"));
-    }
-    return filters;
-}
 
 class QtToolkit final : public FactoryToolkit {
 public:
@@ -39,23 +24,7 @@ public:
 
     std::optional<rt::String> chooseFile(rt::Window& owner, rt::FileChooserMode mode, const rt::String& directory,
                                          const std::vector<rt::FileType>& types) override {
-        useProgramIcon();
-        QFileDialog dialog(windowWidget(owner));
-        if (!types.empty()) dialog.setNameFilters(nameFilters(types));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        const QFileInfo start(toQ(directory));
-        dialog.setDirectory(!directory.empty() && start.isDir() ? QDir(start.absoluteFilePath()) : QDir::home());
-        const bool save = mode == rt::FileChooserMode::Save;
-        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setWindowTitle(save ? QStringLiteral("Save") : QStringLiteral("Open"));
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        if (TestHooks* hooks = testHooks) {
-            if (auto answered = hooks->takeAnsweredPath()) return answered;
-        }
-        const QStringList files = dialog.selectedFiles();
-        if (files.isEmpty()) return std::nullopt;
-        return fromQ(files.first());
+        return rtqt::chooseFile(windowWidget(owner), mode, directory, types);
     }
 
     // Fusion, the classic Windows style, then the platform's own.
