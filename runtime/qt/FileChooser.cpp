@@ -37,8 +37,10 @@ QStringList nameFilters(const std::vector<rt::FileType>& types) {
     return filters;
 }
 
+// A chooser asked for while the kept one is open (from a timer or another
+// thread's signal) gets a dialog of its own, which is kept from then on.
 QFileDialog& dialogOver(QWidget* owner) {
-    if (kept.isNull()) {
+    if (kept.isNull() || kept->isVisible()) {
         kept = new QFileDialog(owner);
         kept->setOption(QFileDialog::DontUseNativeDialog);
         plainFilters = kept->nameFilters();

@@ -104,4 +104,17 @@ TEST_F(FileChooserTest, ShownOverTheWindowThatAsksEvenAfterAnOwnerHasGone) {
     EXPECT_EQ(after.title, "Save");
 }
 
+TEST_F(FileChooserTest, AChooserAskedForWhileOneIsOpenIsADialogOfItsOwn) {
+    show();
+    std::optional<rt::String> inner;
+    QTimer::singleShot(0, [&] {
+        auto* outer = QApplication::activeModalWidget();
+        driver().whenFileChooserOpens(wordsPath());
+        inner = tk().chooseFile(*frame, rt::FileChooserMode::Open, rt::fromUtf8(dir.string()), wordLists);
+        outer->close();
+    });
+    EXPECT_EQ(tk().chooseFile(*frame, rt::FileChooserMode::Save, rt::fromUtf8(dir.string()), wordLists), std::nullopt);
+    EXPECT_EQ(inner, wordsPath());
+}
+
 }  // namespace
