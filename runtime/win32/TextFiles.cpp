@@ -12,6 +12,7 @@
 
 #include "runtime/DecodingFileReader.h"
 #include "runtime/Failure.h"
+#include "runtime/Text.h"
 #include "runtime/win32/Core.h"
 
 namespace rtwin {
@@ -196,10 +197,7 @@ private:
     void append(const rt::String& line) {
         const bool ascii = std::all_of(line.begin(), line.end(), [](char16_t c) { return c < 0x80; });
         if (ascii && text_.empty()) {
-            const std::size_t start = ascii_.size();
-            ascii_.resize(start + line.size());
-            std::transform(line.begin(), line.end(), ascii_.begin() + static_cast<std::ptrdiff_t>(start),
-                           [](char16_t c) { return static_cast<char>(c); });
+            rt::appendUtf8(line, ascii_);  // ASCII's UTF-8 is its bytes
             ascii_ += "\r\n";
             return;
         }
