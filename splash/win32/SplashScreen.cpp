@@ -1,8 +1,8 @@
 // The exports of splashscreen.dll (see splash/SplashProtocol.h) and the
 // splash thread. SplashLoadMemory copies the JPEG (when every byte is
-// readable), readies the window class and returns: the splash thread decodes
-// the image and shows the window, unless the program's first window was
-// shown first (SplashClose).
+// readable), readies the window class, starts the splash thread and returns
+// once it runs: that thread decodes the image and shows the window, unless
+// the program's first window was shown first (SplashClose).
 //
 // The window class and the work area are fetched by the caller of
 // SplashLoadMemory, before the splash thread exists: the process's first
