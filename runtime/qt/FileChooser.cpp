@@ -7,6 +7,7 @@
 #include "runtime/qt/FileChooser.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -58,6 +59,13 @@ void forgetLastChoice(QFileDialog& dialog) {
     if (auto* listing = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"))) listing->clearSelection();
 }
 
+// A completion list the name field opened is a window of its own, which
+// hiding the dialog would leave on screen, holding the keyboard and mouse
+// (a dialog destroyed took it along).
+void closeCompletions(QFileDialog& dialog) {
+    for (QCompleter* completer : dialog.findChildren<QCompleter*>()) completer->popup()->hide();
+}
+
 }  // namespace
 
 std::optional<rt::String> chooseFile(QWidget* owner, rt::FileChooserMode mode, const rt::String& directory,
@@ -72,7 +80,11 @@ std::optional<rt::String> chooseFile(QWidget* owner, rt::FileChooserMode mode, c
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setWindowTitle(save ? QStringLiteral("Save") : QStringLiteral("Open"));
     forgetLastChoice(dialog);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QPointer<QFileDialog> shown(&dialog);  // its owner may go while it is open
+    const int result = dialog.exec();
+    if (shown.isNull()) return std::nullopt;
+    closeCompletions(dialog);
+    if (result != QDialog::Accepted) return std::nullopt;
     if (TestHooks* hooks = testHooks) {
         if (auto answered = hooks->takeAnsweredPath()) return answered;
     }

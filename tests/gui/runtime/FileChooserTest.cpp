@@ -3,8 +3,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +104,21 @@ TEST_F(FileChooserTest, ShownOverTheWindowThatAsksEvenAfterAnOwnerHasGone) {
     const Seen after = use(*frame, rt::FileChooserMode::Save, wordLists, wordsPath());
     EXPECT_EQ(after.owner, rtqt::widgetOf(*frame));
     EXPECT_EQ(after.title, "Save");
+}
+
+TEST_F(FileChooserTest, ACompletionListOpenWhenTheChooserClosesGoesWithIt) {
+    show();
+    QPointer<QWidget> completions;
+    QTimer::singleShot(0, [&completions] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (chooser == nullptr) return;
+        completions = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->completer()->popup();
+        completions->show();
+    });
+    driver().whenFileChooserOpens(wordsPath());
+    EXPECT_EQ(tk().chooseFile(*frame, rt::FileChooserMode::Open, rt::fromUtf8(dir.string()), wordLists), wordsPath());
+    EXPECT_TRUE(completions.isNull() || !completions->isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(FileChooserTest, AChooserAskedForWhileOneIsOpenIsADialogOfItsOwn) {
