@@ -24,17 +24,23 @@
 //   Returns 1 when the settings were taken, 0 when they came too late
 //   (after an image).
 // SplashLoadMemory(bytes, count):
-//   A baseline JPEG with three colour components, copied (when every byte is
-//   readable) during the call; the window belongs to the library's own
-//   thread, so the call returns at once. Returns 0 when an image came
-//   before (one splash per process), else 1.
+//   A baseline JPEG with three colour components, read (when every byte is
+//   readable) during the call only. Returns 0 when an image came before
+//   (one splash per process), else 1. Which thread serves the window:
+//   - Linux: the library's own thread; the call returns at once.
+//   - Windows: the calling thread. The window is shown and painted before
+//     the call returns; later its messages (painting, its timers, the
+//     close, a click) are served by whatever message loop that thread runs
+//     (the runtime's event loop, a message box). Nothing of the splash ends
+//     that loop.
 // SplashClose():
 //   Closes the splash (after the minimum time); returns at once.
 // SplashCloseNow():
 //   Optional (a library without it leaves its splash up during a fatal
 //   message). Closes the splash at once, without the minimum time, and
 //   returns when its window is gone from the screen (or has never been
-//   shown, and never will be); waits at most 2 s.
+//   shown, and never will be); waits at most 2 s (on Windows only when
+//   called from another thread than the window's, whose loop destroys it).
 //
 // Every failure (no display, an image that does not decode within the
 // library's bounds, an unsuitable screen) is quiet: no splash, no message.

@@ -13,7 +13,7 @@ namespace splash_win32 {
 
 inline constexpr int MaxSide = 4096;
 // Each scan decodes the whole image again: a few scans make a progressive
-// image, thousands in a damaged file would keep the splash thread busy for
+// image, thousands in a damaged file would hold the program's start for
 // minutes.
 inline constexpr int MaxScans = 64;
 

@@ -25,7 +25,7 @@ long pixelLimit(const RECT& area) {
 
 }  // namespace
 
-HBITMAP decodeJpeg(const std::vector<std::uint8_t>& bytes, const RECT& area, SIZE& size) {
+HBITMAP decodeJpeg(std::span<const std::uint8_t> bytes, const RECT& area, SIZE& size) {
     HBITMAP bitmap = nullptr;
     const auto intoBitmap = [&](int width, int height) -> std::uint32_t* {
         void* pixels = nullptr;

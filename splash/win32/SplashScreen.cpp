@@ -1,29 +1,24 @@
-// The exports of splashscreen.dll (see splash/SplashProtocol.h) and the
-// splash thread. SplashLoadMemory copies the JPEG (when every byte is
-// readable), readies the window class, starts the splash thread and returns
-// once it runs: that thread decodes the image and shows the window, unless
-// the program's first window was shown first (SplashClose).
+// The exports of splashscreen.dll (see splash/SplashProtocol.h).
+// SplashLoadMemory decodes the JPEG, makes the window, shows it and paints it
+// on the caller's thread before it returns; from then on whatever message
+// loop that thread runs serves the window (its painting, its timers, the
+// close, a click): the runtime's event loop, a message box's loop. The
+// window never posts a quit message, since the loop is not its own.
 //
-// The window class and the work area are fetched by the caller of
-// SplashLoadMemory, before the splash thread exists: the process's first
-// USER call sets up the display driver, which Wine loads through the system
-// loader. Made first on the splash thread, that set-up could wait for the
-// loader lock while the caller, loading the runtime, sat in a DllMain that
-// registers a window class (comctl32's does) and waited for the same set-up:
-// neither went on.
+// The window is the caller's and not a thread's of its own because a
+// second GUI thread costs Wine a display connection and a message queue of
+// its own, 24-28 ms at its first window: a splash made there showed after a
+// plain program's first window, and its set-up held back the program's.
 //
-// The caller holds the loader lock while it loads the runtime (comctl32's
-// DllMain included), so the splash thread needs it for nothing once it runs:
-// SplashLoadMemory waits until the thread has started (a thread's start
-// runs every library's thread attach under that lock), and the thread has
-// no input method (whose set-up at the thread's first window loads the
-// method's module). Either wait held the splash back until the runtime's
-// first window was nearly made.
+// SplashClose and SplashCloseNow may come from any thread: the window is
+// published before the close flags are read, and the closes set their flag
+// before they read the window, so that each close either finds the window
+// or is seen before it shows.
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <memory>
+#include <span>
 
 #include "splash/SplashProtocol.h"
 #include "splash/SplashOptions.h"
@@ -35,25 +30,14 @@ constexpr std::uint32_t MaxImageBytes = 16u << 20;
 constexpr UINT CloseMessage = WM_APP + 1;
 constexpr UINT_PTR MinimumTimer = 1;
 constexpr UINT_PTR MaximumTimer = 2;
-constexpr DWORD CloseNowWaitMs = 2000;
+constexpr UINT CloseNowWaitMs = 2000;
 constexpr const wchar_t* SplashClass = L"KovSplash";
-
-// What the splash thread receives.
-struct Job {
-    std::vector<std::uint8_t> bytes;
-    RECT area;  // the primary monitor's work area
-};
 
 splash::SplashOptions options;
 HINSTANCE instance = nullptr;
 std::atomic<bool> started{false};
 std::atomic<bool> closeRequested{false};
 std::atomic<bool> closeNow{false};
-HANDLE splashThreadHandle = nullptr;  // kept for SplashCloseNow to wait on
-HANDLE splashThreadRunning = nullptr;  // kept: the thread may set it after the wait gave up
-constexpr DWORD StartWaitMs = 100;
-using DisableImeFn = BOOL(WINAPI*)(DWORD);
-DisableImeFn disableIme = nullptr;  // imm32's ImmDisableIME when imm32 is loaded
 std::atomic<HWND> window{nullptr};
 HBITMAP picture = nullptr;
 DWORD shownAt = 0;
@@ -101,27 +85,24 @@ LRESULT CALLBACK splashProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_DESTROY:
         window = nullptr;
-        PostQuitMessage(0);
+        DeleteObject(picture);
+        picture = nullptr;
         return 0;
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
-// On the caller's thread: the window class and the work area (see above).
-bool prepareDisplay(RECT& area) {
+bool registerClass() {
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&prepareDisplay), &instance);
+                       reinterpret_cast<LPCWSTR>(&registerClass), &instance);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.hInstance = instance;
     wc.lpfnWndProc = splashProcedure;
     wc.lpszClassName = SplashClass;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING));
-    if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    if (HMODULE imm = GetModuleHandleW(L"imm32.dll"))
-        disableIme = reinterpret_cast<DisableImeFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")));
-    return SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) != FALSE;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 // Centred in the work area; it never takes the focus, not even on a click.
@@ -133,34 +114,29 @@ HWND createWindow(SIZE size, const RECT& area) {
                            nullptr);
 }
 
-void showSplash(const Job& job) {
+// Shows the splash, painted, unless a close came first (the program's
+// first window is then up, and a splash would only cover it).
+void showSplash(std::span<const std::uint8_t> bytes) {
+    RECT area;
+    if (closeRequested || !registerClass() || !SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return;
     SIZE size{};
-    picture = splash_win32::decodeJpeg(job.bytes, job.area, size);
+    picture = splash_win32::decodeJpeg(bytes, area, size);
     if (picture == nullptr) return;
-    // The program's first window came first: a splash now would only cover
-    // it, as on Linux it is not shown.
-    HWND hwnd = closeRequested ? nullptr : createWindow(size, job.area);
-    if (hwnd != nullptr) {
-        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-        UpdateWindow(hwnd);
-        shownAt = GetTickCount();
-        if (options.maximum.count() > 0) SetTimer(hwnd, MaximumTimer, milliseconds(options.maximum), nullptr);
-        // Published before the close flag is read: a SplashClose that came
-        // first is seen here, one that comes later sees the window.
-        window = hwnd;
-        if (closeRequested) PostMessageW(hwnd, CloseMessage, 0, 0);
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    HWND hwnd = createWindow(size, area);
+    if (hwnd == nullptr) {
+        DeleteObject(picture);
+        picture = nullptr;
+        return;
     }
-    DeleteObject(picture);
-}
-
-DWORD WINAPI splashThread(void* data) {
-    SetEvent(splashThreadRunning);
-    std::unique_ptr<Job> job(static_cast<Job*>(data));
-    if (disableIme != nullptr) disableIme(0);  // this thread only; the splash takes no typing
-    showSplash(*job);
-    return 0;
+    window = hwnd;
+    if (closeRequested) {
+        DestroyWindow(hwnd);
+        return;
+    }
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd);
+    shownAt = GetTickCount();
+    if (options.maximum.count() > 0) SetTimer(hwnd, MaximumTimer, milliseconds(options.maximum), nullptr);
 }
 
 // Whether all count bytes at bytes are committed, readable memory: a count
@@ -186,7 +162,7 @@ bool readable(const void* bytes, std::uint32_t count) {
 
 extern "C" __declspec(dllexport) int SplashInitEx(std::uint32_t value, std::uint32_t flag1, std::uint32_t flag2,
                                                   const void* data) {
-    if (started) return 0;  // the splash thread reads the options
+    if (started) return 0;  // the window is made with the options
     options = splash::optionsFrom(value, flag1, flag2, data);
     return 1;
 }
@@ -194,15 +170,7 @@ extern "C" __declspec(dllexport) int SplashInitEx(std::uint32_t value, std::uint
 extern "C" __declspec(dllexport) int SplashLoadMemory(const void* bytes, std::uint32_t count) {
     if (bytes == nullptr || count == 0 || count > MaxImageBytes || !readable(bytes, count)) return 1;
     if (started.exchange(true)) return 0;
-    const auto* first = static_cast<const std::uint8_t*>(bytes);
-    auto job = std::make_unique<Job>(Job{{first, first + count}, {}});
-    if (!prepareDisplay(job->area)) return 1;
-    splashThreadRunning = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (splashThreadRunning == nullptr) return 1;
-    splashThreadHandle = CreateThread(nullptr, 0, splashThread, job.get(), 0, nullptr);
-    if (splashThreadHandle == nullptr) return 1;
-    job.release();
-    WaitForSingleObject(splashThreadRunning, StartWaitMs);
+    showSplash({static_cast<const std::uint8_t*>(bytes), count});
     return 1;
 }
 
@@ -211,8 +179,15 @@ extern "C" __declspec(dllexport) void SplashClose() {
     if (HWND hwnd = window) PostMessageW(hwnd, CloseMessage, 0, 0);
 }
 
+// The window's own thread destroys it here; another thread has that thread
+// destroy it while it serves its messages. One that serves none within the
+// time finds the close in its queue when it does.
 extern "C" __declspec(dllexport) void SplashCloseNow() {
     closeNow = true;
-    SplashClose();
-    if (splashThreadHandle != nullptr) WaitForSingleObject(splashThreadHandle, CloseNowWaitMs);
+    closeRequested = true;
+    HWND hwnd = window;
+    if (hwnd == nullptr) return;
+    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) DestroyWindow(hwnd);
+    else if (SendMessageTimeoutW(hwnd, CloseMessage, 0, 0, SMTO_NORMAL, CloseNowWaitMs, nullptr) == 0)
+        PostMessageW(hwnd, CloseMessage, 0, 0);
 }

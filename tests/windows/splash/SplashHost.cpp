@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,33 @@ void loadSlowAttachLibrary() {
     if (LoadLibraryA(besideThisProgram("splash_slow_attach.dll").c_str()) != nullptr) say("attached");
 }
 
+// Commands that the splash's own thread carries out, from its message loop.
+constexpr UINT HereMessage = WM_APP + 7;
+enum HereCommand : WPARAM { CloseHere, CloseNowHere, Ping };
+DWORD hostThread = 0;
+
+bool splashLeft() { return FindWindowW(L"KovSplash", nullptr) != nullptr; }
+
+void carryOut(WPARAM command) {
+    if (command == CloseHere) {
+        closeSplash();
+        say("closed here");
+    }
+    if (command == CloseNowHere) {
+        closeSplashNow();
+        say(splashLeft() ? "closed-now here, splash left" : "closed-now here");
+    }
+    if (command == Ping) say("pong");
+}
+
+// Which thread the splash window belongs to, seen right after SplashLoadMemory.
+std::string splashOwner() {
+    HWND splash = FindWindowW(L"KovSplash", nullptr);
+    if (splash == nullptr || !IsWindowVisible(splash)) return "no splash";
+    return GetWindowThreadProcessId(splash, nullptr) == GetCurrentThreadId() ? "splash of this thread"
+                                                                               : "splash of another thread";
+}
+
 DWORD WINAPI followCommands(void*) {
     std::string line;
     char c = 0;
@@ -107,8 +135,11 @@ DWORD WINAPI followCommands(void*) {
         }
         if (line == "close-now") {
             closeSplashNow();
-            say(FindWindowW(L"KovSplash", nullptr) == nullptr ? "closed-now" : "closed-now, splash left");
+            say(splashLeft() ? "closed-now, splash left" : "closed-now");
         }
+        const char* here[] = {"close-here", "close-now-here", "ping"};
+        for (WPARAM i = 0; i < std::size(here); ++i)
+            if (line == here[i]) PostThreadMessageW(hostThread, HereMessage, i, 0);
         line.clear();
     }
     TerminateProcess(GetCurrentProcess(), 0);
@@ -137,14 +168,24 @@ int hostMain(int argc, char** argv) {
     const auto number = [&](int i) { return static_cast<std::uint32_t>(std::strtoul(argv[i], nullptr, 10)); };
     const std::uint32_t seconds = number(6);
     initEx(number(3), number(4), number(5), &seconds);
-    loadMemory(image.data, image.count);
     if (given(argc, argv, "close-first")) closeSplash();
+    loadMemory(image.data, image.count);
     if (given(argc, argv, "slow-attach")) loadSlowAttachLibrary();
-    say("ready");
-
-    CloseHandle(CreateThread(nullptr, 0, followCommands, nullptr, 0, nullptr));
+    hostThread = GetCurrentThreadId();
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for the commands here
+    CloseHandle(CreateThread(nullptr, 0, followCommands, nullptr, 0, nullptr));
+    if (given(argc, argv, "hold")) {
+        say("loaded, " + splashOwner());
+        Sleep(HoldMs);
+        say("serving");
+    }
+    say("ready");
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr && message.message == HereMessage) carryOut(message.wParam);
+        else DispatchMessageW(&message);
+    }
+    say("loop ended");
     return 0;
 }
 

@@ -119,16 +119,22 @@ TEST(SplashLibrary, Flag2KeepsItTopmostAndACloseWithoutAMinimumTimeRemovesItAtOn
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(splash); }, 2000));
 }
 
-// value 10: at least one second on screen from when it showed.
+// value 10: at least one second on screen from when it showed, whether the
+// close comes from another thread or from the window's own (the runtime's
+// event loop, where its first window is shown).
 TEST(SplashLibrary, AnEarlyCloseWaitsForTheMinimumTimeOnScreen) {
-    HostProcess host("program 10 1 0 0");
-    HWND splash = waitForSplash(host);
-    ASSERT_NE(splash, nullptr);
-    const DWORD seen = GetTickCount();
-    host.send("close");
-    ASSERT_TRUE(host.waitForLine("closed", 5000));
-    ASSERT_TRUE(waitUntil([&] { return !IsWindow(splash); }, 6000)) << "closed after the minimum";
-    EXPECT_GE(GetTickCount() - seen, 800u);
+    for (const char* close : {"close", "close-here"}) {
+        SCOPED_TRACE(close);
+        HostProcess host("program 10 1 0 0");
+        HWND splash = waitForSplash(host);
+        ASSERT_NE(splash, nullptr);
+        const DWORD seen = GetTickCount();
+        host.send(close);
+        ASSERT_TRUE(host.waitForLine(std::strcmp(close, "close") == 0 ? "closed" : "closed here", 5000));
+        EXPECT_TRUE(IsWindowVisible(splash)) << "closed within the minimum";
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(splash); }, 6000)) << "closed after the minimum";
+        EXPECT_GE(GetTickCount() - seen, 800u);
+    }
 }
 
 // The start-up stub's close before a fatal message: the splash goes at once,
@@ -143,9 +149,8 @@ TEST(SplashLibrary, ACloseNowRemovesItBeforeReturningEvenWithinTheMinimumTime) {
     EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1000)) << "it came back";
 }
 
-// Right after the start, the splash thread may or may not have shown the
-// window yet: either way the call returns with no splash left, and none
-// comes later.
+// Right after the start, before the host's loop has served the window: the
+// call returns with no splash left, and none comes later.
 TEST(SplashLibrary, ACloseNowRightAfterTheStartLeavesNoSplash) {
     HostProcess host("program 50 1 0 0");
     ASSERT_TRUE(host.waitForLine("ready", 5000));
@@ -164,7 +169,7 @@ TEST(SplashLibrary, ClosesItselfAfterTheLongestTimeWithoutAClose) {
     EXPECT_GE(GetTickCount() - seen, 800u);
 }
 
-// The runtime's first window came before the splash thread showed anything.
+// A close before the image: no splash ever shows.
 TEST(SplashLibrary, ACloseBeforeItShowedMeansItNeverShows) {
     HostProcess host("program 0 1 0 0 close-first");
     ASSERT_TRUE(host.waitForLine("ready", 5000));
@@ -234,13 +239,84 @@ TEST(SplashLibrary, BadImagesShowNothingAndNeverFault) {
     }
 }
 
-// The start-up order: the stub hands over the image, then loads the runtime
-// while the splash thread sets up its window; a DllMain that registers a
-// window class (comctl32's) must not wait for that set-up forever.
+// The start-up order: the stub hands over the image, then loads the runtime;
+// a DllMain that registers a window class (comctl32's) loads with the
+// splash up.
 TEST(SplashLibrary, ALibraryThatRegistersAClassInDllMainLoadsWhileTheSplashStarts) {
     HostProcess host("program 0 1 0 0 slow-attach");
     EXPECT_TRUE(host.waitForLine("attached", 10000)) << "the load hung";
     EXPECT_NE(waitForSplash(host), nullptr);
+}
+
+// The stub loads the runtime after SplashLoadMemory and serves no messages
+// meanwhile: the splash is on screen, painted, when the call returns, and
+// belongs to the calling thread, whose later loops serve it.
+TEST(SplashLibrary, IsOnScreenAndPaintedWhenTheLoadReturnsOnTheCallersThread) {
+    HostProcess host("program 0 1 0 0 hold");
+    ASSERT_TRUE(host.waitForLine("loaded, splash of this thread", ShowTimeoutMs));
+    HWND splash = host.splash();
+    ASSERT_NE(splash, nullptr);
+    RECT window;
+    GetWindowRect(splash, &window);
+    EXPECT_EQ(window.right - window.left, 261);
+    EXPECT_EQ(window.bottom - window.top, 340);
+    const std::vector<int> shown = screenBrightness(window);
+    EXPECT_GT(shown[100 * 261 + 20], 200) << "the paper";
+    EXPECT_LT(shown[150 * 261 + 62], 60) << "the gallows' post";
+    EXPECT_FALSE(host.waitForLine("serving", 0)) << "looked too late: the host serves messages again";
+}
+
+// From the window's own thread (the stub before its fatal message), the
+// window is destroyed within the call, even within the minimum time.
+TEST(SplashLibrary, ACloseNowOnTheWindowsThreadDestroysItWithinTheCall) {
+    HostProcess host("program 50 1 0 0");
+    HWND splash = waitForSplash(host);
+    ASSERT_NE(splash, nullptr);
+    host.send("close-now-here");
+    ASSERT_TRUE(host.waitForLine("closed-now here", 3000));
+    EXPECT_FALSE(IsWindow(splash));
+    EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1000)) << "it came back";
+}
+
+// From another thread while the window's thread serves no messages: the
+// call gives up within its limit of 2 s, and the splash goes as soon as
+// the thread serves its messages again.
+TEST(SplashLibrary, ACloseNowFromAnotherThreadWaitsAtMostItsLimitForTheWindowsThread) {
+    HostProcess host("program 50 1 0 0 hold");
+    ASSERT_TRUE(host.waitForLine("loaded, splash of this thread", ShowTimeoutMs));
+    HWND splash = host.splash();
+    ASSERT_NE(splash, nullptr);
+    const DWORD sent = GetTickCount();
+    host.send("close-now");
+    ASSERT_TRUE(host.waitForLine("closed-now, splash left", 2700)) << "waited past its limit";
+    EXPECT_GE(GetTickCount() - sent, 1500u) << "gave up before its limit";
+    ASSERT_TRUE(host.waitForLine("serving", 3000));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(splash); }, 2000)) << "left after the thread served again";
+}
+
+// The splash is served by the host's loop, as by the runtime's event loop:
+// however it goes (a close, its longest time, a click), that loop goes on.
+void expectTheLoopGoesOn(HostProcess& host) {
+    ASSERT_TRUE(waitUntil([&] { return host.splash() == nullptr; }, 5000)) << "the splash stayed";
+    Sleep(200);
+    host.send("ping");
+    EXPECT_TRUE(host.waitForLine("pong", 3000));
+    EXPECT_FALSE(host.waitForLine("loop ended", 0));
+    EXPECT_TRUE(host.running());
+}
+
+TEST(SplashLibrary, TheLoopThatServedItGoesOnAfterItCloses) {
+    HostProcess closed("program 0 1 0 0"), timedOut("program 0 1 0 1");
+    ASSERT_NE(waitForSplash(closed), nullptr);
+    ASSERT_NE(waitForSplash(timedOut), nullptr);
+    closed.send("close");
+    expectTheLoopGoesOn(closed);
+    expectTheLoopGoesOn(timedOut);
+    HostProcess clicked("program 0 1 0 0");
+    HWND splash = waitForSplash(clicked);
+    ASSERT_NE(splash, nullptr);
+    clickAt(splash);
+    expectTheLoopGoesOn(clicked);
 }
 
 }  // namespace
