@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "tests/windows/splash/HostProcess.h"
@@ -138,15 +139,20 @@ TEST(SplashLibrary, AnEarlyCloseWaitsForTheMinimumTimeOnScreen) {
 }
 
 // The start-up stub's close before a fatal message: the splash goes at once,
-// within its minimum time (5 s here), and is gone when the call returns.
+// within its minimum time (5 s here), and is gone when the call returns,
+// whether it comes from another thread (which has the window's thread,
+// serving its loop, destroy it) or from the window's own thread (the stub's).
 TEST(SplashLibrary, ACloseNowRemovesItBeforeReturningEvenWithinTheMinimumTime) {
-    HostProcess host("program 50 1 0 0");
-    HWND splash = waitForSplash(host);
-    ASSERT_NE(splash, nullptr);
-    host.send("close-now");
-    ASSERT_TRUE(host.waitForLine("closed-now", 3000));
-    EXPECT_FALSE(IsWindow(splash));
-    EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1000)) << "it came back";
+    for (const auto& [command, answer] : {std::pair{"close-now", "closed-now"}, {"close-now-here", "closed-now here"}}) {
+        SCOPED_TRACE(command);
+        HostProcess host("program 50 1 0 0");
+        HWND splash = waitForSplash(host);
+        ASSERT_NE(splash, nullptr);
+        host.send(command);
+        ASSERT_TRUE(host.waitForLine(answer, 3000));
+        EXPECT_FALSE(IsWindow(splash));
+        EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1000)) << "it came back";
+    }
 }
 
 // Right after the start, before the host's loop has served the window: the
@@ -264,18 +270,6 @@ TEST(SplashLibrary, IsOnScreenAndPaintedWhenTheLoadReturnsOnTheCallersThread) {
     EXPECT_GT(shown[100 * 261 + 20], 200) << "the paper";
     EXPECT_LT(shown[150 * 261 + 62], 60) << "the gallows' post";
     EXPECT_FALSE(host.waitForLine("serving", 0)) << "looked too late: the host serves messages again";
-}
-
-// From the window's own thread (the stub before its fatal message), the
-// window is destroyed within the call, even within the minimum time.
-TEST(SplashLibrary, ACloseNowOnTheWindowsThreadDestroysItWithinTheCall) {
-    HostProcess host("program 50 1 0 0");
-    HWND splash = waitForSplash(host);
-    ASSERT_NE(splash, nullptr);
-    host.send("close-now-here");
-    ASSERT_TRUE(host.waitForLine("closed-now here", 3000));
-    EXPECT_FALSE(IsWindow(splash));
-    EXPECT_FALSE(waitUntil([&] { return host.splash() != nullptr; }, 1000)) << "it came back";
 }
 
 // From another thread while the window's thread serves no messages: the
