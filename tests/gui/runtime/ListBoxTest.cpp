@@ -194,3 +194,43 @@ TEST_F(ListBoxTest, AOneRowChangeKeepsTheRowsInViewWhereTheyWere) {
 }
 
 }  // namespace
+
+namespace {
+
+// A point at the left edge of a row, where no text is drawn.
+rt::Point rowEdge(rt::ListBox& list, int row) {
+    const rt::Rect bounds = list.rowBounds(row);
+    return {bounds.x + 1, bounds.y + bounds.height / 2};
+}
+
+}  // namespace
+
+// The selection stays with its word when rows come and go before it, and
+// the list is drawn again as it now is once the events have been handled.
+TEST_F(ListBoxTest, ARowInsertedOrRemovedBeforeTheSelectionMovesItWithItsWord) {
+    std::vector<rt::String> items{u"one", u"two", u"three", u"four"};
+    list.model().share(items);
+    list.setSelectedIndex(2);
+    driver().processEvents();
+    const rt::Color plain = driver().pixelAt(list, rowEdge(list, 0));
+    const rt::Color selected = driver().pixelAt(list, rowEdge(list, 2));
+    ASSERT_NE(plain, selected);
+
+    items.insert(items.begin(), u"zero");
+    list.model().sharedItemInserted(0);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), 3);
+    EXPECT_EQ(list.selectedValue(), u"three");
+    EXPECT_EQ(driver().pixelAt(list, rowEdge(list, 3)), selected);
+    EXPECT_EQ(driver().pixelAt(list, rowEdge(list, 2)), plain);
+
+    items.erase(items.begin() + 1);
+    list.model().sharedItemRemoved(1);
+    items.erase(items.begin());
+    list.model().sharedItemRemoved(0);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), 1);
+    EXPECT_EQ(list.selectedValue(), u"three");
+    EXPECT_EQ(driver().pixelAt(list, rowEdge(list, 1)), selected);
+    EXPECT_EQ(driver().pixelAt(list, rowEdge(list, 2)), plain);
+}
