@@ -253,21 +253,24 @@ LengthGroups groupsOfSortedLengths(const WordModel::Words& words) {
     return groups;
 }
 
-// Counting: one pass counts the words of each length, one places them.
+// Counting: one pass counts the words of each length, noting each word's
+// length where its group goes, and one places them.
 LengthGroups groupsByLength(const WordModel::Words& words) {
     const std::size_t n = words.size();
-    std::size_t longest = 0;
-    for (const auto& word : words) {
-        longest = std::max(longest, word.size());
-    }
-    if (longest > n) {
-        return groupsOfSortedLengths(words);
-    }
-    std::vector<std::uint32_t> next(longest + 2, 0);
-    for (const auto& word : words) {
-        ++next[word.size() + 1];
-    }
     LengthGroups groups{std::vector<std::uint32_t>(n), {}, std::vector<std::uint32_t>(n)};
+    std::vector<std::uint32_t> next(2, 0);
+    for (std::size_t p = 0; p < n; ++p) {
+        const std::size_t length = words[p].size();
+        if (length > n) {
+            return groupsOfSortedLengths(words);
+        }
+        if (length + 2 > next.size()) {
+            next.resize(length + 2, 0);
+        }
+        ++next[length + 1];
+        groups.groupAt[p] = static_cast<std::uint32_t>(length);
+    }
+    const std::size_t longest = next.size() - 2;
     std::vector<std::uint32_t> groupOfLength(longest + 1);
     for (std::size_t length = 0; length <= longest; ++length) {
         next[length + 1] += next[length];
@@ -278,12 +281,42 @@ LengthGroups groupsByLength(const WordModel::Words& words) {
     }
     groups.starts.push_back(static_cast<std::uint32_t>(n));
     for (std::size_t p = 0; p < n; ++p) {
-        const std::size_t length = words[p].size();
+        const std::uint32_t length = groups.groupAt[p];
         groups.positions[next[length]++] = static_cast<std::uint32_t>(p);
         groups.groupAt[p] = groupOfLength[length];
     }
     return groups;
 }
+
+// Positions below a bound as bits, taken back in ascending order without
+// sorting them; taking them all leaves the set empty for its next use.
+class PositionSet {
+public:
+    explicit PositionSet(std::size_t bound) : bits((bound + 63) / 64) {}
+
+    void insert(std::uint32_t position) {
+        bits[position / 64] |= std::uint64_t{1} << (position % 64);
+        lowest = std::min(lowest, position / 64);
+        highest = std::max(highest, position / 64 + 1);
+    }
+    // Calls take with each position, in ascending order, and empties the set.
+    template <class Take>
+    void takeAll(Take take) {
+        for (std::uint32_t block = lowest; block < highest; ++block) {
+            for (std::uint64_t held = std::exchange(bits[block], 0); held != 0; held &= held - 1) {
+                take(block * 64 + static_cast<std::uint32_t>(std::countr_zero(held)));
+            }
+        }
+        lowest = UINT32_MAX;
+        highest = 0;
+    }
+
+private:
+    std::vector<std::uint64_t> bits;
+    // The blocks from lowest to before highest may hold positions.
+    std::uint32_t lowest = UINT32_MAX;
+    std::uint32_t highest = 0;
+};
 
 }  // namespace
 
@@ -342,30 +375,34 @@ void WordModel::alphaSort() { reorder(alphabeticalOrder(words)); }
 // the earliest remaining position m of that length, and the word it
 // displaces moves from i to m. A length's positions at its turn are thus its
 // original positions and those its words were moved to, less those that
-// meanwhile hold a word of another length. The exchanges are made on word
-// numbers; the words themselves move once, at the end.
+// meanwhile hold a word of another length; a set of bits gives them in
+// ascending order. The exchanges are made on word numbers; the words
+// themselves move once, at the end.
 void WordModel::lengthSort() {
     LengthGroups groups = groupsByLength(words);
     std::vector<std::vector<std::uint32_t>> movedTo(groups.starts.size() - 1);
     std::vector<std::uint32_t> origin(words.size());
     std::iota(origin.begin(), origin.end(), 0u);
-    std::vector<std::uint32_t> turn;
+    PositionSet turn(words.size());
     std::uint32_t i = 0;
     for (std::uint32_t group = 0; group + 1 < groups.starts.size(); ++group) {
-        turn.assign(groups.positions.begin() + groups.starts[group],
-                    groups.positions.begin() + groups.starts[group + 1]);
-        turn.insert(turn.end(), movedTo[group].begin(), movedTo[group].end());
+        const auto holdingGroup = [&groups, &turn, group](std::uint32_t p) {
+            if (groups.groupAt[p] == group) {
+                turn.insert(p);
+            }
+        };
+        std::for_each(groups.positions.begin() + groups.starts[group],
+                      groups.positions.begin() + groups.starts[group + 1], holdingGroup);
+        std::for_each(movedTo[group].begin(), movedTo[group].end(), holdingGroup);
         std::vector<std::uint32_t>().swap(movedTo[group]);
-        std::erase_if(turn, [&groups, group](std::uint32_t p) { return groups.groupAt[p] != group; });
-        std::sort(turn.begin(), turn.end());
-        for (const std::uint32_t m : turn) {
+        turn.takeAll([&](std::uint32_t m) {
             if (m != i) {
                 movedTo[groups.groupAt[i]].push_back(m);
                 std::swap(groups.groupAt[i], groups.groupAt[m]);
                 std::swap(origin[i], origin[m]);
             }
             ++i;
-        }
+        });
     }
     reorder(origin);
 }

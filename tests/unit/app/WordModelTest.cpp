@@ -175,6 +175,22 @@ TEST(WordModel, LengthSortMatchesThePlainSelectionSortWithManyLengths) {
     EXPECT_EQ(model.getWords(), referenceLength(words));
 }
 
+// Lengths up to the list's own length are counted, each word's turn taken
+// from a set of positions: hundreds of lengths, the longest as long as the
+// list, in no order, and words of one length spread over the whole list.
+TEST(WordModel, LengthSortMatchesThePlainSelectionSortWithLengthsUpToTheListLength) {
+    std::mt19937 random(43);
+    Words words(2000);
+    std::uniform_int_distribution<std::size_t> length(0, words.size());
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        words[k] = rt::String(k % 5 == 0 ? k % 3 : length(random), static_cast<char16_t>(u'a' + k % 26));
+    }
+    words[words.size() / 2] = rt::String(words.size(), u'z');
+    WordModel model = modelWith(words);
+    model.lengthSort();
+    EXPECT_EQ(model.getWords(), referenceLength(words));
+}
+
 namespace {
 
 // Whether Add takes each probe exactly when the list lacks it, tried on a
