@@ -70,8 +70,12 @@ public:
     }
 
 private:
+    // A new count draws the scroll bar again; a list sorted, or replaced by
+    // one as long, keeps its count and has only its rows drawn again.
     void redrawAll() {
-        SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
+        if (SendMessageW(list_, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(store_.size())) {
+            SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
+        }
         InvalidateRect(list_, nullptr, TRUE);
     }
 
