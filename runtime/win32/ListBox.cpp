@@ -1,5 +1,10 @@
 // The list box: a list control without data of its own (it knows only the
 // number of rows) that draws each row from the model, single selection.
+// A row inserted or removed is told to the control as that one row; the
+// control then draws nothing until the messages waiting have been handled,
+// so that the change and whatever selection or scrolling follows it are
+// drawn once (each drawing of the scroll bar costs a hundred requests to
+// the server under Wine).
 // The control moves the selection on the mouse press before the press and
 // the click are reported to mouse listeners; a press below the last row
 // selects the last row. A selection moved from the keyboard (the control's
@@ -9,6 +14,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "runtime/StringListStore.h"
@@ -19,6 +25,9 @@ namespace rtwin {
 
 namespace {
 
+// Posted to a list whose drawing is held: draw again.
+constexpr UINT ResumeRedrawMessage = WM_APP + 0x12;
+
 // The rows come from the store: the model's own items or a vector the
 // caller shares.
 class StringsModel final : public rt::ListModel {
@@ -27,7 +36,7 @@ public:
 
     void append(const rt::String& item) override {
         store_.append(item);
-        takeCount();
+        rowInserted(size() - 1);
     }
     void assign(const std::vector<rt::String>& items) override {
         store_.assign(items);
@@ -42,32 +51,54 @@ public:
         store_.share(items);
         redrawAll();
     }
-    void sharedItemInserted(int) override { takeCount(); }
-    void sharedItemRemoved(int) override { takeCount(); }
+    void sharedItemInserted(int index) override { rowInserted(index); }
+    void sharedItemRemoved(int index) override {
+        holdRedraw();
+        SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    }
 
     // The row's text where it is kept, without a copy.
     const rt::String& row(int index) const { return store_[static_cast<std::size_t>(index)]; }
     int indexOf(const rt::String& value) const { return store_.indexOf(value, store_.size()); }
 
-private:
-    void redrawAll() {
-        SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
+    // Draws the list again after one-row changes: the scroll bar once, and
+    // the rows.
+    void resumeRedraw() {
+        if (!std::exchange(redrawHeld_, false)) return;
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);
     }
 
-    // A list without data of its own takes only a new count; the selection
-    // and the first row shown stay where they were, and only the rows on
-    // screen are drawn again.
-    void takeCount() {
-        const auto selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-        const auto top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
-        SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
-        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+private:
+    // A new count draws the scroll bar again; a list sorted, or replaced by
+    // one as long, keeps its count and has only its rows drawn again.
+    void redrawAll() {
+        if (SendMessageW(list_, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(store_.size())) {
+            SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
+        }
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+
+    // The control keeps the first row shown and moves its selection with
+    // the row selected; a list without data of its own takes an insertion
+    // without data.
+    void rowInserted(int index) {
+        holdRedraw();
+        SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(index), 0);
+    }
+
+    // Until the resume posted now arrives; drawn at once when it cannot be
+    // posted.
+    void holdRedraw() {
+        if (redrawHeld_) return;
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        redrawHeld_ = true;
+        if (!PostMessageW(list_, ResumeRedrawMessage, 0, 0)) resumeRedraw();
     }
 
     HWND list_;
     rt::StringListStore store_;
+    bool redrawHeld_ = false;
 };
 
 class ListBoxImpl final : public ComponentImpl<rt::ListBox> {
@@ -145,6 +176,10 @@ protected:
     // A press beside or below the rows selects the nearest row (the control
     // itself would ignore it); the press is still reported.
     bool before(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message == ResumeRedrawMessage) {
+            model_.resumeRedraw();
+            return true;
+        }
         if (message == WM_KEYDOWN) selectedBeforeKey_ = selectedIndex();
         if (message == WM_CHAR) return typedAhead(static_cast<wchar_t>(wParam));
         if ((message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) || model_.isEmpty()) return false;

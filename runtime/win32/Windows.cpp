@@ -4,6 +4,7 @@
 // message loop until the dialog is hidden.
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/Placement.h"
 #include "runtime/Widgets.h"
@@ -207,6 +208,7 @@ public:
     void setVisible(bool visible) override {
         if (!visible) {
             if (visible_) hidden();
+            if (!modalStack.empty() && modalStack.back() == hwnd_) enableOthers();
             ShowWindow(hwnd_, SW_HIDE);
             return;
         }
@@ -283,13 +285,21 @@ private:
     // Dispatches messages, the application's other windows disabled, until
     // running turns false.
     void pumpModal(const bool& running) {
-        const std::vector<HWND> disabled = disableOthers(hwnd_);
+        disabled_ = disableOthers(hwnd_);
         modalStack.push_back(hwnd_);
         if (TestHooks* hooks = testHooks) hooks->modalShown(hwnd_);
         MSG message;
         while (running && GetMessageW(&message, nullptr, 0, 0) > 0) dispatchMessage(message);
         modalStack.erase(std::find(modalStack.begin(), modalStack.end(), hwnd_));
-        for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+        enableOthers();
+    }
+
+    // Enables the windows the modal loop disabled. A modal window hidden
+    // does so before it goes, so that the system activates its owner at
+    // once: with the owner still disabled no window is activated, and the
+    // owner's activation afterwards is a second change of the focus.
+    void enableOthers() {
+        for (HWND hwnd : std::exchange(disabled_, {})) EnableWindow(hwnd, TRUE);
     }
 
     // Windows owned by this one belong to their own window objects, which
@@ -301,6 +311,8 @@ private:
     HWND hwnd_;
     rt::Container* content_;
     rt::WindowLifecycle lifecycle_{*this};
+    // The windows the modal loop disabled, while it runs.
+    std::vector<HWND> disabled_;
     HWND defaultButton_ = nullptr;
     bool placed_ = false;
     bool visible_ = false;

@@ -193,4 +193,41 @@ TEST_F(ListBoxTest, AOneRowChangeKeepsTheRowsInViewWhereTheyWere) {
     EXPECT_EQ(list.model().at(999), u"last");
 }
 
+// A point at the left edge of a row, where no text is drawn.
+rt::Point rowEdge(rt::ListBox& list, int row) {
+    const rt::Rect bounds = list.rowBounds(row);
+    return {bounds.x + 1, bounds.y + bounds.height / 2};
+}
+
+// The selection stays with its word when rows come and go before it, and
+// the list is drawn again as it now is once the events have been handled.
+TEST_F(ListBoxTest, ARowInsertedOrRemovedBeforeTheSelectionMovesItWithItsWord) {
+    std::vector<rt::String> items{u"one", u"two", u"three", u"four"};
+    list.model().share(items);
+    list.setSelectedIndex(2);
+    driver().processEvents();
+    const rt::Color plain = driver().pixelAt(list, rowEdge(list, 0));
+    const rt::Color selected = driver().pixelAt(list, rowEdge(list, 2));
+    ASSERT_NE(plain, selected);
+    // "three" selected at row, and drawn so, the row below it drawn plain.
+    const auto expectThreeSelectedAt = [&](int row) {
+        driver().processEvents();
+        EXPECT_EQ(list.selectedIndex(), row);
+        EXPECT_EQ(list.selectedValue(), u"three");
+        EXPECT_EQ(driver().pixelAt(list, rowEdge(list, row)), selected);
+        EXPECT_EQ(driver().pixelAt(list, rowEdge(list, row + 1)), plain);
+    };
+
+    items.insert(items.begin(), u"zero");
+    list.model().sharedItemInserted(0);
+    expectThreeSelectedAt(3);
+    EXPECT_EQ(driver().pixelAt(list, rowEdge(list, 2)), plain);
+
+    items.erase(items.begin() + 1);
+    list.model().sharedItemRemoved(1);
+    items.erase(items.begin());
+    list.model().sharedItemRemoved(0);
+    expectThreeSelectedAt(1);
+}
+
 }  // namespace

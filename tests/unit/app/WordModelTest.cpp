@@ -175,6 +175,22 @@ TEST(WordModel, LengthSortMatchesThePlainSelectionSortWithManyLengths) {
     EXPECT_EQ(model.getWords(), referenceLength(words));
 }
 
+// Lengths up to the list's own length are counted, each word's turn taken
+// from a set of positions: hundreds of lengths, the longest as long as the
+// list, in no order, and words of one length spread over the whole list.
+TEST(WordModel, LengthSortMatchesThePlainSelectionSortWithLengthsUpToTheListLength) {
+    std::mt19937 random(43);
+    Words words(2000);
+    std::uniform_int_distribution<std::size_t> length(0, words.size());
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        words[k] = rt::String(k % 5 == 0 ? k % 3 : length(random), static_cast<char16_t>(u'a' + k % 26));
+    }
+    words[words.size() / 2] = rt::String(words.size(), u'z');
+    WordModel model = modelWith(words);
+    model.lengthSort();
+    EXPECT_EQ(model.getWords(), referenceLength(words));
+}
+
 namespace {
 
 // Whether Add takes each probe exactly when the list lacks it, tried on a
@@ -239,4 +255,39 @@ TEST(WordModel, IndexOfGivesTheFirstPositionOfAWordAmongThousands) {
     }
     EXPECT_EQ(model.indexOf(u"not among them, too long to be drawn"), std::nullopt);
     EXPECT_EQ(WordModel().indexOf(u""), std::nullopt);
+}
+
+// Lists of every length up to a few times eight fingerprints, so that words
+// sit at each place of the eight compared at once and in the shorter rest;
+// each word is found where it is, and a word not there is not.
+TEST(WordModel, IndexOfFindsEveryPositionOfShortLists) {
+    for (std::size_t size = 1; size <= 40; ++size) {
+        Words words(size);
+        for (std::size_t k = 0; k < size; ++k) {
+            words[k] = u"w" + rt::decimalText(static_cast<std::int64_t>(k));
+        }
+        const WordModel model = modelWith(words);
+        for (std::size_t k = 0; k < size; ++k) {
+            ASSERT_EQ(model.indexOf(words[k]), k) << size;
+        }
+        EXPECT_EQ(model.indexOf(u"w" + rt::decimalText(static_cast<std::int64_t>(size))), std::nullopt) << size;
+    }
+}
+
+// Tens of thousands of different words: about eighty share each byte, so
+// a word far down the list is found after many words with its byte were
+// compared and found different; a repeat further on is never the answer.
+TEST(WordModel, IndexOfFindsWordsBehindManyThatShareTheirByte) {
+    Words words(20000);
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        words[k] = u"word " + rt::decimalText(static_cast<std::int64_t>(k));
+    }
+    words.push_back(words[19000]);
+    const WordModel model = modelWith(words);
+    for (std::size_t k = 0; k < 20000; k += 97) {
+        ASSERT_EQ(model.indexOf(words[k]), k);
+    }
+    EXPECT_EQ(model.indexOf(words[19999]), 19999u);
+    EXPECT_EQ(model.indexOf(words[19000]), 19000u);
+    EXPECT_EQ(model.indexOf(u"word 20000"), std::nullopt);
 }
