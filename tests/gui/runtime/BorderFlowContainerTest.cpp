@@ -108,10 +108,7 @@ std::vector<rt::Rect> flowPlaces(const std::vector<rt::Button*>& shown, const rt
 // change after the window shows lays the container out again.
 TEST_F(BorderFlowTest, VisibilitySetBeforeAddingHoldsInTheContainerAndChangesLayOutAgain) {
     rt::Panel* panel = tk().createPanel();
-    rt::Button* fresh = tk().createButton(u"Fresh");
-    rt::Button* hidden = tk().createButton(u"Hidden");
-    rt::Button* shownAgain = tk().createButton(u"Shown again");
-    rt::Button* later = tk().createButton(u"Hidden later");
+    const auto [fresh, hidden, shownAgain, later] = buttons({u"Fresh", u"Hidden", u"Shown again", u"Hidden later"});
     hidden->setVisible(false);
     shownAgain->setVisible(false);
     shownAgain->setVisible(true);

@@ -29,10 +29,8 @@ std::vector<HWND> childrenTopDown(HWND parent) {
 // whether that was set before or after the adding.
 TEST_F(Win32ChildWindowsTest, ChildrenLieInAddingOrderAndShowAsTheirComponentsSay) {
     rt::Panel* panel = tk().createPanel();
-    rt::Button* first = tk().createButton(u"First");
-    rt::Button* hiddenBefore = tk().createButton(u"Hidden before");
-    rt::Button* hiddenAfter = tk().createButton(u"Hidden after");
-    rt::Button* last = tk().createButton(u"Last");
+    const auto [first, hiddenBefore, hiddenAfter, last] =
+        buttons({u"First", u"Hidden before", u"Hidden after", u"Last"});
     hiddenBefore->setVisible(false);
     for (rt::Button* button : {first, hiddenBefore, hiddenAfter, last, first}) panel->add(*button);
     hiddenAfter->setVisible(false);
