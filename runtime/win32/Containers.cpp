@@ -31,6 +31,11 @@ public:
     virtual void arrange() = 0;
 };
 
+void arrangeNow(HWND container, PaneHost& host) {
+    takeLayoutRequest(container);
+    host.arrange();
+}
+
 LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (reflectToControl(message, wParam, lParam, result)) return result;
@@ -38,13 +43,14 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (host != nullptr && message == WM_SIZE) {
         // A window not on screen lays out once, when it shows: sizing it
         // and giving it a menu bar before then costs no layout passes.
-        if (layoutsForced > 0 || IsWindowVisible(hwnd)) host->arrange();
+        if (layoutsForced > 0 || IsWindowVisible(hwnd)) arrangeNow(hwnd, *host);
         else requestLayout(hwnd);
         return 0;
     }
     if (message == LayoutMessage) {
-        layoutDone(hwnd);
-        if (host != nullptr) host->arrange();
+        // A layout since the request (the one at the window's first
+        // showing) has answered it already.
+        if (takeLayoutRequest(hwnd) && host != nullptr) host->arrange();
         return 0;
     }
     // A multi-line edit posts this to its parent on Escape. A container is
@@ -57,11 +63,9 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND createPane() {
-    return createControl(PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
+HWND createPane(HWND parent = limbo()) {
+    return createControl(PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent);
 }
-
-bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 // A moved control paints itself anew: the bits the system would copy from
 // its old place may already show a neighbour that grew over it (a list's
@@ -120,10 +124,9 @@ public:
         HWND child = hwndOf(component);
         if (arrangement_ == Arrangement::Border) {
             // A component added at an occupied place replaces the one there.
-            if (rt::Component* old = border_.put(component, place)) ShowWindow(hwndOf(*old), SW_HIDE);
+            if (rt::Component* old = border_.put(component, place)) old->setVisible(false);
         }
-        SetParent(child, this->hwnd());
-        SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        placeInParent(component, this->hwnd());
         // A component added again moves to the end instead of being listed twice.
         std::erase(children_, &component);
         children_.push_back(&component);
@@ -151,7 +154,7 @@ private:
         rt::border::Items items;
         for (std::size_t i = 0; i < items.size(); ++i) {
             const rt::Component* c = border_.all()[i];
-            if (c != nullptr && shown(hwndOf(*c))) items[i] = rt::border::Item{c->preferredSize(), c->minimumSize()};
+            if (c != nullptr && c->isVisible()) items[i] = rt::border::Item{c->preferredSize(), c->minimumSize()};
         }
         return items;
     }
@@ -179,7 +182,7 @@ private:
     std::vector<rt::Component*> visibleChildren() const {
         std::vector<rt::Component*> result;
         for (rt::Component* c : children_)
-            if (shown(hwndOf(*c))) result.push_back(c);
+            if (c->isVisible()) result.push_back(c);
         return result;
     }
 
@@ -252,7 +255,7 @@ class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHo
 public:
     ScrollPaneImpl(HWND pane, rt::Component& view) : ComponentImpl(pane), view_(view) {
         SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-        SetParent(hwndOf(view), pane);
+        placeInParent(view, pane);
     }
     rt::Component& view() const override { return view_; }
     rt::Size preferredSize() const override { return view_.preferredSize(); }
@@ -408,9 +411,8 @@ private:
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
 public:
-    explicit AppletPanelImpl(HWND pane) : ComponentImpl(pane), content_(makeContentPane()) {
+    explicit AppletPanelImpl(HWND pane) : ComponentImpl(pane), content_(makeContentPane(pane)) {
         SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-        SetParent(hwndOf(*content_), pane);
     }
     // The host owns this object: the window goes with it unless a
     // container destroyed it already.
@@ -452,11 +454,13 @@ void layoutNow(HWND container) {
     auto* host = reinterpret_cast<PaneHost*>(GetWindowLongPtrW(container, GWLP_USERDATA));
     if (host == nullptr) return;
     ++layoutsForced;
-    host->arrange();
+    arrangeNow(container, *host);
     --layoutsForced;
 }
 
-rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(createPane(), Arrangement::Border); }
+rt::Container* makeContentPane(HWND parent) {
+    return new ContainerImpl<rt::Container>(createPane(parent), Arrangement::Border);
+}
 rt::Panel* makePanel() { return new PanelImpl(createPane()); }
 rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(createPane(), view); }
 std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(createPane()); }

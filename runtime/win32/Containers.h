@@ -10,11 +10,13 @@ namespace rtwin {
 // its layout is out of date, and reflects notifications to them.
 void registerContainerClass(WNDCLASSEXW base);
 bool isContainerWindow(HWND hwnd);
-// Called by a container that handled its pending layout message.
-void layoutDone(HWND container);
+// Called by a container as it lays out: true when a layout request was
+// pending, which this layout answers.
+bool takeLayoutRequest(HWND container);
 
-// A new content pane in the border arrangement, for windows and applets.
-rt::Container* makeContentPane();
+// A new content pane in the border arrangement, for windows and applets,
+// made in the window it fills.
+rt::Container* makeContentPane(HWND parent);
 
 // Lays a container (and the containers in it) out at once.
 void layoutNow(HWND container);

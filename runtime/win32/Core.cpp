@@ -172,7 +172,10 @@ void requestLayout(HWND container) {
     PostMessageW(container, LayoutMessage, 0, 0);
 }
 
-void layoutDone(HWND container) { records[container].layoutPending = false; }
+bool takeLayoutRequest(HWND container) {
+    auto found = records.find(container);
+    return found != records.end() && std::exchange(found->second.layoutPending, false);
+}
 
 namespace {
 
@@ -237,12 +240,20 @@ FARPROC systemFunction(const wchar_t* library, const char* name) {
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
-HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle) {
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent) {
     registerClasses();
-    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, limbo(),
+    const DWORD shown = parent != limbo() ? WS_VISIBLE : 0;
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | shown, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(nextControlId()), moduleInstance(), nullptr);
     styleNewControl(hwnd);
     return hwnd;
+}
+
+void placeInParent(const rt::Component& component, HWND parent) {
+    HWND child = hwndOf(component);
+    SetParent(child, parent);
+    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (component.isVisible() ? SWP_SHOWWINDOW : 0));
 }
 
 void SubclassBase::attach(HWND hwnd) {

@@ -204,11 +204,14 @@ public:
 
     HWND hwnd() const override { return hwnd_; }
 
+    // The component's own visibility. In limbo its window stays hidden
+    // and shows when placed in a parent (placeInParent).
     void setVisible(bool visible) override {
-        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+        visible_ = visible;
+        if (GetParent(hwnd_) != limbo()) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
         invalidateLayoutAround(hwnd_);
     }
-    bool isVisible() const override { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool isVisible() const override { return visible_; }
     void setEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
     bool isEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
     rt::Font font() const override { return font_ ? *font_ : defaultFontRequest(); }
@@ -241,6 +244,7 @@ protected:
 
 private:
     HWND hwnd_;
+    bool visible_ = true;
     std::optional<rt::Font> font_;
     MouseRelay relay_;
 };
@@ -254,7 +258,14 @@ Fn systemCall(const wchar_t* library, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(systemFunction(library, name)));
 }
 
-// Creates a child control of the runtime in limbo.
-HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0);
+// Creates a child control of the runtime: in limbo, hidden there, or shown
+// in the parent it is made for.
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0,
+                   HWND parent = limbo());
+
+// Moves a component's window into parent, below the children there, and
+// shows it in the same step unless the component is hidden: one window
+// position change where re-parenting a shown window hides and shows it.
+void placeInParent(const rt::Component& component, HWND parent);
 
 }  // namespace rtwin

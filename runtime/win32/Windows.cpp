@@ -136,16 +136,19 @@ BOOL CALLBACK firstButton(HWND child, LPARAM data) {
     return FALSE;
 }
 
+HWND createTopWindow(DWORD style, DWORD exStyle, HWND owner) {
+    registerClasses();
+    return CreateWindowExW(exStyle, TopClass, L"", style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 300,
+                           owner, nullptr, moduleInstance(), nullptr);
+}
+
 template <class Iface>
 class WindowImpl : public Iface, public WindowEvents {
 public:
-    WindowImpl(DWORD style, DWORD exStyle, HWND owner) : content_(makeContentPane()) {
-        registerClasses();
-        hwnd_ = CreateWindowExW(exStyle, TopClass, L"", style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 300,
-                                owner, nullptr, moduleInstance(), nullptr);
+    WindowImpl(DWORD style, DWORD exStyle, HWND owner)
+        : hwnd_(createTopWindow(style, exStyle, owner)), content_(makeContentPane(hwnd_)) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<WindowEvents*>(this)));
         recordWindow(hwnd_, this);
-        SetParent(hwndOf(*content_), hwnd_);
         resized();
     }
     ~WindowImpl() override {
@@ -328,12 +331,11 @@ void WindowImpl<Iface>::updateStyle() {
 class FrameImpl final : public WindowImpl<rt::Frame> {
 public:
     FrameImpl() : WindowImpl(WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, nullptr) {}
+    // The size stays what it was: the bar takes its height from the content,
+    // as the system keeps the window's outer rectangle when a menu is set.
     void setMenuBar(rt::MenuBar& bar) override {
-        // The size stays what it was: the bar takes its height from the content.
-        const rt::Size kept = size();
         SetMenu(hwnd(), installMenuBar(bar, hwnd()));
         bar_ = &bar;
-        setSize(kept.width, kept.height);
     }
     rt::MenuBar* menuBar() const override { return bar_; }
 

@@ -97,4 +97,40 @@ TEST_F(BorderFlowTest, APlaceTakenAgainHidesItsHolderAndAMovedComponentLeavesIts
     EXPECT_EQ(holder->bounds(), (rt::Rect{0, 0, area.width, area.height - south}));
 }
 
+// The flow's places for the components, all of them shown.
+std::vector<rt::Rect> flowPlaces(const std::vector<rt::Button*>& shown, const rt::Rect& area) {
+    std::vector<rt::Size> sizes;
+    for (const rt::Button* button : shown) sizes.push_back(button->preferredSize());
+    return rt::flow::layout(sizes, {area.width, area.height});
+}
+
+// A component keeps the visibility it was given before it was added; a
+// change after the window shows lays the container out again.
+TEST_F(BorderFlowTest, VisibilitySetBeforeAddingHoldsInTheContainerAndChangesLayOutAgain) {
+    rt::Panel* panel = tk().createPanel();
+    const auto [fresh, hidden, shownAgain, later] = buttons({u"Fresh", u"Hidden", u"Shown again", u"Hidden later"});
+    hidden->setVisible(false);
+    shownAgain->setVisible(false);
+    shownAgain->setVisible(true);
+    EXPECT_TRUE(fresh->isVisible());
+    EXPECT_FALSE(hidden->isVisible());
+    EXPECT_TRUE(shownAgain->isVisible());
+    for (rt::Button* button : {fresh, hidden, shownAgain, later}) panel->add(*button);
+    frame->contentPane().add(*panel, rt::BorderPlace::Center);
+    show(500, 200);
+    EXPECT_FALSE(hidden->isVisible());
+    const std::vector<rt::Button*> first = {fresh, shownAgain, later};
+    std::vector<rt::Rect> expected = flowPlaces(first, panel->bounds());
+    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i]->bounds(), expected[i]) << i;
+
+    later->setVisible(false);
+    hidden->setVisible(true);
+    driver().processEvents();
+    EXPECT_TRUE(hidden->isVisible());
+    EXPECT_FALSE(later->isVisible());
+    const std::vector<rt::Button*> second = {fresh, hidden, shownAgain};
+    expected = flowPlaces(second, panel->bounds());
+    for (std::size_t i = 0; i < second.size(); ++i) EXPECT_EQ(second[i]->bounds(), expected[i]) << i;
+}
+
 }  // namespace

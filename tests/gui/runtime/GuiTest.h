@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -21,6 +23,14 @@ protected:
         frame->setSize(width, height);
         frame->setVisible(true);
         driver().processEvents();
+    }
+
+    // New buttons with the captions, in their order.
+    template <std::size_t N>
+    static std::array<rt::Button*, N> buttons(const char16_t* const (&captions)[N]) {
+        std::array<rt::Button*, N> made{};
+        for (std::size_t i = 0; i < N; ++i) made[i] = tk().createButton(captions[i]);
+        return made;
     }
 
     std::unique_ptr<rt::Frame> frame;
