@@ -64,6 +64,25 @@ TEST_F(Win32ChildWindowsTest, ViewsAndContentPanesAreShownInsideTheirHolders) {
     EXPECT_TRUE(IsWindowVisible(native(frame->contentPane())));
 }
 
+// A list holds its drawing after a row comes or goes until the waiting
+// messages are handled; hidden or shown meanwhile, it ends as its
+// component says.
+TEST_F(Win32ChildWindowsTest, AListChangedAndThenHiddenOrShownEndsAsItsComponentSays) {
+    rt::ListBox* list = tk().createListBox();
+    frame->contentPane().add(*list, rt::BorderPlace::Center);
+    show();
+    list->model().append(u"one");
+    list->setVisible(false);
+    driver().processEvents();
+    EXPECT_FALSE(IsWindowVisible(native(*list)));
+    list->model().append(u"two");
+    list->setVisible(true);
+    list->model().append(u"three");
+    driver().processEvents();
+    EXPECT_TRUE(IsWindowVisible(native(*list)));
+    EXPECT_EQ(SendMessageW(native(*list), LB_GETCOUNT, 0, 0), 3);
+}
+
 // The menu bar takes its height from the content: the window keeps its
 // size, and the content pane fills the client area below the bar.
 TEST_F(Win32ChildWindowsTest, AMenuBarKeepsTheWindowsSizeAndTheContentFillsWhatIsLeft) {
