@@ -36,7 +36,7 @@ public:
 
     void append(const rt::String& item) override {
         store_.append(item);
-        rowInserted(size() - 1);
+        changeRow(LB_INSERTSTRING, size() - 1);
     }
     void assign(const std::vector<rt::String>& items) override {
         store_.assign(items);
@@ -51,11 +51,8 @@ public:
         store_.share(items);
         redrawAll();
     }
-    void sharedItemInserted(int index) override { rowInserted(index); }
-    void sharedItemRemoved(int index) override {
-        holdRedraw();
-        SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    }
+    void sharedItemInserted(int index) override { changeRow(LB_INSERTSTRING, index); }
+    void sharedItemRemoved(int index) override { changeRow(LB_DELETESTRING, index); }
 
     // The row's text where it is kept, without a copy.
     const rt::String& row(int index) const { return store_[static_cast<std::size_t>(index)]; }
@@ -79,12 +76,13 @@ private:
         InvalidateRect(list_, nullptr, TRUE);
     }
 
-    // The control keeps the first row shown and moves its selection with
-    // the row selected; a list without data of its own takes an insertion
+    // One row inserted or deleted (LB_INSERTSTRING, LB_DELETESTRING): the
+    // control keeps the first row shown and moves its selection with the
+    // row selected; a list without data of its own takes an insertion
     // without data.
-    void rowInserted(int index) {
+    void changeRow(UINT message, int index) {
         holdRedraw();
-        SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(list_, message, static_cast<WPARAM>(index), 0);
     }
 
     // Until the resume posted now arrives; drawn at once when it cannot be
