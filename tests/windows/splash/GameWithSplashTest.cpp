@@ -8,41 +8,29 @@
 
 #include <string>
 
+#include "tests/windows/splash/HostProcess.h"
 #include "tests/windows/splash/JpegVariants.h"
 
+namespace splashtest {
 namespace {
 
-struct Search {
-    DWORD process;
-    const wchar_t* className;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK matchVisible(HWND hwnd, LPARAM data) {
-    auto* search = static_cast<Search*>(reinterpret_cast<void*>(data));
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
+std::wstring classOf(HWND hwnd) {
     wchar_t text[64] = {};
-    if (search->className != nullptr) GetClassNameW(hwnd, text, 64);
-    else GetWindowTextW(hwnd, text, 64);
-    const bool wanted = std::wstring(text) == (search->className != nullptr ? search->className : search->title);
-    if (process != search->process || !IsWindowVisible(hwnd) || !wanted) return TRUE;
-    search->found = hwnd;
-    return FALSE;
+    GetClassNameW(hwnd, text, 64);
+    return text;
 }
 
-HWND visibleWindow(DWORD process, const wchar_t* className, const wchar_t* title) {
-    Search search{process, className, title, nullptr};
-    EnumWindows(matchVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::wstring titleOf(HWND hwnd) {
+    wchar_t text[64] = {};
+    GetWindowTextW(hwnd, text, 64);
+    return text;
 }
 
 // The game started in its own directory, ended when this goes.
 class Game {
 public:
     Game() {
-        const std::string exe = splashtest::besideThisProgram(HANGMAN_RELATIVE);
+        const std::string exe = besideThisProgram(HANGMAN_RELATIVE);
         const std::string directory = exe.substr(0, exe.find_last_of("\\/"));
         std::string commandLine = "\"" + exe + "\"";
         STARTUPINFOA startup{};
@@ -50,19 +38,17 @@ public:
         CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                        &startup, &info);
     }
-    ~Game() {
-        if (info.hProcess == nullptr) return;
-        TerminateProcess(info.hProcess, 0);
-        WaitForSingleObject(info.hProcess, 5000);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
+    ~Game() { endProcess(info); }
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
     bool running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
-    HWND splash() const { return visibleWindow(info.dwProcessId, L"KovSplash", nullptr); }
-    HWND wordSelection() const { return visibleWindow(info.dwProcessId, nullptr, L"Word Selection"); }
+    HWND splash() const {
+        return visibleWindowOf(info.dwProcessId, [](HWND hwnd) { return classOf(hwnd) == L"KovSplash"; });
+    }
+    HWND wordSelection() const {
+        return visibleWindowOf(info.dwProcessId, [](HWND hwnd) { return titleOf(hwnd) == L"Word Selection"; });
+    }
 
     PROCESS_INFORMATION info{};
 };
@@ -88,9 +74,8 @@ TEST(GameWithSplash, ItsEventLoopGoesOnAfterTheSplashWent) {
     EXPECT_TRUE(IsWindowVisible(frame));
     DWORD_PTR result = 0;
     EXPECT_NE(SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result), 0u) << "no answer";
-    wchar_t title[64] = {};
-    GetWindowTextW(frame, title, 64);
-    EXPECT_EQ(std::wstring(title), L"Word Selection");
+    EXPECT_EQ(titleOf(frame), L"Word Selection");
 }
 
 }  // namespace
+}  // namespace splashtest

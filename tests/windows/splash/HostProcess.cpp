@@ -8,7 +8,7 @@ namespace {
 
 struct WindowSearch {
     DWORD process;
-    bool front;
+    const std::function<bool(HWND)>& wanted;
     HWND found;
 };
 
@@ -22,7 +22,7 @@ BOOL CALLBACK matchWindow(HWND hwnd, LPARAM data) {
     auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
-    if (process != search->process || !IsWindowVisible(hwnd) || isFront(hwnd) != search->front) return TRUE;
+    if (process != search->process || !IsWindowVisible(hwnd) || !search->wanted(hwnd)) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
@@ -50,13 +50,22 @@ HostProcess::HostProcess(const std::string& arguments) {
     CloseHandle(childOutput);
 }
 
+HWND visibleWindowOf(DWORD process, const std::function<bool(HWND)>& wanted) {
+    WindowSearch search{process, wanted, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void endProcess(const PROCESS_INFORMATION& info) {
+    if (info.hProcess == nullptr) return;
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+}
+
 HostProcess::~HostProcess() {
-    if (info_.hProcess != nullptr) {
-        TerminateProcess(info_.hProcess, 0);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hProcess);
-        CloseHandle(info_.hThread);
-    }
+    endProcess(info_);
     CloseHandle(input_);
     CloseHandle(output_);
 }
@@ -99,9 +108,7 @@ HWND HostProcess::splash() const { return visibleWindow(false); }
 HWND HostProcess::front() const { return visibleWindow(true); }
 
 HWND HostProcess::visibleWindow(bool front) const {
-    WindowSearch search{info_.dwProcessId, front, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return visibleWindowOf(info_.dwProcessId, [front](HWND hwnd) { return isFront(hwnd) == front; });
 }
 
 }  // namespace splashtest

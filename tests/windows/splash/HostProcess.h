@@ -6,9 +6,16 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace splashtest {
+
+// The first visible top-level window of the process for which wanted holds,
+// or null.
+HWND visibleWindowOf(DWORD process, const std::function<bool(HWND)>& wanted);
+// Ends a started process, also when it hangs, and closes its handles.
+void endProcess(const PROCESS_INFORMATION& info);
 
 class HostProcess {
 public:
