@@ -63,8 +63,11 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND createPane(HWND parent = limbo()) {
-    return createControl(PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent);
+ControlSpec paneSpec() { return {PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT}; }
+
+// A container's window was just made: it answers to host.
+void hostPane(HWND pane, PaneHost& host) {
+    SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&host));
 }
 
 // A moved control paints itself anew: the bits the system would copy from
@@ -104,12 +107,12 @@ private:
 
 enum class Arrangement { Border, Flow, GridBag };
 
+// The components of a container get their windows when the container gets
+// its own, in the order they were added.
 template <class Iface>
 class ContainerImpl : public ComponentImpl<Iface>, public PaneHost {
 public:
-    ContainerImpl(HWND pane, Arrangement arrangement) : ComponentImpl<Iface>(pane), arrangement_(arrangement) {
-        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-    }
+    explicit ContainerImpl(Arrangement arrangement) : ComponentImpl<Iface>(paneSpec()), arrangement_(arrangement) {}
 
     rt::GridBag& setGridBagLayout() override {
         arrangement_ = Arrangement::GridBag;
@@ -121,16 +124,21 @@ public:
     void add(rt::Component& component) override { add(component, rt::BorderPlace::Center); }
 
     void add(rt::Component& component, rt::BorderPlace place) override {
-        HWND child = hwndOf(component);
         if (arrangement_ == Arrangement::Border) {
             // A component added at an occupied place replaces the one there.
             if (rt::Component* old = border_.put(component, place)) old->setVisible(false);
         }
-        placeInParent(component, this->hwnd());
         // A component added again moves to the end instead of being listed twice.
         std::erase(children_, &component);
         children_.push_back(&component);
-        invalidateLayoutAround(child);
+        if (this->hwnd() != nullptr) {
+            placeInParent(component, this->hwnd());
+            invalidateLayoutAround(hwndOf(component));
+        } else if (HWND child = hwndOf(component)) {
+            // Moved here from a container shown elsewhere: it goes from
+            // there now and shows here once this container has its window.
+            ShowWindow(child, SW_HIDE);
+        }
     }
 
     int componentCount() const override { return static_cast<int>(children_.size()); }
@@ -146,6 +154,12 @@ public:
         case Arrangement::Flow: arrangeFlow(area); break;
         case Arrangement::GridBag: arrangeGridBag(area); break;
         }
+    }
+
+protected:
+    void created() override {
+        hostPane(this->hwnd(), *this);
+        for (rt::Component* child : children_) placeInParent(*child, this->hwnd());
     }
 
 private:
@@ -223,12 +237,14 @@ private:
 // A plain panel, painted by its painter over its background.
 class PanelImpl final : public ContainerImpl<rt::Panel> {
 public:
-    explicit PanelImpl(HWND pane) : ContainerImpl(pane, Arrangement::Flow) {}
+    PanelImpl() : ContainerImpl(Arrangement::Flow) {}
     void setPainter(rt::Painter* painter) override {
         painter_ = painter;
         repaint();
     }
-    void repaint() override { InvalidateRect(hwnd(), nullptr, TRUE); }
+    void repaint() override {
+        if (hwnd() != nullptr) InvalidateRect(hwnd(), nullptr, TRUE);
+    }
 
 protected:
     bool before(UINT message, WPARAM, LPARAM, LRESULT& result) override {
@@ -253,10 +269,7 @@ int revealingShift(int low, int high, int size) { return low < 0 ? low : std::ma
 // each shown while the view does not fit that way.
 class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
 public:
-    ScrollPaneImpl(HWND pane, rt::Component& view) : ComponentImpl(pane), view_(view) {
-        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-        placeInParent(view, pane);
-    }
+    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {}
     rt::Component& view() const override { return view_; }
     rt::Size preferredSize() const override { return view_.preferredSize(); }
     rt::Size minimumSize() const override { return view_.minimumSize(); }
@@ -275,6 +288,7 @@ public:
     }
 
     bool scrollsByKeyboard() const override { return !scrollsItself(); }
+    bool scrollsItself() const override { return dynamic_cast<const Native&>(view_).scrollsItself(); }
 
     // Scrolls as little as brings the descendant's window into sight (its
     // top-left corner when it is larger than the pane).
@@ -288,6 +302,11 @@ public:
     }
 
 protected:
+    void created() override {
+        hostPane(hwnd(), *this);
+        placeInParent(view_, hwnd());
+    }
+
     bool before(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
         if (scrollsItself()) return false;
         switch (message) {
@@ -323,8 +342,6 @@ private:
     }
 
     int mainBar() const { return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0 ? SB_VERT : SB_HORZ; }
-
-    bool scrollsItself() const { return (GetWindowLongW(hwndOf(view_), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
     // Which bars the view needs in the pane's whole area, each bar taking
     // room from the other direction.
@@ -411,14 +428,15 @@ private:
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
 public:
-    explicit AppletPanelImpl(HWND pane) : ComponentImpl(pane), content_(makeContentPane(pane)) {
-        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-    }
+    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(new ContainerImpl<rt::Container>(Arrangement::Border)) {}
     // The host owns this object: the window goes with it unless a
     // container destroyed it already.
-    ~AppletPanelImpl() override { destroyWindowOnly(hwnd()); }
+    ~AppletPanelImpl() override {
+        if (hwnd() != nullptr) destroyWindowOnly(hwnd());
+    }
     rt::Container& contentPane() override { return *content_; }
     void updateStyle() override {
+        if (hwnd() == nullptr) return;
         applyCurrentStyle(hwnd());
         layoutNow(hwndOf(*content_));
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -432,6 +450,10 @@ public:
 
 protected:
     bool deletedWithWindow() const override { return false; }
+    void created() override {
+        hostPane(hwnd(), *this);
+        placeInParent(*content_, hwnd());
+    }
 
 private:
     rt::Container* content_;
@@ -459,10 +481,12 @@ void layoutNow(HWND container) {
 }
 
 rt::Container* makeContentPane(HWND parent) {
-    return new ContainerImpl<rt::Container>(createPane(parent), Arrangement::Border);
+    auto* pane = new ContainerImpl<rt::Container>(Arrangement::Border);
+    pane->realise(parent);
+    return pane;
 }
-rt::Panel* makePanel() { return new PanelImpl(createPane()); }
-rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(createPane(), view); }
-std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(createPane()); }
+rt::Panel* makePanel() { return new PanelImpl; }
+rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(view); }
+std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(); }
 
 }  // namespace rtwin

@@ -130,10 +130,26 @@ void clickButton(HWND button) {
                  reinterpret_cast<LPARAM>(button));
 }
 
-BOOL CALLBACK firstButton(HWND child, LPARAM data) {
-    if (dynamic_cast<rt::Button*>(nativeOf(child)) == nullptr) return TRUE;
-    *reinterpret_cast<HWND*>(data) = child;
+struct ButtonSearch {
+    const rt::Button* wanted;  // null for any
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findButton(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    const auto* button = dynamic_cast<rt::Button*>(nativeOf(child));
+    if (button == nullptr || (search->wanted != nullptr && button != search->wanted)) return TRUE;
+    search->found = child;
     return FALSE;
+}
+
+// The window of the button in the window (the first button for null), or
+// null. Buttons are looked for by their object, which may have got its
+// window after it was named the default.
+HWND buttonIn(HWND window, const rt::Button* wanted) {
+    ButtonSearch search{wanted};
+    EnumChildWindows(window, findButton, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND createTopWindow(DWORD style, DWORD exStyle, HWND owner) {
@@ -199,11 +215,11 @@ public:
         setLocation(rt::placeOver({outer.width, outer.height}, toRect(over), toRect(monitor.rcWork)));
     }
 
-    void setDefaultButton(rt::Button* button) override { defaultButton_ = button != nullptr ? hwndOf(*button) : nullptr; }
+    void setDefaultButton(rt::Button* button) override { defaultButton_ = button; }
 
     bool enterPressed() override {
-        HWND button = defaultButton_ != nullptr ? defaultButton_ : fallbackDefaultButton();
-        if (button == nullptr || !IsWindow(button) || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
+        HWND button = defaultButton_ != nullptr ? buttonIn(hwnd_, defaultButton_) : fallbackDefaultButton();
+        if (button == nullptr || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
         clickButton(button);
         return true;
     }
@@ -316,7 +332,9 @@ private:
     rt::WindowLifecycle lifecycle_{*this};
     // The windows the modal loop disabled, while it runs.
     std::vector<HWND> disabled_;
-    HWND defaultButton_ = nullptr;
+    // Only compared with the buttons in the window, never dereferenced: it
+    // may be gone with a window it was moved to.
+    const rt::Button* defaultButton_ = nullptr;
     bool placed_ = false;
     bool visible_ = false;
     bool iconic_ = false;
@@ -357,11 +375,7 @@ public:
 protected:
     bool modal() const override { return modal_; }
     // Without a default button, Enter presses the dialog's first one.
-    HWND fallbackDefaultButton() const override {
-        HWND found = nullptr;
-        EnumChildWindows(hwnd(), firstButton, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
+    HWND fallbackDefaultButton() const override { return buttonIn(hwnd(), nullptr); }
     // Opens centred over its owner (over the screen without one) unless it
     // was placed.
     void beforeFirstShow() override {
