@@ -221,10 +221,10 @@ public:
     int selectedIndex() const override {
         return hwnd() != nullptr ? static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)) : selected_;
     }
-    // An index outside the items selects none, as the control does.
+    // An index outside the items selects none.
     void setSelectedIndex(int index) override {
         selected_ = index >= 0 && index < itemCount() ? index : -1;
-        if (hwnd() != nullptr) SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        if (hwnd() != nullptr) SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
     }
     rt::Size preferredSize() const override {
         int widest = fontUnits(hfont()).cx * 6;

@@ -110,7 +110,7 @@ enum class Arrangement { Border, Flow, GridBag };
 // The components of a container get their windows when the container gets
 // its own, in the order they were added.
 template <class Iface>
-class ContainerImpl : public ComponentImpl<Iface>, public PaneHost {
+class ContainerImpl : public ComponentImpl<Iface>, public PaneHost, private Holder {
 public:
     explicit ContainerImpl(Arrangement arrangement) : ComponentImpl<Iface>(paneSpec()), arrangement_(arrangement) {}
 
@@ -124,6 +124,9 @@ public:
     void add(rt::Component& component) override { add(component, rt::BorderPlace::Center); }
 
     void add(rt::Component& component, rt::BorderPlace place) override {
+        auto& native = dynamic_cast<Native&>(component);
+        if (Holder* old = native.holder(); old != nullptr && old != this) old->release(component);
+        native.heldBy(this);
         if (arrangement_ == Arrangement::Border) {
             // A component added at an occupied place replaces the one there.
             if (rt::Component* old = border_.put(component, place)) old->setVisible(false);
@@ -163,6 +166,13 @@ protected:
     }
 
 private:
+    // Laid out no more here: it lies in another container now.
+    void release(rt::Component& component) override {
+        std::erase(children_, &component);
+        border_.remove(component);
+        invalidateLayoutAround(this->hwnd());
+    }
+
     // The shown components at their places, with their sizes.
     rt::border::Items borderItems() const {
         rt::border::Items items;

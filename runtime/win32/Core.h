@@ -65,6 +65,16 @@ HWND hiddenOwner();
 // A control id unique in the process (never IDOK or IDCANCEL).
 UINT_PTR nextControlId();
 
+// A container that lists its components: one added to another container
+// leaves the list of the one that held it.
+class Holder {
+public:
+    virtual void release(rt::Component& component) = 0;
+
+protected:
+    ~Holder() = default;
+};
+
 // Every component of this toolkit names its native window and takes the
 // notifications that its parent reflects back to it.
 class Native {
@@ -91,6 +101,13 @@ public:
     // pane lets it fill the pane instead of scrolling it.
     virtual bool scrollsItself() const { return false; }
     virtual void reveal(HWND descendant) { (void)descendant; }
+
+    // The container that lists this component, or null.
+    Holder* holder() const { return holder_; }
+    void heldBy(Holder* holder) { holder_ = holder; }
+
+private:
+    Holder* holder_ = nullptr;
 };
 
 Native* nativeOf(HWND hwnd);
