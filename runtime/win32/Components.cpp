@@ -241,9 +241,11 @@ public:
         return r.bottom - r.top;
     }
     // Room for up to eight rows; the list opens no taller than its items.
+    // Its rows are a line of the font high until the control says.
     int heightBeyondBounds() const override {
         constexpr int visibleRows = 8;
-        return visibleRows * static_cast<int>(SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0)) + 2;
+        const auto row = hwnd() != nullptr ? SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0) : fontUnits(hfont()).cy;
+        return visibleRows * static_cast<int>(row) + 2;
     }
 
 protected:

@@ -70,15 +70,7 @@ void hostPane(HWND pane, PaneHost& host) {
     SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&host));
 }
 
-// A moved control paints itself anew: the bits the system would copy from
-// its old place may already show a neighbour that grew over it (a list's
-// rows on a button), and would count as painted.
-void place(HWND child, const rt::Rect& r) {
-    const Native* native = nativeOf(child);
-    const int beyond = native != nullptr ? native->heightBeyondBounds() : 0;
-    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0) + beyond,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
-}
+void place(rt::Component& child, const rt::Rect& r) { dynamic_cast<Native&>(child).placeAt(r); }
 
 rt::Size clientSize(HWND hwnd) {
     RECT r;
@@ -160,8 +152,10 @@ public:
     }
 
 protected:
+    // Laid out first: the components' windows are made at their places.
     void created() override {
         hostPane(this->hwnd(), *this);
+        arrange();
         for (rt::Component* child : children_) placeInParent(*child, this->hwnd());
     }
 
@@ -222,20 +216,20 @@ private:
     void arrangeGridBag(rt::Size area) {
         std::vector<rt::Component*> placed;
         const auto rects = rt::gridbag::layout(gridItems(placed), area);
-        for (std::size_t i = 0; i < placed.size() && i < rects.size(); ++i) place(hwndOf(*placed[i]), rects[i]);
+        for (std::size_t i = 0; i < placed.size() && i < rects.size(); ++i) place(*placed[i], rects[i]);
     }
 
     void arrangeFlow(rt::Size area) {
         const auto children = visibleChildren();
         const auto rects = rt::flow::layout(flowSizes(children), area);
-        for (std::size_t i = 0; i < children.size(); ++i) place(hwndOf(*children[i]), rects[i]);
+        for (std::size_t i = 0; i < children.size(); ++i) place(*children[i], rects[i]);
     }
 
     void arrangeBorder(rt::Size area) {
         const rt::border::Items items = borderItems();
         const rt::border::Rects rects = rt::border::layout(items, area);
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i]) place(hwndOf(*border_.all()[i]), rects[i]);
+            if (items[i]) place(*border_.all()[i], rects[i]);
     }
 
     Arrangement arrangement_;
@@ -286,7 +280,7 @@ public:
     void arrange() override {
         if (scrollsItself()) {
             const rt::Size area = clientSize(hwnd());
-            place(hwndOf(view_), {0, 0, area.width, area.height});
+            place(view_, {0, 0, area.width, area.height});
             return;
         }
         // Showing or hiding a bar resizes the client area, which arranges
@@ -314,6 +308,7 @@ public:
 protected:
     void created() override {
         hostPane(hwnd(), *this);
+        arrange();
         placeInParent(view_, hwnd());
     }
 
@@ -389,7 +384,7 @@ private:
 
     void placeView() {
         const rt::Size area = clientSize(hwnd()), wanted = view_.preferredSize();
-        place(hwndOf(view_), {-position(SB_HORZ), -position(SB_VERT), std::max(wanted.width, area.width),
+        place(view_, {-position(SB_HORZ), -position(SB_VERT), std::max(wanted.width, area.width),
                               std::max(wanted.height, area.height)});
     }
 
@@ -455,13 +450,14 @@ public:
     rt::Size minimumSize() const override { return content_->minimumSize(); }
     void arrange() override {
         const rt::Size area = clientSize(hwnd());
-        place(hwndOf(*content_), {0, 0, area.width, area.height});
+        place(*content_, {0, 0, area.width, area.height});
     }
 
 protected:
     bool deletedWithWindow() const override { return false; }
     void created() override {
         hostPane(hwnd(), *this);
+        arrange();
         placeInParent(*content_, hwnd());
     }
 

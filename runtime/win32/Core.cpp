@@ -234,9 +234,11 @@ FARPROC systemFunction(const wchar_t* library, const char* name) {
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
-HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent) {
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                   const rt::Rect& bounds) {
     registerClasses();
-    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD, 0, 0, 0, 0, parent,
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD, bounds.x, bounds.y, bounds.width,
+                                bounds.height, parent,
                                 reinterpret_cast<HMENU>(nextControlId()), moduleInstance(), nullptr);
     styleNewControl(hwnd);
     return hwnd;

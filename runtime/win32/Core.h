@@ -9,6 +9,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -84,6 +85,9 @@ public:
     virtual HWND hwnd() const = 0;
     // Makes the native window in parent, with every property given so far.
     virtual void realise(HWND parent) = 0;
+    // Where its container's layout puts it: the window goes there, or is
+    // made there.
+    virtual void placeAt(const rt::Rect& bounds) = 0;
     // A notification about this control (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR*),
     // whichever window received it; true when handled, with the result.
     virtual bool reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -211,9 +215,10 @@ private:
     bool alive_ = true;
 };
 
-// Creates a child control of the runtime in parent, below the children
-// there (WS_VISIBLE in style shows it).
-HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent);
+// Creates a child control of the runtime in parent at bounds, below the
+// children there (WS_VISIBLE in style shows it).
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                   const rt::Rect& bounds);
 
 // What a component's native window is made of, kept until it is made.
 struct ControlSpec {
@@ -238,7 +243,7 @@ public:
 
     void realise(HWND parent) override {
         const DWORD state = (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-        hwnd_ = createControl(spec_.windowClass, spec_.text, spec_.style | state, spec_.exStyle, parent);
+        hwnd_ = createControl(spec_.windowClass, spec_.text, spec_.style | state, spec_.exStyle, parent, placed_);
         spec_.text.clear();
         attach(hwnd_);
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont()), FALSE);
@@ -254,6 +259,23 @@ public:
         invalidateLayoutAround(hwnd_);
     }
     bool isVisible() const override { return visible_; }
+
+    // A moved control paints itself anew: the bits the system would copy
+    // from its old place may already show a neighbour that grew over it (a
+    // list's rows on a button), and would count as painted. A window
+    // already there is left alone.
+    void placeAt(const rt::Rect& bounds) override {
+        const rt::Rect target{bounds.x, bounds.y, std::max(bounds.width, 0),
+                              std::max(bounds.height, 0) + this->heightBeyondBounds()};
+        if (hwnd_ == nullptr) {
+            placed_ = target;
+            return;
+        }
+        if (windowBounds() == target) return;
+        SetWindowPos(hwnd_, nullptr, target.x, target.y, target.width, target.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
+    }
+
     void setEnabled(bool enabled) override {
         enabled_ = enabled;
         if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled);
@@ -269,13 +291,7 @@ public:
     }
     rt::Size minimumSize() const override { return this->preferredSize(); }
     // Nowhere yet before the window is made.
-    rt::Rect bounds() const override {
-        if (hwnd_ == nullptr) return {};
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-        return toRect(r);
-    }
+    rt::Rect bounds() const override { return hwnd_ != nullptr ? windowBounds() : rt::Rect{}; }
     void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         relay_.add(std::move(listener));
@@ -314,8 +330,19 @@ protected:
     }
 
 private:
+    // The window's rectangle in its parent's client area (no request to
+    // the window system for a window of this thread).
+    rt::Rect windowBounds() const {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+        return toRect(r);
+    }
+
     ControlSpec spec_;
     HWND hwnd_ = nullptr;
+    // Where the window is made.
+    rt::Rect placed_{};
     bool visible_ = true;
     bool enabled_ = true;
     bool focusWanted_ = false;
