@@ -433,7 +433,7 @@ private:
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
 public:
-    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(new ContainerImpl<rt::Container>(Arrangement::Border)) {}
+    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(makeContentPane()) {}
     // The host owns this object: the window goes with it unless a
     // container destroyed it already.
     ~AppletPanelImpl() override {
@@ -486,11 +486,7 @@ void layoutNow(HWND container) {
     --layoutsForced;
 }
 
-rt::Container* makeContentPane(HWND parent) {
-    auto* pane = new ContainerImpl<rt::Container>(Arrangement::Border);
-    pane->realise(parent);
-    return pane;
-}
+rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(Arrangement::Border); }
 rt::Panel* makePanel() { return new PanelImpl; }
 rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(view); }
 std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(); }

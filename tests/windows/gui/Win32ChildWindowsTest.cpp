@@ -105,9 +105,10 @@ TEST_F(Win32ChildWindowsTest, AMenuBarKeepsTheWindowsSizeAndTheContentFillsWhatI
     EXPECT_LT(client.bottom, 240);
 }
 
-// A control gets its window when it is first placed, made in the window of
-// its container with what was set before: it is never made elsewhere and
-// moved. A container placed later makes its controls' windows with its own.
+// A control gets its window when it is first placed in a container that
+// has its window, made there with what was set before: it is never made
+// elsewhere and moved. A container placed later, or in a window not shown
+// yet, makes its controls' windows with its own.
 TEST_F(Win32ChildWindowsTest, ControlsAreMadeInTheirContainerWithWhatWasSetBefore) {
     rt::Panel* panel = tk().createPanel();
     rt::Button* button = tk().createButton(u"Go");
@@ -127,6 +128,8 @@ TEST_F(Win32ChildWindowsTest, ControlsAreMadeInTheirContainerWithWhatWasSetBefor
     EXPECT_EQ(native(*button), nullptr);
     EXPECT_EQ(button->bounds(), (rt::Rect{}));
     frame->contentPane().add(*panel, rt::BorderPlace::Center);
+    EXPECT_EQ(native(*button), nullptr);
+    show();
     for (rt::Component* c : std::initializer_list<rt::Component*>{button, check, field, combo, list})
         EXPECT_EQ(GetParent(native(*c)), native(*panel));
     EXPECT_FALSE(IsWindowEnabled(native(*button)));
@@ -136,7 +139,6 @@ TEST_F(Win32ChildWindowsTest, ControlsAreMadeInTheirContainerWithWhatWasSetBefor
     EXPECT_EQ(SendMessageW(native(*combo), CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(SendMessageW(native(*list), LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(native(*list), LB_GETCURSEL, 0, 0), 2);
-    show();
     EXPECT_TRUE(IsWindowVisible(native(*list)));
     // An index outside the items selects none, made or not.
     combo->setSelectedIndex(5);
@@ -155,6 +157,7 @@ TEST_F(Win32ChildWindowsTest, SizesBeforeAndAfterTheWindowIsMadeAgree) {
     const rt::Size before = combo->preferredSize(), bigBefore = bigCombo->preferredSize();
     const rt::Rect rowBefore = list->rowBounds(1);
     for (rt::Component* c : std::initializer_list<rt::Component*>{combo, bigCombo, list}) frame->contentPane().add(*c);
+    show();
     EXPECT_EQ(combo->preferredSize(), before);
     EXPECT_EQ(bigCombo->preferredSize(), bigBefore);
     EXPECT_EQ(list->rowBounds(1).y, rowBefore.y);
@@ -202,6 +205,50 @@ TEST_F(Win32ChildWindowsTest, ATextAreaWithNothingToScrollStillFillsItsScrollPan
         EXPECT_EQ(pane->view().bounds(), (rt::Rect{0, 0, client.right, client.bottom}));
         EXPECT_EQ(GetWindowLongW(native(*pane), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
     }
+}
+
+// A frame's window is made when it first shows, with the title, size,
+// place and menu bar set before: none of them is set again on the made
+// window. The title changes on screen once it is made.
+TEST_F(Win32ChildWindowsTest, AFrameIsMadeAtItsFirstShowingAsItWasSet) {
+    rt::MenuBar* bar = tk().createMenuBar();
+    bar->add(*tk().createMenu(u"File"));
+    frame->setTitle(u" ");
+    frame->setTitle(u"Made late");
+    frame->setSize(333, 222);
+    frame->setLocation({40, 50});
+    frame->setMenuBar(*bar);
+    EXPECT_EQ(FindWindowW(nullptr, L"Made late"), nullptr);
+    EXPECT_EQ(frame->size(), (rt::Size{333, 222}));
+    EXPECT_EQ(frame->location(), (rt::Point{40, 50}));
+    frame->setVisible(true);
+    driver().processEvents();
+    HWND made = FindWindowW(nullptr, L"Made late");
+    EXPECT_EQ(made, native(*frame));
+    EXPECT_NE(GetMenu(made), nullptr);
+    EXPECT_EQ(frame->size(), (rt::Size{333, 222}));
+    EXPECT_EQ(frame->location(), (rt::Point{40, 50}));
+    RECT client;
+    GetClientRect(made, &client);
+    EXPECT_EQ(frame->contentPane().bounds(), (rt::Rect{0, 0, client.right, client.bottom}));
+    frame->setTitle(u"Renamed");
+    EXPECT_EQ(FindWindowW(nullptr, L"Renamed"), made);
+}
+
+// A dialog made after its owner frame went has the hidden owner, and no
+// owner frame.
+TEST_F(Win32ChildWindowsTest, ADialogWhoseOwnerWentBeforeItWasMadeShowsWithoutIt) {
+    auto owner = tk().createFrame();
+    owner->setVisible(true);
+    auto dialog = tk().createDialog(owner.get(), false);
+    EXPECT_EQ(dialog->owner(), owner.get());
+    owner.reset();
+    EXPECT_EQ(dialog->owner(), nullptr);
+    dialog->setVisible(true);
+    driver().processEvents();
+    EXPECT_TRUE(IsWindowVisible(native(*dialog)));
+    EXPECT_EQ(dialog->owner(), nullptr);
+    dialog->setVisible(false);
 }
 
 }  // namespace
