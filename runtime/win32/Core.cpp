@@ -85,17 +85,19 @@ void registerClasses() {
     registerTopClass(wc);
 }
 
-// Its class is registered with it: most runs never need it.
+HWND createHelperWindow(const wchar_t* windowClass, WNDPROC procedure, DWORD style, HWND parent) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.hInstance = moduleInstance();
+    wc.lpfnWndProc = procedure;
+    wc.lpszClassName = windowClass;
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, parent, nullptr, moduleInstance(), nullptr);
+}
+
+// Most runs never need it.
 HWND hiddenOwner() {
-    static HWND hwnd = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.hInstance = moduleInstance();
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.lpszClassName = OwnerClass;
-        RegisterClassExW(&wc);
-        return CreateWindowExW(0, OwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, moduleInstance(), nullptr);
-    }();
+    static HWND hwnd = createHelperWindow(OwnerClass, DefWindowProcW, WS_POPUP, nullptr);
     return hwnd;
 }
 

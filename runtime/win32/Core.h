@@ -60,6 +60,9 @@ void registerClasses();
 inline constexpr const wchar_t* TopClass = L"KovWindow";
 inline constexpr const wchar_t* PaneClass = L"KovPane";
 
+// A hidden window of the runtime with a class of its own, registered with
+// it (parent HWND_MESSAGE for a message-only window).
+HWND createHelperWindow(const wchar_t* windowClass, WNDPROC procedure, DWORD style, HWND parent);
 // The hidden owner of dialogs that have no owner frame.
 HWND hiddenOwner();
 
