@@ -250,7 +250,7 @@ public:
         spec_.text.clear();
         attach(hwnd_);
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont()), FALSE);
-        if (std::exchange(focusWanted_, false)) rememberFocus(hwnd_);
+        if (std::exchange(focusWanted_, false)) focusComponent(hwnd_);
         created();
     }
 
