@@ -322,7 +322,7 @@ protected:
     // it to the hidden owner.
     HWND ownerHandle() const {
         if (hwnd_ != nullptr) return GetWindow(hwnd_, GW_OWNER);
-        return owner_ != nullptr && owner_ != hiddenOwner() && windowOfHandle(owner_) == nullptr ? hiddenOwner() : owner_;
+        return owner_ != nullptr && windowOfHandle(owner_) == nullptr && owner_ != hiddenOwner() ? hiddenOwner() : owner_;
     }
     // The button Enter presses when none was set.
     virtual HWND fallbackDefaultButton() const { return nullptr; }
