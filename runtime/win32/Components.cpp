@@ -2,6 +2,7 @@
 // field and area, check box, radio button and combo box.
 
 #include <algorithm>
+#include <vector>
 
 #include "runtime/win32/Core.h"
 #include "runtime/win32/Factories.h"
@@ -34,13 +35,13 @@ rt::String withLf(const std::wstring& text) {
 class LabelImpl final : public ComponentImpl<rt::Label> {
 public:
     using ComponentImpl::ComponentImpl;
-    rt::String text() const override { return fromW(windowText(hwnd())); }
+    rt::String text() const override { return fromW(currentText()); }
     void setText(const rt::String& text) override {
-        SetWindowTextW(hwnd(), toW(text).c_str());
+        setCurrentText(toW(text));
         invalidateLayoutAround(hwnd());
     }
     rt::Size preferredSize() const override {
-        const SIZE size = textExtent(hfont(), windowText(hwnd()));
+        const SIZE size = textExtent(hfont(), currentText());
         return {size.cx, size.cy};
     }
 };
@@ -48,15 +49,15 @@ public:
 class ButtonImpl final : public ComponentImpl<rt::Button> {
 public:
     using ComponentImpl::ComponentImpl;
-    rt::String text() const override { return fromCaption(windowText(hwnd())); }
+    rt::String text() const override { return fromCaption(currentText()); }
     void setText(const rt::String& text) override {
-        SetWindowTextW(hwnd(), toCaption(text).c_str());
+        setCurrentText(toCaption(text));
         invalidateLayoutAround(hwnd());
     }
     void addActionListener(std::unique_ptr<rt::ActionListener> listener) override { listeners_.add(std::move(listener)); }
     void addActionListener(rt::ActionListener& listener) override { listeners_.add(listener); }
     rt::Size preferredSize() const override {
-        const SIZE size = textExtent(hfont(), windowText(hwnd()));
+        const SIZE size = textExtent(hfont(), currentText());
         return {std::max<int>(75, size.cx + 24), std::max<int>(23, size.cy + 10)};
     }
     bool reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
@@ -74,19 +75,21 @@ private:
 template <class Iface>
 class EditImpl : public ComponentImpl<Iface> {
 public:
-    explicit EditImpl(HWND hwnd) : ComponentImpl<Iface>(hwnd) {
-        // Any length: the default limit would cut long texts.
-        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
-    }
-    rt::String text() const override { return withLf(windowText(this->hwnd())); }
+    using ComponentImpl<Iface>::ComponentImpl;
+    rt::String text() const override { return withLf(this->currentText()); }
     void setText(const rt::String& text) override {
-        SetWindowTextW(this->hwnd(), withCrLf(text).c_str());
+        this->setCurrentText(withCrLf(text));
         textChanged();
     }
-    bool isEditable() const override { return (GetWindowLongW(this->hwnd(), GWL_STYLE) & ES_READONLY) == 0; }
-    void setEditable(bool editable) override { SendMessageW(this->hwnd(), EM_SETREADONLY, !editable, 0); }
+    bool isEditable() const override { return (this->currentStyle() & ES_READONLY) == 0; }
+    void setEditable(bool editable) override {
+        if (this->hwnd() != nullptr) SendMessageW(this->hwnd(), EM_SETREADONLY, !editable, 0);
+        else this->setCreationStyle(ES_READONLY, !editable);
+    }
 
 protected:
+    // Any length: the default limit would cut long texts.
+    void created() override { SendMessageW(this->hwnd(), EM_SETLIMITTEXT, 0, 0); }
     virtual void textChanged() {}
 };
 
@@ -107,6 +110,7 @@ public:
 class TextAreaImpl final : public EditImpl<rt::TextArea> {
 public:
     using EditImpl::EditImpl;
+    bool scrollsItself() const override { return true; }
     rt::Size preferredSize() const override { return {256, 192}; }
     rt::Size minimumSize() const override { return {72, 48}; }
     bool reflected(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
@@ -124,6 +128,10 @@ protected:
         result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
         return true;
     }
+    void created() override {
+        EditImpl::created();
+        updateScrollBars();
+    }
     void textChanged() override { updateScrollBars(); }
     void fontChanged() override { updateScrollBars(); }
     void after(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -134,6 +142,7 @@ protected:
 private:
     void updateScrollBars() {
         HWND edit = hwnd();
+        if (edit == nullptr) return;
         RECT client;
         GetClientRect(edit, &client);
         const std::wstring text = windowText(edit);
@@ -162,96 +171,123 @@ template <class Iface>
 class ToggleImpl final : public ComponentImpl<Iface> {
 public:
     using ComponentImpl<Iface>::ComponentImpl;
-    rt::String text() const override { return fromCaption(windowText(this->hwnd())); }
-    bool isSelected() const override { return SendMessageW(this->hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    rt::String text() const override { return fromCaption(this->currentText()); }
+    bool isSelected() const override {
+        if (this->hwnd() == nullptr) return selected_;
+        return SendMessageW(this->hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
     void setSelected(bool selected) override {
-        SendMessageW(this->hwnd(), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+        selected_ = selected;
+        if (this->hwnd() != nullptr) SendMessageW(this->hwnd(), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     rt::Size preferredSize() const override {
-        const SIZE size = textExtent(this->hfont(), windowText(this->hwnd()));
+        const SIZE size = textExtent(this->hfont(), this->currentText());
         return {size.cx + 24, std::max<int>(size.cy, 13) + 6};
     }
     bool reflected(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
         if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
-            (GetWindowLongW(this->hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_RADIOBUTTON) {
+            (this->currentStyle() & BS_TYPEMASK) == BS_RADIOBUTTON) {
             setSelected(!isSelected());
         }
         return false;
     }
+
+protected:
+    void created() override {
+        if (selected_) setSelected(true);
+    }
+
+private:
+    // The check given before the window is made.
+    bool selected_ = false;
 };
 
+// The items are kept here too, so that a box not yet placed answers for
+// them and gets them once made.
 class ComboBoxImpl final : public ComponentImpl<rt::ComboBox> {
 public:
     using ComponentImpl::ComponentImpl;
     void addItem(const rt::String& item) override {
-        SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toW(item).c_str()));
+        items_.push_back(item);
+        if (hwnd() != nullptr) SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toW(item).c_str()));
         // The first item becomes the selection, as in a choice with one entry.
         if (itemCount() == 1) setSelectedIndex(0);
         invalidateLayoutAround(hwnd());
     }
-    int itemCount() const override { return static_cast<int>(SendMessageW(hwnd(), CB_GETCOUNT, 0, 0)); }
+    int itemCount() const override { return static_cast<int>(items_.size()); }
     rt::String itemAt(int index) const override {
-        const auto length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-        if (length == CB_ERR) return {};
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        return fromW(text);
+        return index >= 0 && index < itemCount() ? items_[static_cast<std::size_t>(index)] : rt::String();
     }
-    int selectedIndex() const override { return static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)); }
-    void setSelectedIndex(int index) override { SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    int selectedIndex() const override {
+        return hwnd() != nullptr ? static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)) : selected_;
+    }
+    // An index outside the items selects none.
+    void setSelectedIndex(int index) override {
+        selected_ = index >= 0 && index < itemCount() ? index : -1;
+        if (hwnd() != nullptr) SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+    }
     rt::Size preferredSize() const override {
         int widest = fontUnits(hfont()).cx * 6;
-        for (int i = 0; i < itemCount(); ++i) widest = std::max<int>(widest, textExtent(hfont(), toW(itemAt(i))).cx);
+        for (const rt::String& item : items_) widest = std::max<int>(widest, textExtent(hfont(), toW(item)).cx);
         return {widest + GetSystemMetrics(SM_CXVSCROLL) + 12, closedHeight()};
     }
     // The box's height while closed, which the control sets itself from its
-    // font whatever height it is given.
+    // font whatever height it is given: a line of the font and its edges
+    // until it is made.
     int closedHeight() const {
+        if (hwnd() == nullptr) return fontUnits(hfont()).cy + ClosedEdges;
         RECT r;
         GetWindowRect(hwnd(), &r);
         return r.bottom - r.top;
     }
     // Room for up to eight rows; the list opens no taller than its items.
+    // Its rows are a line of the font high until the control says.
     int heightBeyondBounds() const override {
         constexpr int visibleRows = 8;
-        return visibleRows * static_cast<int>(SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0)) + 2;
+        const auto row = hwnd() != nullptr ? SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0) : fontUnits(hfont()).cy;
+        return visibleRows * static_cast<int>(row) + 2;
     }
+
+protected:
+    void created() override {
+        for (const rt::String& item : items_)
+            SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toW(item).c_str()));
+        if (selected_ >= 0) SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+    }
+
+private:
+    static constexpr int ClosedEdges = 8;
+    std::vector<rt::String> items_;
+    int selected_ = -1;
 };
 
 }  // namespace
 
-rt::Label* makeLabel(const rt::String& text) {
-    return new LabelImpl(createControl(L"STATIC", toW(text), SS_LEFT | SS_NOPREFIX));
-}
+rt::Label* makeLabel(const rt::String& text) { return new LabelImpl({L"STATIC", toW(text), SS_LEFT | SS_NOPREFIX}); }
 
 rt::Button* makeButton(const rt::String& text) {
-    return new ButtonImpl(createControl(L"BUTTON", toCaption(text), BS_PUSHBUTTON | WS_TABSTOP));
+    return new ButtonImpl({L"BUTTON", toCaption(text), BS_PUSHBUTTON | WS_TABSTOP});
 }
 
 rt::TextField* makeTextField(const rt::String& text) {
-    return new TextFieldImpl(
-        createControl(L"EDIT", toW(text), ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, WS_EX_CLIENTEDGE));
+    return new TextFieldImpl({L"EDIT", toW(text), ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, WS_EX_CLIENTEDGE});
 }
 
 rt::TextArea* makeTextArea(const rt::String& text) {
-    auto* area = new TextAreaImpl(createControl(
-        L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL,
-        WS_EX_CLIENTEDGE));
-    area->setText(text);
-    return area;
+    return new TextAreaImpl({L"EDIT", withCrLf(text),
+                             ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_TABSTOP | WS_VSCROLL |
+                                 WS_HSCROLL,
+                             WS_EX_CLIENTEDGE});
 }
 
 rt::CheckBox* makeCheckBox(const rt::String& text) {
-    return new ToggleImpl<rt::CheckBox>(createControl(L"BUTTON", toCaption(text), BS_AUTOCHECKBOX | WS_TABSTOP));
+    return new ToggleImpl<rt::CheckBox>({L"BUTTON", toCaption(text), BS_AUTOCHECKBOX | WS_TABSTOP});
 }
 
 rt::RadioButton* makeRadioButton(const rt::String& text) {
-    return new ToggleImpl<rt::RadioButton>(createControl(L"BUTTON", toCaption(text), BS_RADIOBUTTON | WS_TABSTOP));
+    return new ToggleImpl<rt::RadioButton>({L"BUTTON", toCaption(text), BS_RADIOBUTTON | WS_TABSTOP});
 }
 
-rt::ComboBox* makeComboBox() {
-    return new ComboBoxImpl(createControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP));
-}
+rt::ComboBox* makeComboBox() { return new ComboBoxImpl({L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP}); }
 
 }  // namespace rtwin

@@ -63,19 +63,14 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND createPane(HWND parent = limbo()) {
-    return createControl(PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent);
+ControlSpec paneSpec() { return {PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT}; }
+
+// A container's window was just made: it answers to host.
+void hostPane(HWND pane, PaneHost& host) {
+    SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&host));
 }
 
-// A moved control paints itself anew: the bits the system would copy from
-// its old place may already show a neighbour that grew over it (a list's
-// rows on a button), and would count as painted.
-void place(HWND child, const rt::Rect& r) {
-    const Native* native = nativeOf(child);
-    const int beyond = native != nullptr ? native->heightBeyondBounds() : 0;
-    SetWindowPos(child, nullptr, r.x, r.y, std::max(r.width, 0), std::max(r.height, 0) + beyond,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
-}
+void place(rt::Component& child, const rt::Rect& r) { dynamic_cast<Native&>(child).placeAt(r); }
 
 rt::Size clientSize(HWND hwnd) {
     RECT r;
@@ -104,12 +99,12 @@ private:
 
 enum class Arrangement { Border, Flow, GridBag };
 
+// The components of a container get their windows when the container gets
+// its own, in the order they were added.
 template <class Iface>
-class ContainerImpl : public ComponentImpl<Iface>, public PaneHost {
+class ContainerImpl : public ComponentImpl<Iface>, public PaneHost, private Holder {
 public:
-    ContainerImpl(HWND pane, Arrangement arrangement) : ComponentImpl<Iface>(pane), arrangement_(arrangement) {
-        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-    }
+    explicit ContainerImpl(Arrangement arrangement) : ComponentImpl<Iface>(paneSpec()), arrangement_(arrangement) {}
 
     rt::GridBag& setGridBagLayout() override {
         arrangement_ = Arrangement::GridBag;
@@ -121,16 +116,24 @@ public:
     void add(rt::Component& component) override { add(component, rt::BorderPlace::Center); }
 
     void add(rt::Component& component, rt::BorderPlace place) override {
-        HWND child = hwndOf(component);
+        auto& native = dynamic_cast<Native&>(component);
+        if (Holder* old = native.holder(); old != nullptr && old != this) old->release(component);
+        native.heldBy(this);
         if (arrangement_ == Arrangement::Border) {
             // A component added at an occupied place replaces the one there.
             if (rt::Component* old = border_.put(component, place)) old->setVisible(false);
         }
-        placeInParent(component, this->hwnd());
         // A component added again moves to the end instead of being listed twice.
         std::erase(children_, &component);
         children_.push_back(&component);
-        invalidateLayoutAround(child);
+        if (this->hwnd() != nullptr) {
+            placeInParent(component, this->hwnd());
+            invalidateLayoutAround(hwndOf(component));
+        } else if (HWND child = hwndOf(component)) {
+            // Moved here from a container shown elsewhere: it goes from
+            // there now and shows here once this container has its window.
+            ShowWindow(child, SW_HIDE);
+        }
     }
 
     int componentCount() const override { return static_cast<int>(children_.size()); }
@@ -148,7 +151,22 @@ public:
         }
     }
 
+protected:
+    // Laid out first: the components' windows are made at their places.
+    void created() override {
+        hostPane(this->hwnd(), *this);
+        arrange();
+        for (rt::Component* child : children_) placeInParent(*child, this->hwnd());
+    }
+
 private:
+    // Laid out no more here: it lies in another container now.
+    void release(rt::Component& component) override {
+        std::erase(children_, &component);
+        border_.remove(component);
+        invalidateLayoutAround(this->hwnd());
+    }
+
     // The shown components at their places, with their sizes.
     rt::border::Items borderItems() const {
         rt::border::Items items;
@@ -198,20 +216,20 @@ private:
     void arrangeGridBag(rt::Size area) {
         std::vector<rt::Component*> placed;
         const auto rects = rt::gridbag::layout(gridItems(placed), area);
-        for (std::size_t i = 0; i < placed.size() && i < rects.size(); ++i) place(hwndOf(*placed[i]), rects[i]);
+        for (std::size_t i = 0; i < placed.size() && i < rects.size(); ++i) place(*placed[i], rects[i]);
     }
 
     void arrangeFlow(rt::Size area) {
         const auto children = visibleChildren();
         const auto rects = rt::flow::layout(flowSizes(children), area);
-        for (std::size_t i = 0; i < children.size(); ++i) place(hwndOf(*children[i]), rects[i]);
+        for (std::size_t i = 0; i < children.size(); ++i) place(*children[i], rects[i]);
     }
 
     void arrangeBorder(rt::Size area) {
         const rt::border::Items items = borderItems();
         const rt::border::Rects rects = rt::border::layout(items, area);
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i]) place(hwndOf(*border_.all()[i]), rects[i]);
+            if (items[i]) place(*border_.all()[i], rects[i]);
     }
 
     Arrangement arrangement_;
@@ -223,12 +241,14 @@ private:
 // A plain panel, painted by its painter over its background.
 class PanelImpl final : public ContainerImpl<rt::Panel> {
 public:
-    explicit PanelImpl(HWND pane) : ContainerImpl(pane, Arrangement::Flow) {}
+    PanelImpl() : ContainerImpl(Arrangement::Flow) {}
     void setPainter(rt::Painter* painter) override {
         painter_ = painter;
         repaint();
     }
-    void repaint() override { InvalidateRect(hwnd(), nullptr, TRUE); }
+    void repaint() override {
+        if (hwnd() != nullptr) InvalidateRect(hwnd(), nullptr, TRUE);
+    }
 
 protected:
     bool before(UINT message, WPARAM, LPARAM, LRESULT& result) override {
@@ -253,17 +273,14 @@ int revealingShift(int low, int high, int size) { return low < 0 ? low : std::ma
 // each shown while the view does not fit that way.
 class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
 public:
-    ScrollPaneImpl(HWND pane, rt::Component& view) : ComponentImpl(pane), view_(view) {
-        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-        placeInParent(view, pane);
-    }
+    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {}
     rt::Component& view() const override { return view_; }
     rt::Size preferredSize() const override { return view_.preferredSize(); }
     rt::Size minimumSize() const override { return view_.minimumSize(); }
     void arrange() override {
         if (scrollsItself()) {
             const rt::Size area = clientSize(hwnd());
-            place(hwndOf(view_), {0, 0, area.width, area.height});
+            place(view_, {0, 0, area.width, area.height});
             return;
         }
         // Showing or hiding a bar resizes the client area, which arranges
@@ -275,6 +292,7 @@ public:
     }
 
     bool scrollsByKeyboard() const override { return !scrollsItself(); }
+    bool scrollsItself() const override { return dynamic_cast<const Native&>(view_).scrollsItself(); }
 
     // Scrolls as little as brings the descendant's window into sight (its
     // top-left corner when it is larger than the pane).
@@ -288,6 +306,12 @@ public:
     }
 
 protected:
+    void created() override {
+        hostPane(hwnd(), *this);
+        arrange();
+        placeInParent(view_, hwnd());
+    }
+
     bool before(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
         if (scrollsItself()) return false;
         switch (message) {
@@ -323,8 +347,6 @@ private:
     }
 
     int mainBar() const { return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0 ? SB_VERT : SB_HORZ; }
-
-    bool scrollsItself() const { return (GetWindowLongW(hwndOf(view_), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
     // Which bars the view needs in the pane's whole area, each bar taking
     // room from the other direction.
@@ -362,7 +384,7 @@ private:
 
     void placeView() {
         const rt::Size area = clientSize(hwnd()), wanted = view_.preferredSize();
-        place(hwndOf(view_), {-position(SB_HORZ), -position(SB_VERT), std::max(wanted.width, area.width),
+        place(view_, {-position(SB_HORZ), -position(SB_VERT), std::max(wanted.width, area.width),
                               std::max(wanted.height, area.height)});
     }
 
@@ -411,14 +433,15 @@ private:
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
 public:
-    explicit AppletPanelImpl(HWND pane) : ComponentImpl(pane), content_(makeContentPane(pane)) {
-        SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<PaneHost*>(this)));
-    }
+    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(makeContentPane()) {}
     // The host owns this object: the window goes with it unless a
     // container destroyed it already.
-    ~AppletPanelImpl() override { destroyWindowOnly(hwnd()); }
+    ~AppletPanelImpl() override {
+        if (hwnd() != nullptr) destroyWindowOnly(hwnd());
+    }
     rt::Container& contentPane() override { return *content_; }
     void updateStyle() override {
+        if (hwnd() == nullptr) return;
         applyCurrentStyle(hwnd());
         layoutNow(hwndOf(*content_));
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -427,11 +450,16 @@ public:
     rt::Size minimumSize() const override { return content_->minimumSize(); }
     void arrange() override {
         const rt::Size area = clientSize(hwnd());
-        place(hwndOf(*content_), {0, 0, area.width, area.height});
+        place(*content_, {0, 0, area.width, area.height});
     }
 
 protected:
     bool deletedWithWindow() const override { return false; }
+    void created() override {
+        hostPane(hwnd(), *this);
+        arrange();
+        placeInParent(*content_, hwnd());
+    }
 
 private:
     rt::Container* content_;
@@ -458,11 +486,9 @@ void layoutNow(HWND container) {
     --layoutsForced;
 }
 
-rt::Container* makeContentPane(HWND parent) {
-    return new ContainerImpl<rt::Container>(createPane(parent), Arrangement::Border);
-}
-rt::Panel* makePanel() { return new PanelImpl(createPane()); }
-rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(createPane(), view); }
-std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(createPane()); }
+rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(Arrangement::Border); }
+rt::Panel* makePanel() { return new PanelImpl; }
+rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(view); }
+std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(); }
 
 }  // namespace rtwin

@@ -14,9 +14,9 @@ bool isContainerWindow(HWND hwnd);
 // pending, which this layout answers.
 bool takeLayoutRequest(HWND container);
 
-// A new content pane in the border arrangement, for windows and applets,
-// made in the window it fills.
-rt::Container* makeContentPane(HWND parent);
+// A new content pane in the border arrangement, for windows and applets:
+// its window is made in the window it fills, when that is made.
+rt::Container* makeContentPane();
 
 // Lays a container (and the containers in it) out at once.
 void layoutNow(HWND container);

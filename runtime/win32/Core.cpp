@@ -33,13 +33,7 @@ const WindowRecord* recordOf(HWND hwnd) {
     return found != records.end() ? &found->second : nullptr;
 }
 
-LRESULT CALLBACK limboProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (reflectToControl(message, wParam, lParam, result)) return result;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-constexpr const wchar_t* LimboClass = L"KovLimbo";
+constexpr const wchar_t* OwnerClass = L"KovOwner";
 
 }  // namespace
 
@@ -87,22 +81,23 @@ void registerClasses() {
     wc.hInstance = moduleInstance();
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpfnWndProc = limboProcedure;
-    wc.lpszClassName = LimboClass;
-    RegisterClassExW(&wc);
     registerContainerClass(wc);
     registerTopClass(wc);
 }
 
-HWND limbo() {
-    static HWND hwnd = CreateWindowExW(0, LimboClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(),
-                                       nullptr);
-    return hwnd;
+HWND createHelperWindow(const wchar_t* windowClass, WNDPROC procedure, DWORD style, HWND parent) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.hInstance = moduleInstance();
+    wc.lpfnWndProc = procedure;
+    wc.lpszClassName = windowClass;
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, parent, nullptr, moduleInstance(), nullptr);
 }
 
+// Most runs never need it.
 HWND hiddenOwner() {
-    static HWND hwnd = CreateWindowExW(0, LimboClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, moduleInstance(),
-                                       nullptr);
+    static HWND hwnd = createHelperWindow(OwnerClass, DefWindowProcW, WS_POPUP, nullptr);
     return hwnd;
 }
 
@@ -149,8 +144,9 @@ bool reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         control = reinterpret_cast<HWND>(lParam);
         break;
     case WM_MEASUREITEM:
-        // Sent while a list is created, before its object exists: a first
-        // height, which the list replaces with its font's.
+        // Sent while a list's window is made, before its object knows the
+        // window: the default font's height, which a list given a font of
+        // its own replaces once made.
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(fontUnits(defaultFont()).cy + 2);
         result = TRUE;
         return true;
@@ -162,7 +158,7 @@ bool reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 }
 
 void invalidateLayoutAround(HWND hwnd) {
-    for (HWND at = hwnd; at != nullptr && at != limbo(); at = GetParent(at)) {
+    for (HWND at = hwnd; at != nullptr; at = GetParent(at)) {
         if (isContainerWindow(at)) requestLayout(at);
     }
 }
@@ -181,7 +177,7 @@ namespace {
 
 // The nearest scroll pane around hwnd that scrolls by keyboard, or null.
 HWND scrollPaneAround(HWND hwnd) {
-    for (HWND at = GetParent(hwnd); at != nullptr && at != limbo(); at = GetParent(at)) {
+    for (HWND at = GetParent(hwnd); at != nullptr; at = GetParent(at)) {
         if (Native* native = nativeOf(at); native != nullptr && native->scrollsByKeyboard()) return at;
     }
     return nullptr;
@@ -240,17 +236,23 @@ FARPROC systemFunction(const wchar_t* library, const char* name) {
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
-HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent) {
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                   const rt::Rect& bounds) {
     registerClasses();
-    const DWORD shown = parent != limbo() ? WS_VISIBLE : 0;
-    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD | shown, 0, 0, 0, 0, parent,
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD, bounds.x, bounds.y, bounds.width,
+                                bounds.height, parent,
                                 reinterpret_cast<HMENU>(nextControlId()), moduleInstance(), nullptr);
     styleNewControl(hwnd);
     return hwnd;
 }
 
-void placeInParent(const rt::Component& component, HWND parent) {
-    HWND child = hwndOf(component);
+void placeInParent(rt::Component& component, HWND parent) {
+    auto& native = dynamic_cast<Native&>(component);
+    HWND child = native.hwnd();
+    if (child == nullptr) {
+        native.realise(parent);
+        return;
+    }
     SetParent(child, parent);
     SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (component.isVisible() ? SWP_SHOWWINDOW : 0));

@@ -9,6 +9,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -59,22 +60,37 @@ void registerClasses();
 inline constexpr const wchar_t* TopClass = L"KovWindow";
 inline constexpr const wchar_t* PaneClass = L"KovPane";
 
-// The parent of components not yet placed in a container, so that they
-// never become top-level windows of their own: a message-only window,
-// which costs the display nothing.
-HWND limbo();
+// A hidden window of the runtime with a class of its own, registered with
+// it (parent HWND_MESSAGE for a message-only window).
+HWND createHelperWindow(const wchar_t* windowClass, WNDPROC procedure, DWORD style, HWND parent);
 // The hidden owner of dialogs that have no owner frame.
 HWND hiddenOwner();
 
 // A control id unique in the process (never IDOK or IDCANCEL).
 UINT_PTR nextControlId();
 
+// A container that lists its components: one added to another container
+// leaves the list of the one that held it.
+class Holder {
+public:
+    virtual void release(rt::Component& component) = 0;
+
+protected:
+    ~Holder() = default;
+};
+
 // Every component of this toolkit names its native window and takes the
 // notifications that its parent reflects back to it.
 class Native {
 public:
     virtual ~Native() = default;
+    // Null until the component is first placed in a parent.
     virtual HWND hwnd() const = 0;
+    // Makes the native window in parent, with every property given so far.
+    virtual void realise(HWND parent) = 0;
+    // Where its container's layout puts it: the window goes there, or is
+    // made there.
+    virtual void placeAt(const rt::Rect& bounds) = 0;
     // A notification about this control (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR*),
     // whichever window received it; true when handled, with the result.
     virtual bool reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -88,7 +104,17 @@ public:
     // clicks on the view that no control there takes, and brings controls
     // that get the focus into sight.
     virtual bool scrollsByKeyboard() const { return false; }
+    // A view that shows scroll bars of its own (list, text area): a scroll
+    // pane lets it fill the pane instead of scrolling it.
+    virtual bool scrollsItself() const { return false; }
     virtual void reveal(HWND descendant) { (void)descendant; }
+
+    // The container that lists this component, or null.
+    Holder* holder() const { return holder_; }
+    void heldBy(Holder* holder) { holder_ = holder; }
+
+private:
+    Holder* holder_ = nullptr;
 };
 
 Native* nativeOf(HWND hwnd);
@@ -192,59 +218,137 @@ private:
     bool alive_ = true;
 };
 
-// Base of every component: the rt side of one native window. It lives as
-// long as the window does (deleted when the window is destroyed).
+// Creates a child control of the runtime in parent at bounds, below the
+// children there (WS_VISIBLE in style shows it).
+HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                   const rt::Rect& bounds);
+
+// What a component's native window is made of, kept until it is made.
+struct ControlSpec {
+    const wchar_t* windowClass;
+    std::wstring text;
+    DWORD style;
+    DWORD exStyle = 0;
+};
+
+// Base of every component: the rt side of one native window. The window is
+// made when the component is first placed in a parent, there, with every
+// property given before (text, font, enabled, visibility, styles), so that
+// it is never made elsewhere and moved. Until then the component keeps
+// those properties and answers from them. It lives as long as its window
+// (deleted when the window is destroyed); one never placed lives on.
 template <class Iface>
 class ComponentImpl : public Iface, public SubclassBase {
 public:
-    explicit ComponentImpl(HWND hwnd) : hwnd_(hwnd) {
-        attach(hwnd);
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont()), FALSE);
-    }
+    explicit ComponentImpl(ControlSpec spec) : spec_(std::move(spec)) {}
 
     HWND hwnd() const override { return hwnd_; }
 
-    // The component's own visibility. In limbo its window stays hidden
-    // and shows when placed in a parent (placeInParent).
+    void realise(HWND parent) override {
+        const DWORD state = (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+        hwnd_ = createControl(spec_.windowClass, spec_.text, spec_.style | state, spec_.exStyle, parent, placed_);
+        spec_.text.clear();
+        attach(hwnd_);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont()), FALSE);
+        if (std::exchange(focusWanted_, false)) focusComponent(hwnd_);
+        created();
+    }
+
+    // The component's own visibility, which its window shows once made.
     void setVisible(bool visible) override {
         visible_ = visible;
-        if (GetParent(hwnd_) != limbo()) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+        if (hwnd_ == nullptr) return;
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
         invalidateLayoutAround(hwnd_);
     }
     bool isVisible() const override { return visible_; }
-    void setEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
-    bool isEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+
+    // A moved control paints itself anew: the bits the system would copy
+    // from its old place may already show a neighbour that grew over it (a
+    // list's rows on a button), and would count as painted. A window
+    // already there is left alone.
+    void placeAt(const rt::Rect& bounds) override {
+        const rt::Rect target{bounds.x, bounds.y, std::max(bounds.width, 0),
+                              std::max(bounds.height, 0) + this->heightBeyondBounds()};
+        if (hwnd_ == nullptr) {
+            placed_ = target;
+            return;
+        }
+        if (windowBounds() == target) return;
+        SetWindowPos(hwnd_, nullptr, target.x, target.y, target.width, target.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
+    }
+
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled);
+    }
+    bool isEnabled() const override { return enabled_; }
     rt::Font font() const override { return font_ ? *font_ : defaultFontRequest(); }
     void setFont(const rt::Font& font) override {
         font_ = font;
+        if (hwnd_ == nullptr) return;
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
         fontChanged();
         invalidateLayoutAround(hwnd_);
     }
     rt::Size minimumSize() const override { return this->preferredSize(); }
-    rt::Rect bounds() const override {
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-        return toRect(r);
-    }
+    // Nowhere yet before the window is made.
+    rt::Rect bounds() const override { return hwnd_ != nullptr ? windowBounds() : rt::Rect{}; }
     void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         relay_.add(std::move(listener));
     }
-    void requestFocus() override { focusComponent(hwnd_); }
-    bool hasFocus() const override { return focusOwnerOf(GetAncestor(hwnd_, GA_ROOT)) == hwnd_; }
+    // A component without its window yet becomes its window's focus owner
+    // once placed.
+    void requestFocus() override {
+        if (hwnd_ != nullptr) focusComponent(hwnd_);
+        else focusWanted_ = true;
+    }
+    bool hasFocus() const override { return hwnd_ != nullptr && focusOwnerOf(GetAncestor(hwnd_, GA_ROOT)) == hwnd_; }
 
 protected:
     HFONT hfont() const { return font_ ? fontFor(*font_) : defaultFont(); }
+    bool fontGiven() const { return font_.has_value(); }
     virtual void fontChanged() {}
+    // The window was just made: what the window class alone cannot be
+    // given at creation is applied here.
+    virtual void created() {}
+
+    // The window's text, or the text it will be made with.
+    std::wstring currentText() const { return hwnd_ != nullptr ? windowText(hwnd_) : spec_.text; }
+    void setCurrentText(std::wstring text) {
+        if (hwnd_ != nullptr) SetWindowTextW(hwnd_, text.c_str());
+        else spec_.text = std::move(text);
+    }
+    // The window's style, or the style it will be made with.
+    DWORD currentStyle() const {
+        return hwnd_ != nullptr ? static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) : spec_.style;
+    }
+    // Sets or clears style bits the window is made with.
+    void setCreationStyle(DWORD bits, bool on) { spec_.style = on ? spec_.style | bits : spec_.style & ~bits; }
+
     void after(UINT message, WPARAM wParam, LPARAM lParam) override {
         relay_.relay(hwnd_, message, wParam, lParam, *this);
     }
 
 private:
-    HWND hwnd_;
+    // The window's rectangle in its parent's client area (no request to
+    // the window system for a window of this thread).
+    rt::Rect windowBounds() const {
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+        return toRect(r);
+    }
+
+    ControlSpec spec_;
+    HWND hwnd_ = nullptr;
+    // Where the window is made.
+    rt::Rect placed_{};
     bool visible_ = true;
+    bool enabled_ = true;
+    bool focusWanted_ = false;
     std::optional<rt::Font> font_;
     MouseRelay relay_;
 };
@@ -258,14 +362,10 @@ Fn systemCall(const wchar_t* library, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(systemFunction(library, name)));
 }
 
-// Creates a child control of the runtime: in limbo, hidden there, or shown
-// in the parent it is made for.
-HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0,
-                   HWND parent = limbo());
-
-// Moves a component's window into parent, below the children there, and
-// shows it in the same step unless the component is hidden: one window
-// position change where re-parenting a shown window hides and shows it.
-void placeInParent(const rt::Component& component, HWND parent);
+// Puts a component's window into parent, below the children there: made
+// there when the component has none yet; otherwise moved and shown in the
+// same step unless the component is hidden (one window position change
+// where re-parenting a shown window hides and shows it).
+void placeInParent(rt::Component& component, HWND parent);
 
 }  // namespace rtwin

@@ -29,10 +29,11 @@ namespace {
 constexpr UINT ResumeRedrawMessage = WM_APP + 0x12;
 
 // The rows come from the store: the model's own items or a vector the
-// caller shares.
+// caller shares. Until the list's window is made, rows change only here;
+// the window is made with their count.
 class StringsModel final : public rt::ListModel {
 public:
-    explicit StringsModel(HWND list) : list_(list) {}
+    explicit StringsModel(const Native& list) : list_(list) {}
 
     void append(const rt::String& item) override {
         store_.append(item);
@@ -62,18 +63,25 @@ public:
     // the rows.
     void resumeRedraw() {
         if (!std::exchange(redrawHeld_, false)) return;
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
+        SendMessageW(list_.hwnd(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_.hwnd(), nullptr, TRUE);
+    }
+
+    // The window was just made: it gets the count of rows.
+    void created() {
+        if (!store_.empty()) SendMessageW(list_.hwnd(), LB_SETCOUNT, store_.size(), 0);
     }
 
 private:
     // A new count draws the scroll bar again; a list sorted, or replaced by
     // one as long, keeps its count and has only its rows drawn again.
     void redrawAll() {
-        if (SendMessageW(list_, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(store_.size())) {
-            SendMessageW(list_, LB_SETCOUNT, store_.size(), 0);
+        HWND list = list_.hwnd();
+        if (list == nullptr) return;
+        if (SendMessageW(list, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(store_.size())) {
+            SendMessageW(list, LB_SETCOUNT, store_.size(), 0);
         }
-        InvalidateRect(list_, nullptr, TRUE);
+        InvalidateRect(list, nullptr, TRUE);
     }
 
     // One row inserted or deleted (LB_INSERTSTRING, LB_DELETESTRING): the
@@ -81,30 +89,34 @@ private:
     // row selected; a list without data of its own takes an insertion
     // without data.
     void changeRow(UINT message, int index) {
+        if (list_.hwnd() == nullptr) return;
         holdRedraw();
-        SendMessageW(list_, message, static_cast<WPARAM>(index), 0);
+        SendMessageW(list_.hwnd(), message, static_cast<WPARAM>(index), 0);
     }
 
     // Until the resume posted now arrives; drawn at once when it cannot be
     // posted.
     void holdRedraw() {
         if (redrawHeld_) return;
-        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list_.hwnd(), WM_SETREDRAW, FALSE, 0);
         redrawHeld_ = true;
-        if (!PostMessageW(list_, ResumeRedrawMessage, 0, 0)) resumeRedraw();
+        if (!PostMessageW(list_.hwnd(), ResumeRedrawMessage, 0, 0)) resumeRedraw();
     }
 
-    HWND list_;
+    const Native& list_;
     rt::StringListStore store_;
     bool redrawHeld_ = false;
 };
 
+// Until its window is made, the list keeps its selection and its first row
+// shown, and gets them once made.
 class ListBoxImpl final : public ComponentImpl<rt::ListBox> {
 public:
-    explicit ListBoxImpl(HWND list) : ComponentImpl(list), model_(list) { fontChanged(); }
+    explicit ListBoxImpl(ControlSpec spec) : ComponentImpl(std::move(spec)), model_(*this) {}
 
     rt::ListModel& model() const override { return model_; }
     int selectedIndex() const override {
+        if (hwnd() == nullptr) return selected_ < model_.size() ? selected_ : -1;
         const auto index = SendMessageW(hwnd(), LB_GETCURSEL, 0, 0);
         return index == LB_ERR ? -1 : static_cast<int>(index);
     }
@@ -118,37 +130,37 @@ public:
             clearSelection();
             return;
         }
-        SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        select(index);
     }
     void setSelectedValue(const rt::String& value, bool scroll) override {
         const int index = model_.indexOf(value);
-        const auto top = SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0);
+        const int top = topIndex();
         setSelectedIndex(index);
-        if (!scroll) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+        if (!scroll) setTopIndex(top);
     }
+    // A list not shown yet has room for one row: the row becomes its first.
     void ensureIndexIsVisible(int index) override {
         if (index < 0 || index >= model_.size()) return;
-        RECT client;
-        GetClientRect(hwnd(), &client);
+        RECT client{};
+        if (hwnd() != nullptr) GetClientRect(hwnd(), &client);
         const int shown = std::max(1, static_cast<int>(client.bottom) / rowHeight());
-        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
-        if (index < top) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-        else if (index >= top + shown) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(index - shown + 1), 0);
+        const int top = topIndex();
+        if (index < top) setTopIndex(index);
+        else if (index >= top + shown) setTopIndex(index - shown + 1);
     }
-    void clearSelection() override { SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
+    void clearSelection() override { select(-1); }
 
     int locationToIndex(rt::Point point) const override {
         const int rows = model_.size();
         if (rows == 0) return -1;
-        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+        const int top = topIndex();
         const int row = top + (point.y < 0 ? -1 - (-point.y - 1) / rowHeight() : point.y / rowHeight());
         return std::clamp(row, 0, rows - 1);
     }
     rt::Rect rowBounds(int index) const override {
-        RECT client;
-        GetClientRect(hwnd(), &client);
-        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
-        return {0, (index - top) * rowHeight(), client.right, rowHeight()};
+        RECT client{};
+        if (hwnd() != nullptr) GetClientRect(hwnd(), &client);
+        return {0, (index - topIndex()) * rowHeight(), client.right, rowHeight()};
     }
 
     void addSelectionListener(std::unique_ptr<rt::ListSelectionListener> listener) override {
@@ -157,6 +169,7 @@ public:
 
     rt::Size preferredSize() const override { return {256, 192}; }
     rt::Size minimumSize() const override { return {72, 48}; }
+    bool scrollsItself() const override { return true; }
 
     bool reflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) override {
         if (message != WM_DRAWITEM) return false;
@@ -167,8 +180,17 @@ public:
 
 protected:
     void fontChanged() override {
-        SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, fontUnits(hfont()).cy + 2);
+        SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, rowHeight());
         InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+
+    // The window was made with the default font's row height (the parent
+    // answers WM_MEASUREITEM so): a font of its own sets its rows' height.
+    void created() override {
+        if (fontGiven()) fontChanged();
+        model_.created();
+        if (selected_ >= 0) SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+        if (top_ > 0) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top_), 0);
     }
 
     // A press beside or below the rows selects the nearest row (the control
@@ -182,8 +204,7 @@ protected:
         if (message == WM_CHAR) return typedAhead(static_cast<wchar_t>(wParam));
         if ((message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) || model_.isEmpty()) return false;
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
-        if (top + at.y / rowHeight() < model_.size()) return false;
+        if (topIndex() + at.y / rowHeight() < model_.size()) return false;
         SetFocus(hwnd());
         setSelectedIndex(locationToIndex({at.x, at.y}));
         after(message, wParam, lParam);
@@ -224,7 +245,20 @@ private:
         for (auto& listener : selectionListeners_) deliver([&] { listener->selectionMoved({*this, row}); });
     }
 
-    int rowHeight() const { return std::max(1, static_cast<int>(SendMessageW(hwnd(), LB_GETITEMHEIGHT, 0, 0))); }
+    // The rows are a line of the font high, with a pixel above and below.
+    int rowHeight() const { return fontUnits(hfont()).cy + 2; }
+
+    int topIndex() const {
+        return hwnd() != nullptr ? static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0)) : top_;
+    }
+    void setTopIndex(int top) {
+        if (hwnd() != nullptr) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+        else top_ = top;
+    }
+    void select(int index) {
+        if (hwnd() != nullptr) SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        else selected_ = index;
+    }
 
     void drawRow(const DRAWITEMSTRUCT& item) const {
         const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -246,15 +280,18 @@ private:
     mutable StringsModel model_;
     std::vector<std::unique_ptr<rt::ListSelectionListener>> selectionListeners_;
     int selectedBeforeKey_ = -1;
+    // Before the window is made.
+    int selected_ = -1;
+    int top_ = 0;
 };
 
 }  // namespace
 
 rt::ListBox* makeListBox() {
-    return new ListBoxImpl(createControl(L"LISTBOX", L"",
-                                         LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT |
-                                             WS_VSCROLL | WS_TABSTOP,
-                                         WS_EX_CLIENTEDGE));
+    return new ListBoxImpl({L"LISTBOX", L"",
+                            LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                                WS_TABSTOP,
+                            WS_EX_CLIENTEDGE});
 }
 
 }  // namespace rtwin

@@ -75,13 +75,16 @@ public:
     MenuBarImpl() : handle_(CreateMenu()) {}
     HMENU handle() const { return handle_; }
     HWND frame() const { return frame_; }
-    void installedOn(HWND frame) { frame_ = frame; }
+    void installedOn(HWND frame) {
+        installed_ = true;
+        frame_ = frame;
+    }
     int menuCount() const override { return static_cast<int>(menus_.size()); }
     rt::Menu& menuAt(int index) const override { return *menus_.at(static_cast<std::size_t>(index)); }
     // A bar never installed goes with its menus; an installed one is the
     // frame's.
     void dispose() override {
-        if (frame_ != nullptr) return;
+        if (installed_) return;
         DestroyMenu(handle_);
         for (MenuImpl* menu : menus_) delete menu;
         delete this;
@@ -97,6 +100,8 @@ public:
 
 private:
     HMENU handle_;
+    // Installed on a frame, whose window may not be made yet (null).
+    bool installed_ = false;
     HWND frame_ = nullptr;
     std::vector<MenuImpl*> menus_;
 };

@@ -124,13 +124,7 @@ private:
 class Driver final : public rt::TestDriverBase, private TestHooks {
 public:
     Driver() {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.hInstance = moduleInstance();
-        wc.lpfnWndProc = procedure;
-        wc.lpszClassName = DriverClass;
-        RegisterClassExW(&wc);
-        window_ = CreateWindowExW(0, DriverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(), nullptr);
+        window_ = createHelperWindow(DriverClass, procedure, 0, HWND_MESSAGE);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         testHooks = this;
     }

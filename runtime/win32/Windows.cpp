@@ -36,30 +36,35 @@ public:
     virtual bool enterPressed() = 0;
 };
 
-// The size of the decorations around the client area (without a menu bar).
-SIZE decorations(HWND hwnd) {
+// The size of the decorations around the client area (without a menu bar)
+// of a window with the styles.
+SIZE decorations(DWORD style, DWORD exStyle) {
     RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+SIZE decorations(HWND hwnd) {
+    return decorations(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
+                       static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
 }
 
 LRESULT CALLBACK topProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (reflectToControl(message, wParam, lParam, result)) return result;
+    if (message == WM_GETMINMAXINFO) {
+        // Any size asked for is the size shown, even one smaller than the
+        // system's smallest captioned window, from the window's creation on.
+        const SIZE d = decorations(hwnd);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {d.cx, d.cy};
+        return 0;
+    }
     auto* events = reinterpret_cast<WindowEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (events == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_CLOSE:
         events->closeRequested();
         return 0;
-    case WM_GETMINMAXINFO: {
-        // Any size asked for is the size shown, even one smaller than the
-        // system's smallest captioned window.
-        const SIZE d = decorations(hwnd);
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {d.cx, d.cy};
-        return 0;
-    }
     case WM_SIZE:
         events->resized();
         if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED) events->iconified(wParam == SIZE_MINIMIZED);
@@ -130,28 +135,46 @@ void clickButton(HWND button) {
                  reinterpret_cast<LPARAM>(button));
 }
 
-BOOL CALLBACK firstButton(HWND child, LPARAM data) {
-    if (dynamic_cast<rt::Button*>(nativeOf(child)) == nullptr) return TRUE;
-    *reinterpret_cast<HWND*>(data) = child;
+struct ButtonSearch {
+    const rt::Button* wanted;  // null for any
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findButton(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    const auto* button = dynamic_cast<rt::Button*>(nativeOf(child));
+    if (button == nullptr || (search->wanted != nullptr && button != search->wanted)) return TRUE;
+    search->found = child;
     return FALSE;
 }
 
-HWND createTopWindow(DWORD style, DWORD exStyle, HWND owner) {
-    registerClasses();
-    return CreateWindowExW(exStyle, TopClass, L"", style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 300,
-                           owner, nullptr, moduleInstance(), nullptr);
+// The window of the button in the window (the first button for null), or
+// null. Buttons are looked for by their object, which may have got its
+// window after it was named the default.
+HWND buttonIn(HWND window, const rt::Button* wanted) {
+    ButtonSearch search{wanted};
+    EnumChildWindows(window, findButton, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
+// The size a window is made with until it is given one.
+constexpr rt::Size DefaultOuterSize{300, 300};
+
+// A window's native window is made when it is first shown or first needed
+// (as an owner, for its place on the screen), with its final title, size,
+// place and menu bar, and its content made inside at the content's final
+// size: every setting before then is kept here and costs the window system
+// nothing.
 template <class Iface>
 class WindowImpl : public Iface, public WindowEvents {
 public:
     WindowImpl(DWORD style, DWORD exStyle, HWND owner)
-        : hwnd_(createTopWindow(style, exStyle, owner)), content_(makeContentPane(hwnd_)) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<WindowEvents*>(this)));
-        recordWindow(hwnd_, this);
-        resized();
-    }
+        : style_(style | WS_CLIPCHILDREN), exStyle_(exStyle), owner_(owner), content_(makeContentPane()) {}
     ~WindowImpl() override {
+        if (hwnd_ == nullptr) {
+            delete content_;
+            return;
+        }
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         forgetWindow(hwnd_);
         releaseOwnedWindows();
@@ -159,51 +182,64 @@ public:
         DestroyWindow(hwnd_);
     }
 
-    HWND hwnd() const { return hwnd_; }
+    // Made now if it was not yet: making it changes nothing its users see.
+    HWND hwnd() const {
+        if (hwnd_ == nullptr) const_cast<WindowImpl*>(this)->make();
+        return hwnd_;
+    }
     rt::Container& contentPane() override { return *content_; }
-    rt::String title() const override { return fromW(windowText(hwnd_)); }
-    void setTitle(const rt::String& title) override { SetWindowTextW(hwnd_, toW(title).c_str()); }
+    rt::String title() const override { return title_; }
+    void setTitle(const rt::String& title) override {
+        title_ = title;
+        if (hwnd_ != nullptr) SetWindowTextW(hwnd_, toW(title).c_str());
+    }
 
     // Sizes count the menu bar but not the decorations.
     rt::Size size() const override {
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        const SIZE d = decorations(hwnd_);
-        return {r.right - r.left - d.cx, r.bottom - r.top - d.cy};
+        const rt::Rect outer = outerRect();
+        const SIZE d = decorations(style_, exStyle_);
+        return {outer.width - d.cx, outer.height - d.cy};
     }
     void setSize(int width, int height) override {
-        const SIZE d = decorations(hwnd_);
-        SetWindowPos(hwnd_, nullptr, 0, 0, width + d.cx, height + d.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const SIZE d = decorations(style_, exStyle_);
+        outerSize_ = {width + d.cx, height + d.cy};
+        if (hwnd_ != nullptr) {
+            SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.width, outerSize_.height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     bool isVisible() const override { return visible_; }
 
+    // Where the system puts a window never placed is known once it is made.
     rt::Point location() const override {
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        return {r.left, r.top};
+        if (!placed_) hwnd();
+        const rt::Rect outer = outerRect();
+        return {outer.x, outer.y};
     }
     void setLocation(rt::Point location) override {
         placed_ = true;
-        SetWindowPos(hwnd_, nullptr, location.x, location.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        location_ = location;
+        if (hwnd_ != nullptr) {
+            SetWindowPos(hwnd_, nullptr, location.x, location.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     // Placed over other by the core's rule, inside the work area of other's
     // screen.
     void setLocationRelativeTo(const rt::Window& other) override {
-        RECT over, self;
+        RECT over;
         GetWindowRect(windowHandle(other), &over);
-        GetWindowRect(hwnd_, &self);
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromWindow(windowHandle(other), MONITOR_DEFAULTTONEAREST), &monitor);
-        const rt::Rect outer = toRect(self);
+        const rt::Rect outer = outerRect();
         setLocation(rt::placeOver({outer.width, outer.height}, toRect(over), toRect(monitor.rcWork)));
     }
 
-    void setDefaultButton(rt::Button* button) override { defaultButton_ = button != nullptr ? hwndOf(*button) : nullptr; }
+    void setDefaultButton(rt::Button* button) override { defaultButton_ = button; }
 
     bool enterPressed() override {
-        HWND button = defaultButton_ != nullptr ? defaultButton_ : fallbackDefaultButton();
-        if (button == nullptr || !IsWindow(button) || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
+        HWND button = defaultButton_ != nullptr ? buttonIn(hwnd_, defaultButton_) : fallbackDefaultButton();
+        if (button == nullptr || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
         clickButton(button);
         return true;
     }
@@ -212,7 +248,7 @@ public:
         if (!visible) {
             if (visible_) hidden();
             if (!modalStack.empty() && modalStack.back() == hwnd_) enableOthers();
-            ShowWindow(hwnd_, SW_HIDE);
+            if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
             return;
         }
         if (visible_) {
@@ -222,6 +258,7 @@ public:
         lifecycle_.showing();
         visible_ = true;
         beforeFirstShow();
+        hwnd();
         layoutNow(hwndOf(*content_));
         ShowWindow(hwnd_, SW_SHOW);
         UpdateWindow(hwnd_);
@@ -238,7 +275,9 @@ public:
         lifecycle_.dispose([this] { setVisible(false); });
     }
 
+    // Nothing to lay out before the window is made: it is laid out then.
     void validate() override {
+        if (hwnd_ == nullptr) return;
         layoutNow(hwndOf(*content_));
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     }
@@ -266,12 +305,46 @@ public:
 
 protected:
     virtual bool modal() const { return false; }
+    // Before the window is shown, made or not.
     virtual void beforeFirstShow() {}
+    // The menu the window is made with, and what it does once made.
+    virtual HMENU menuAtCreation() const { return nullptr; }
+    virtual void made() {}
+    HWND madeHwnd() const { return hwnd_; }
+    // The window's rectangle on the screen, or the one it will be made with.
+    rt::Rect outerRect() const {
+        if (hwnd_ == nullptr) return {location_.x, location_.y, outerSize_.width, outerSize_.height};
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        return toRect(r);
+    }
+    // The window that owns this one: a window of ours gone since has left
+    // it to the hidden owner.
+    HWND ownerHandle() const {
+        if (hwnd_ != nullptr) return GetWindow(hwnd_, GW_OWNER);
+        return owner_ != nullptr && windowOfHandle(owner_) == nullptr && owner_ != hiddenOwner() ? hiddenOwner() : owner_;
+    }
     // The button Enter presses when none was set.
     virtual HWND fallbackDefaultButton() const { return nullptr; }
     bool placed() const { return placed_; }
 
 private:
+    // The window as it was set, the content made inside at the client
+    // area's size and laid out before its controls are made.
+    void make() {
+        registerClasses();
+        const int x = placed_ ? location_.x : CW_USEDEFAULT, y = placed_ ? location_.y : CW_USEDEFAULT;
+        hwnd_ = CreateWindowExW(exStyle_, TopClass, toW(title_).c_str(), style_, x, y, outerSize_.width,
+                                outerSize_.height, ownerHandle(), menuAtCreation(), moduleInstance(), nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<WindowEvents*>(this)));
+        recordWindow(hwnd_, this);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        dynamic_cast<Native&>(*content_).placeAt({0, 0, client.right, client.bottom});
+        placeInParent(*content_, hwnd_);
+        made();
+    }
+
     // The modal loop ends when the window is hidden.
     void hidden() {
         visible_ = false;
@@ -311,19 +384,29 @@ private:
         EnumThreadWindows(GetCurrentThreadId(), releaseIfOwned, reinterpret_cast<LPARAM>(hwnd_));
     }
 
-    HWND hwnd_;
+    HWND hwnd_ = nullptr;
+    DWORD style_;
+    DWORD exStyle_;
+    HWND owner_;
+    rt::String title_;
+    rt::Size outerSize_ = DefaultOuterSize;
+    rt::Point location_{};
     rt::Container* content_;
     rt::WindowLifecycle lifecycle_{*this};
     // The windows the modal loop disabled, while it runs.
     std::vector<HWND> disabled_;
-    HWND defaultButton_ = nullptr;
+    // Only compared with the buttons in the window, never dereferenced: it
+    // may be gone with a window it was moved to.
+    const rt::Button* defaultButton_ = nullptr;
     bool placed_ = false;
     bool visible_ = false;
     bool iconic_ = false;
 };
 
+// A window not made yet gets the style when made.
 template <class Iface>
 void WindowImpl<Iface>::updateStyle() {
+    if (hwnd_ == nullptr) return;
     applyCurrentStyle(hwnd_);
     validate();
 }
@@ -334,10 +417,17 @@ public:
     // The size stays what it was: the bar takes its height from the content,
     // as the system keeps the window's outer rectangle when a menu is set.
     void setMenuBar(rt::MenuBar& bar) override {
-        SetMenu(hwnd(), installMenuBar(bar, hwnd()));
         bar_ = &bar;
+        HMENU menu = installMenuBar(bar, madeHwnd());
+        if (madeHwnd() != nullptr) SetMenu(madeHwnd(), menu);
     }
     rt::MenuBar* menuBar() const override { return bar_; }
+
+protected:
+    HMENU menuAtCreation() const override { return bar_ != nullptr ? installMenuBar(*bar_, nullptr) : nullptr; }
+    void made() override {
+        if (bar_ != nullptr) installMenuBar(*bar_, madeHwnd());
+    }
 
 private:
     rt::MenuBar* bar_ = nullptr;
@@ -352,30 +442,25 @@ public:
           modal_(modal) {}
     bool isModal() const override { return modal_; }
     // Null once the owner is gone.
-    rt::Frame* owner() const override { return dynamic_cast<rt::Frame*>(windowOfHandle(GetWindow(hwnd(), GW_OWNER))); }
+    rt::Frame* owner() const override { return dynamic_cast<rt::Frame*>(windowOfHandle(ownerHandle())); }
 
 protected:
     bool modal() const override { return modal_; }
     // Without a default button, Enter presses the dialog's first one.
-    HWND fallbackDefaultButton() const override {
-        HWND found = nullptr;
-        EnumChildWindows(hwnd(), firstButton, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
+    HWND fallbackDefaultButton() const override { return buttonIn(hwnd(), nullptr); }
     // Opens centred over its owner (over the screen without one) unless it
     // was placed.
     void beforeFirstShow() override {
         if (placed()) return;
         RECT area;
-        HWND owner = GetWindow(hwnd(), GW_OWNER);
+        HWND owner = ownerHandle();
         if (owner == nullptr || owner == hiddenOwner() || !IsWindowVisible(owner)) {
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
         } else {
             GetWindowRect(owner, &area);
         }
-        RECT self;
-        GetWindowRect(hwnd(), &self);
-        const int width = self.right - self.left, height = self.bottom - self.top;
+        const rt::Rect self = outerRect();
+        const int width = self.width, height = self.height;
         setLocation({area.left + (area.right - area.left - width) / 2,
                      std::max<int>(area.top, area.top + (area.bottom - area.top - height) / 2)});
     }

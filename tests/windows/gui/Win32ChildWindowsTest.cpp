@@ -105,4 +105,170 @@ TEST_F(Win32ChildWindowsTest, AMenuBarKeepsTheWindowsSizeAndTheContentFillsWhatI
     EXPECT_LT(client.bottom, 240);
 }
 
+// A control gets its window when it is first placed in a container that
+// has its window, made there with what was set before: it is never made
+// elsewhere and moved. A container placed later, or in a window not shown
+// yet, makes its controls' windows with its own.
+TEST_F(Win32ChildWindowsTest, ControlsAreMadeInTheirContainerWithWhatWasSetBefore) {
+    rt::Panel* panel = tk().createPanel();
+    rt::Button* button = tk().createButton(u"Go");
+    rt::CheckBox* check = tk().createCheckBox(u"Check");
+    rt::TextField* field = tk().createTextField(u"text");
+    rt::ComboBox* combo = tk().createComboBox();
+    rt::ListBox* list = tk().createListBox();
+    button->setEnabled(false);
+    check->setSelected(true);
+    field->setEditable(false);
+    combo->addItem(u"a");
+    combo->addItem(u"b");
+    combo->setSelectedIndex(1);
+    list->model().assign({u"x", u"y", u"z"});
+    list->setSelectedIndex(2);
+    for (rt::Component* c : std::initializer_list<rt::Component*>{button, check, field, combo, list}) panel->add(*c);
+    EXPECT_EQ(native(*button), nullptr);
+    EXPECT_EQ(button->bounds(), (rt::Rect{}));
+    frame->contentPane().add(*panel, rt::BorderPlace::Center);
+    EXPECT_EQ(native(*button), nullptr);
+    show();
+    for (rt::Component* c : std::initializer_list<rt::Component*>{button, check, field, combo, list})
+        EXPECT_EQ(GetParent(native(*c)), native(*panel));
+    EXPECT_FALSE(IsWindowEnabled(native(*button)));
+    EXPECT_EQ(SendMessageW(native(*check), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_NE(GetWindowLongW(native(*field), GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(SendMessageW(native(*combo), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(native(*combo), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(native(*list), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(native(*list), LB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(IsWindowVisible(native(*list)));
+    // An index outside the items selects none, made or not.
+    combo->setSelectedIndex(5);
+    EXPECT_EQ(combo->selectedIndex(), -1);
+}
+
+// Sizes measured before a control has its window are those it has once
+// made: the metrics come from the same font.
+TEST_F(Win32ChildWindowsTest, SizesBeforeAndAfterTheWindowIsMadeAgree) {
+    rt::ComboBox* combo = tk().createComboBox();
+    rt::ComboBox* bigCombo = tk().createComboBox();
+    bigCombo->setFont({u"Arial", rt::Font::Plain, 24});
+    rt::ListBox* list = tk().createListBox();
+    list->setFont({u"Arial", rt::Font::Plain, 24});
+    list->model().assign({u"x", u"y"});
+    const rt::Size before = combo->preferredSize(), bigBefore = bigCombo->preferredSize();
+    const rt::Rect rowBefore = list->rowBounds(1);
+    for (rt::Component* c : std::initializer_list<rt::Component*>{combo, bigCombo, list}) frame->contentPane().add(*c);
+    show();
+    EXPECT_EQ(combo->preferredSize(), before);
+    EXPECT_EQ(bigCombo->preferredSize(), bigBefore);
+    EXPECT_EQ(list->rowBounds(1).y, rowBefore.y);
+    EXPECT_EQ(SendMessageW(native(*list), LB_GETITEMHEIGHT, 0, 0), rowBefore.height);
+}
+
+// A component added to another container leaves the one that held it,
+// which no longer lists it nor lays it out.
+TEST_F(Win32ChildWindowsTest, AComponentMovedLeavesTheContainerThatHeldIt) {
+    rt::Panel* left = tk().createPanel();
+    rt::Panel* right = tk().createPanel();
+    const auto [stays, moves] = buttons({u"Stays", u"Moves"});
+    left->add(*stays);
+    left->add(*moves);
+    frame->contentPane().add(*left, rt::BorderPlace::West);
+    frame->contentPane().add(*right, rt::BorderPlace::East);
+    show(400, 200);
+    right->add(*moves);
+    frame->validate();
+    left->add(*stays);
+    frame->validate();
+    EXPECT_EQ(left->componentCount(), 1);
+    EXPECT_EQ(GetParent(native(*moves)), native(*right));
+    EXPECT_TRUE(IsWindowVisible(native(*moves)));
+    EXPECT_EQ(moves->bounds().y, stays->bounds().y);
+    EXPECT_EQ(childrenTopDown(native(*left)), std::vector<HWND>{native(*stays)});
+}
+
+// A text area or a list fills its scroll pane whatever it shows: with
+// nothing to scroll they drop their own scroll bars, and the pane must
+// not take them then for a view it scrolls itself.
+TEST_F(Win32ChildWindowsTest, ATextAreaWithNothingToScrollStillFillsItsScrollPane) {
+    rt::TextArea* area = tk().createTextArea(u"short");
+    rt::ListBox* list = tk().createListBox();
+    rt::ScrollPane* areaPane = tk().createScrollPane(*area);
+    rt::ScrollPane* listPane = tk().createScrollPane(*list);
+    frame->contentPane().add(*areaPane, rt::BorderPlace::Center);
+    frame->contentPane().add(*listPane, rt::BorderPlace::South);
+    show(200, 120);
+    frame->setSize(210, 130);
+    frame->validate();
+    for (const rt::ScrollPane* pane : {areaPane, listPane}) {
+        RECT client;
+        GetClientRect(native(*pane), &client);
+        EXPECT_EQ(pane->view().bounds(), (rt::Rect{0, 0, client.right, client.bottom}));
+        EXPECT_EQ(GetWindowLongW(native(*pane), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+    }
+}
+
+// A frame's window is made when it first shows, with the title, size,
+// place and menu bar set before: none of them is set again on the made
+// window. The title changes on screen once it is made.
+TEST_F(Win32ChildWindowsTest, AFrameIsMadeAtItsFirstShowingAsItWasSet) {
+    rt::MenuBar* bar = tk().createMenuBar();
+    bar->add(*tk().createMenu(u"File"));
+    frame->setTitle(u" ");
+    frame->setTitle(u"Made late");
+    frame->setSize(333, 222);
+    frame->setLocation({40, 50});
+    frame->setMenuBar(*bar);
+    EXPECT_EQ(FindWindowW(nullptr, L"Made late"), nullptr);
+    EXPECT_EQ(frame->size(), (rt::Size{333, 222}));
+    EXPECT_EQ(frame->location(), (rt::Point{40, 50}));
+    frame->setVisible(true);
+    driver().processEvents();
+    HWND made = FindWindowW(nullptr, L"Made late");
+    EXPECT_EQ(made, native(*frame));
+    EXPECT_NE(GetMenu(made), nullptr);
+    EXPECT_EQ(frame->size(), (rt::Size{333, 222}));
+    EXPECT_EQ(frame->location(), (rt::Point{40, 50}));
+    RECT client;
+    GetClientRect(made, &client);
+    EXPECT_EQ(frame->contentPane().bounds(), (rt::Rect{0, 0, client.right, client.bottom}));
+    frame->setTitle(u"Renamed");
+    EXPECT_EQ(FindWindowW(nullptr, L"Renamed"), made);
+}
+
+// A dialog made after its owner frame went has the hidden owner, and no
+// owner frame.
+TEST_F(Win32ChildWindowsTest, ADialogWhoseOwnerWentBeforeItWasMadeShowsWithoutIt) {
+    auto owner = tk().createFrame();
+    owner->setVisible(true);
+    auto dialog = tk().createDialog(owner.get(), false);
+    EXPECT_EQ(dialog->owner(), owner.get());
+    owner.reset();
+    EXPECT_EQ(dialog->owner(), nullptr);
+    dialog->setVisible(true);
+    driver().processEvents();
+    EXPECT_TRUE(IsWindowVisible(native(*dialog)));
+    EXPECT_EQ(dialog->owner(), nullptr);
+    dialog->setVisible(false);
+}
+
+// Asked for the focus, or named the default button, before it has a place,
+// a component has it once its window shows.
+TEST_F(Win32ChildWindowsTest, FocusAndDefaultButtonGivenBeforePlacingHoldOnceShown) {
+    rt::TextField* first = tk().createTextField(u"");
+    rt::TextField* asked = tk().createTextField(u"");
+    rt::Button* go = tk().createButton(u"Go");
+    int presses = 0;
+    go->addActionListener(onAction([&](const rt::ActionEvent&) { ++presses; }));
+    asked->requestFocus();
+    frame->setDefaultButton(go);
+    frame->contentPane().add(*first, rt::BorderPlace::North);
+    frame->contentPane().add(*asked, rt::BorderPlace::Center);
+    frame->contentPane().add(*go, rt::BorderPlace::South);
+    show();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_FALSE(first->hasFocus());
+    driver().pressKey(rt::TestDriver::Key::Enter);
+    EXPECT_EQ(presses, 1);
+}
+
 }  // namespace

@@ -79,7 +79,11 @@ Advances advancesOf(const rt::Component& component) {
 using FontsTest = GuiTest;
 
 TEST_F(FontsTest, FixedPitchNamesComeOutFixedPitch) {
+    // A control gets its window, which these look at, once placed in a
+    // window that is made.
     rt::TextArea* area = tk().createTextArea(u"text");
+    frame->contentPane().add(*area);
+    show();
     for (const char16_t* name : {u"Courier", u"Monospaced", u"courier new"}) {
         area->setFont({name, rt::Font::Plain, 12});
         const Advances a = advancesOf(*area);
@@ -97,6 +101,8 @@ TEST_F(FontsTest, ComponentsStartWithTheSystemMessageFont) {
     metrics.cbSize = sizeof(metrics);
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
     rt::TextField* field = tk().createTextField(u"");
+    frame->contentPane().add(*field);
+    show();
     const std::wstring face = metrics.lfMessageFont.lfFaceName;
     EXPECT_EQ(field->font().name, rt::String(face.begin(), face.end()));
     EXPECT_FALSE(advancesOf(*field).fixedPitch);

@@ -1,0 +1,155 @@
+// Components before and after they are placed in a container: what is set
+// on a component before it has a place holds once it shows, a component
+// never placed answers for itself, and one moved to another container
+// keeps its state.
+
+#include "GuiTest.h"
+
+namespace {
+
+using PlacingTest = GuiTest;
+
+const rt::Font BigFont{u"Courier", rt::Font::Bold, 20};
+
+// Every kind of control, each given its properties before it has a place,
+// in a panel that is itself placed only after it is filled.
+struct Controls {
+    rt::Panel* panel = rt::toolkit().createPanel();
+    rt::Label* label = rt::toolkit().createLabel(u"first");
+    rt::Label* hidden = rt::toolkit().createLabel(u"hidden");
+    rt::Button* button = rt::toolkit().createButton(u"first");
+    rt::CheckBox* check = rt::toolkit().createCheckBox(u"Check");
+    rt::TextField* field = rt::toolkit().createTextField(u"first");
+    rt::TextArea* area = rt::toolkit().createTextArea(u"");
+    rt::ComboBox* combo = rt::toolkit().createComboBox();
+    rt::ListBox* list = rt::toolkit().createListBox();
+    rt::ScrollPane* scroll = rt::toolkit().createScrollPane(*list);
+    int presses = 0;
+
+    Controls() {
+        label->setText(u"Words:");
+        label->setFont(BigFont);
+        hidden->setVisible(false);
+        button->setText(u"Go");
+        button->setEnabled(false);
+        button->addActionListener(onAction([this](const rt::ActionEvent&) { ++presses; }));
+        check->setSelected(true);
+        field->setText(u"kept");
+        field->setEditable(false);
+        area->setText(u"one\ntwo");
+        for (const char16_t* item : {u"a", u"b", u"c"}) combo->addItem(item);
+        combo->setSelectedIndex(2);
+        list->model().assign({u"w0", u"w1", u"w2", u"w3", u"w4"});
+        list->setSelectedIndex(3);
+    }
+
+    void fill() {
+        for (rt::Component* c :
+             std::initializer_list<rt::Component*>{label, hidden, button, check, field, area, combo, scroll})
+            panel->add(*c);
+    }
+};
+
+// The getters answer the same before and after the placing.
+void expectGivenState(const Controls& c) {
+    EXPECT_EQ(c.label->text(), u"Words:");
+    EXPECT_EQ(c.label->font(), BigFont);
+    EXPECT_FALSE(c.hidden->isVisible());
+    EXPECT_EQ(c.button->text(), u"Go");
+    EXPECT_FALSE(c.button->isEnabled());
+    EXPECT_TRUE(c.check->isSelected());
+    EXPECT_EQ(c.field->text(), u"kept");
+    EXPECT_FALSE(c.field->isEditable());
+    EXPECT_EQ(c.area->text(), u"one\ntwo");
+    EXPECT_EQ(c.combo->itemCount(), 3);
+    EXPECT_EQ(c.combo->itemAt(1), u"b");
+    EXPECT_EQ(c.combo->selectedIndex(), 2);
+    EXPECT_EQ(c.list->model().size(), 5);
+    EXPECT_EQ(c.list->selectedIndex(), 3);
+    EXPECT_EQ(c.list->selectedValue(), std::optional<rt::String>(u"w3"));
+}
+
+TEST_F(PlacingTest, AComponentNeverPlacedAnswersForItself) {
+    Controls c;
+    expectGivenState(c);
+    // Sizes come from the text and the font, without a place.
+    const rt::Size small = c.label->preferredSize();
+    EXPECT_GT(small.width, 0);
+    EXPECT_GT(small.height, 0);
+    c.label->setText(u"Words: and many more words");
+    EXPECT_GT(c.label->preferredSize().width, small.width);
+    c.label->setFont({u"Courier", rt::Font::Bold, 40});
+    EXPECT_GT(c.label->preferredSize().height, small.height);
+    EXPECT_GT(c.combo->preferredSize().height, 0);
+    // The rows are where a row of the list's font would be.
+    EXPECT_EQ(c.list->locationToIndex({1, 0}), 0);
+    EXPECT_EQ(c.list->locationToIndex({1, 10000}), 4);
+    c.list->clearSelection();
+    EXPECT_EQ(c.list->selectedIndex(), -1);
+    c.list->setSelectedValue(u"w1", true);
+    EXPECT_EQ(c.list->selectedIndex(), 1);
+    c.combo->setSelectedIndex(7);
+    EXPECT_EQ(c.combo->selectedIndex(), -1);
+    EXPECT_FALSE(c.button->hasFocus());
+}
+
+TEST_F(PlacingTest, PropertiesGivenBeforePlacingHoldOnceShown) {
+    Controls c;
+    const rt::Size labelSize = c.label->preferredSize();
+    const rt::Size buttonSize = c.button->preferredSize();
+    const rt::Size checkSize = c.check->preferredSize();
+    c.fill();
+    frame->contentPane().add(*c.panel, rt::BorderPlace::Center);
+    show(700, 500);
+
+    expectGivenState(c);
+    EXPECT_EQ(c.label->preferredSize(), labelSize);
+    EXPECT_EQ(c.button->preferredSize(), buttonSize);
+    EXPECT_EQ(c.check->preferredSize(), checkSize);
+    // The disabled button ignores a press; enabled, it tells the listener
+    // it had before it was placed.
+    driver().pressButton(*c.button);
+    EXPECT_EQ(c.presses, 0);
+    c.button->setEnabled(true);
+    driver().pressButton(*c.button);
+    EXPECT_EQ(c.presses, 1);
+    driver().typeText(*c.field, u"refused");
+    EXPECT_EQ(c.field->text(), u"kept");
+    driver().clickListRow(*c.list, 1, 1);
+    EXPECT_EQ(c.list->selectedIndex(), 1);
+}
+
+// Moved from a shown container to another, shown at once or placed later,
+// a component keeps its state, its listeners and its shown place.
+TEST_F(PlacingTest, AComponentMovedToAnotherContainerKeepsItsState) {
+    Controls c;
+    c.fill();
+    rt::Panel* shownLater = tk().createPanel();
+    frame->contentPane().add(*c.panel, rt::BorderPlace::Center);
+    show(700, 500);
+    c.button->setEnabled(true);
+    driver().typeText(*c.area, u"typed");
+    driver().clickListRow(*c.list, 4, 1);
+
+    rt::Panel* other = tk().createPanel();
+    frame->contentPane().add(*other, rt::BorderPlace::South);
+    other->add(*c.button);
+    other->add(*c.area);
+    shownLater->add(*c.check);
+    shownLater->add(*c.scroll);
+    frame->contentPane().add(*shownLater, rt::BorderPlace::North);
+    frame->validate();
+    driver().processEvents();
+
+    EXPECT_EQ(other->componentCount(), 2);
+    EXPECT_EQ(c.area->text(), u"typed");
+    EXPECT_TRUE(c.check->isSelected());
+    EXPECT_TRUE(c.check->isVisible());
+    EXPECT_GT(c.check->bounds().width, 0);
+    EXPECT_EQ(c.list->selectedIndex(), 4);
+    driver().pressButton(*c.button);
+    EXPECT_EQ(c.presses, 1);
+    EXPECT_GT(c.button->bounds().width, 0);
+}
+
+}  // namespace
