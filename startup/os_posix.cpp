@@ -159,7 +159,13 @@ bool moduleFilePath(Module module, str::Path& path) {
     return takePath(info.dli_fname, path);
 }
 
+// The splash step and the loader lookup both ask for the program's own
+// block: its place is read from the file once and kept (a failure is
+// fatal). Other modules' are read each time: a module may be unloaded.
 Block findConfigSection(Module module) {
+    static Block own{};
+    const bool isOwn = module == ownModule();
+    if (isOwn && own.data != nullptr) return own;
     str::Path path;
     moduleFilePath(module, path);
     const int fd = open(path, O_RDONLY | O_CLOEXEC);
@@ -171,7 +177,9 @@ Block findConfigSection(Module module) {
     if (status != image::Status::Ok || !section.mapped) fatal("Invalid component: no CPB");
     const std::uint8_t* data = mappedSection(module, section);
     if (data == nullptr) fatal("Invalid component: no CPB");
-    return Block{data, static_cast<std::size_t>(section.size)};
+    const Block block{data, static_cast<std::size_t>(section.size)};
+    if (isOwn) own = block;
+    return block;
 }
 
 // An empty path would give the main program's own handle; like LoadLibraryA,

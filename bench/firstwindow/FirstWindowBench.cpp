@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,6 +115,16 @@ Subject game(const std::string& name, const fs::path& exe, const fs::path& runti
     return subject;
 }
 
+// The system's load averages over 1, 5 and 15 minutes, as the kernel
+// reports them: wall-clock times gain from a thread on a second core only
+// when that core is idle.
+std::string loadAverages() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
 void printTimes(const Subject& s) {
     std::printf("  %-40s %7.1f  (quartiles %.1f-%.1f)  CPU %6.1f  (quartiles %.1f-%.1f)\n", s.name.c_str(),
                 median(s.window), quantile(s.window, 0.25), quantile(s.window, 0.75), median(s.cpu),
@@ -138,6 +149,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Xvfb did not start\n");
         return 2;
     }
+    const std::string loadBefore = loadAverages();
     const std::size_t n = subjects.size();
     for (int i = 0; i < rounds; ++i) {
         // Each round starts with another subject, so that none always
@@ -151,6 +163,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "a splash with the switch at 0\n");
         return 2;
     }
+    std::printf("load average before %s, after %s\n", loadBefore.c_str(), loadAverages().c_str());
     std::printf("%d rounds, medians from the process start to the window's map (ms), wall-clock and CPU:\n",
                 rounds);
     for (const Subject& s : subjects) printTimes(s);

@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "runtime/KrProtocol.h"
 #include "runtime/LoaderBlock.h"
 #include "runtime/Toolkit.h"
+#include "runtime/qt/FontDatabasePreload.h"
 #include "runtime/qt/QtRuntime.h"
 #include "runtime/qt/SplashHandover.h"
 
@@ -52,6 +54,10 @@ Arguments& processArguments() {
 
 QtMessageHandler qtDefault = nullptr;
 
+// Filled while the program's main builds its first window; done before the
+// event loop runs.
+std::unique_ptr<FontDatabasePreload> fontDatabase;
+
 // While the application object starts: a display that cannot be opened ends
 // the program with a message and status 1, not with Qt's abort.
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -76,6 +82,7 @@ void initRuntime(kr::Word) {
     qtDefault = qInstallMessageHandler(startupMessages);
     rt::Toolkit& toolkit = startToolkit(args.count, args.pointers.data());
     qInstallMessageHandler(qtDefault);
+    fontDatabase = std::make_unique<FontDatabasePreload>();
     closeSplashOnFirstWindow();
     const auto bind = reinterpret_cast<kr::BindToolkitFn>(kr::acceptedComponent().descriptor[kr::BindToolkit]);
     if (bind != nullptr) bind(&toolkit);
@@ -83,6 +90,7 @@ void initRuntime(kr::Word) {
 
 void runProgram() {
     kr::acceptedComponent().main({});
+    fontDatabase.reset();
     QApplication::exec();
 }
 

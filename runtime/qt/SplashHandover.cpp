@@ -1,10 +1,12 @@
 #include "runtime/qt/SplashHandover.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <QApplication>
 #include <QEvent>
 #include <QWindow>
+#include <cstring>
 
 #include "splash/SplashProtocol.h"
 
@@ -12,8 +14,26 @@ namespace rtqt {
 
 namespace {
 
+// The splash library when the stub loaded it, found among the loaded
+// objects by its file name, or null. Asked by name, dlopen would search
+// every library directory for a splash that the stub never loaded (a start
+// without splash): some 150 failed file look-ups before the first window.
+void* loadedSplashLibrary() {
+    const char* path = nullptr;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* data) {
+            const char* slash = std::strrchr(info->dlpi_name, '/');
+            const char* name = slash == nullptr ? info->dlpi_name : slash + 1;
+            if (std::strcmp(name, splash_protocol::LinuxLibraryName) != 0) return 0;
+            *static_cast<const char**>(data) = info->dlpi_name;
+            return 1;
+        },
+        &path);
+    return path == nullptr ? nullptr : dlopen(path, RTLD_NOW | RTLD_NOLOAD);
+}
+
 void closeLoadedSplash() {
-    void* library = dlopen(splash_protocol::LinuxLibraryName, RTLD_NOW | RTLD_NOLOAD);
+    void* library = loadedSplashLibrary();
     if (library == nullptr) return;
     if (auto close = reinterpret_cast<splash_protocol::CloseFn>(dlsym(library, splash_protocol::CloseName))) close();
     dlclose(library);
@@ -38,7 +58,7 @@ protected:
 }  // namespace
 
 void closeSplashOnFirstWindow() {
-    void* library = dlopen(splash_protocol::LinuxLibraryName, RTLD_NOW | RTLD_NOLOAD);
+    void* library = loadedSplashLibrary();
     if (library == nullptr) return;
     dlclose(library);
     qApp->installEventFilter(new FirstWindowWatch);

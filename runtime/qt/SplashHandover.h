@@ -2,7 +2,8 @@
 
 // Hands the screen over from the start-up splash to the program: once the
 // first top-level window is exposed, the splash library that the start-up
-// stub loaded (found by its soname, never loaded here) is asked to close.
+// stub loaded (found among the loaded objects by its file name, never
+// loaded here) is asked to close.
 
 namespace rtqt {
 

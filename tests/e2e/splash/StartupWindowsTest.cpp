@@ -124,6 +124,23 @@ TEST_F(OnXvfb, SplashNoneWhenTheSwitchIsZero) {
     for (xcb_window_t w : mapped) EXPECT_FALSE(isSplash(w)) << "a splash window was mapped";
 }
 
+// Without a splash, the runtime's look for one to close searches no library
+// directory (by the dynamic loader's own log): the stub loaded none, and a
+// search by name costs some 150 failed file look-ups before the first window.
+TEST_F(OnXvfb, SplashNoneSearchedForBeforeTheFirstWindowWhenTheStubLoadedNone) {
+    layout.cpb({"replace", "splash-switch", "0"});
+    const fs::path log = layout.root() / "loader";
+    auto program = start({{"LD_DEBUG", "libs"}, {"LD_DEBUG_OUTPUT", log.string()}});
+    ASSERT_NE(x.waitForMap(30, [&](xcb_window_t w) { return isWordSelection(w); }), 0u)
+        << "stderr: " << fileText(errFile());
+    std::string entries;
+    for (const auto& entry : fs::directory_iterator(layout.root())) {
+        if (entry.path().filename().string().rfind("loader.", 0) == 0) entries += fileText(entry.path());
+    }
+    EXPECT_NE(entries.find("find library=libQt6Widgets.so.6"), std::string::npos) << "no loader log";
+    EXPECT_EQ(entries.find("find library=splashscreen.so"), std::string::npos);
+}
+
 // A fatal message takes the splash off the screen before it shows, even
 // within the splash's minimum time: no splash is up when the message maps,
 // and none comes later.

@@ -1,0 +1,12 @@
+#include "runtime/qt/FontDatabasePreload.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace rtqt {
+
+FontDatabasePreload::FontDatabasePreload() : filler_([] { QFontDatabase::families(); }) {}
+
+FontDatabasePreload::~FontDatabasePreload() { filler_.join(); }
+
+}  // namespace rtqt
