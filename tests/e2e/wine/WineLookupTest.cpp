@@ -27,6 +27,63 @@ TEST_F(Installation, MarkerInTheCurrentDirectoryIsNeverUsed) {
     }
 }
 
+// The message naming a profile, with name in place of the program's
+// profile name.
+std::string withProfileName(std::string message, const std::string& name) {
+    const std::string quoted = "\"2.8.0_07\"";
+    for (std::size_t at = message.find(quoted); at != std::string::npos; at = message.find(quoted, at + 1)) {
+        message.replace(at, quoted.size(), "\"" + name + "\"");
+    }
+    return message;
+}
+
+// The installation's directories are tested as a search for them tests
+// them: a profile name with a wildcard matches the program's profile
+// directory as a pattern, and the kernel's path, the pattern now in a
+// directory, is then not found; a kernel name that leaves the kernel's
+// path ending in a separator names no file.
+TEST_F(Installation, PathsAreTestedAsASearchTestsThem) {
+    install("kov", true, true);
+    layout.cpb({"replace", "profile", "2.8.0_0?"});
+    Result r = runWithSearchList(layout.seen("kov/bin"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, withProfileName(layout.shown(expect::profileDamaged(layout.seenExe(),
+                                                                        layout.seen("kov/profile2.8.0_0?"))),
+                                      "2.8.0_0?"));
+
+    layout.cpb({"replace", "profile", "2.8.0_07"});
+    layout.cpb({"replace", "kernel-dll", ""});
+    r = runWithSearchList(layout.seen("kov/bin"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, layout.shown(expect::profileDamaged(layout.seenExe(), layout.seen("kov/profile2.8.0_07"))));
+}
+
+// A kernel that a library of the process loaded before the lookup (here
+// the splash library) is taken as it is, from any directory and whatever
+// the case of its file name; a module whose file name only ends with the
+// kernel's name is another library. Without a map and a profile, only a
+// kernel found loaded lets the program start.
+TEST_F(Splash, KernelAlreadyInTheProcessIsUsedWithoutAnyPath) {
+    splashLibrary(layout.root() / "rt/bin", TEST_SPLASH_PRELOADING);
+    fs::remove(layout.root() / "rt/kovrt/ZKRN6407.dll");
+    layout.cpb({"remove", "dll-map"});
+    layout.cpb({"remove", "profile"});
+    for (const std::string preloaded : {"upper/ZKRN6407.dll", "lower/zkrn6407.DLL"}) {
+        copyFile(TEST_RUNTIME, layout.root() / preloaded);
+        fs::remove(layout.root() / "log.txt");
+        const Result r = layout.run({{"KOV_TEST_PRELOAD", layout.seen(preloaded)}});
+        EXPECT_EQ(r.status, 0) << preloaded << ": " << r.err;
+        EXPECT_EQ(layout.log(), expect::startedLines(layout.seen(preloaded))) << preloaded;
+    }
+
+    copyFile(TEST_RUNTIME, layout.root() / "other/XZKRN6407.dll");
+    fs::remove(layout.root() / "log.txt");
+    const Result r = layout.run({{"KOV_TEST_PRELOAD", layout.seen("other/XZKRN6407.dll")}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, layout.shown(expect::NoProfileName));
+    EXPECT_TRUE(layout.log().empty());
+}
+
 // Without rt\bin the library is loaded by its bare name: from the
 // program's directory, but never from the current directory, where anyone
 // could have put a DLL of that name.
