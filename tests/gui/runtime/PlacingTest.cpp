@@ -11,6 +11,23 @@ using PlacingTest = GuiTest;
 
 const rt::Font BigFont{u"Courier", rt::Font::Bold, 20};
 
+// A list showing words, with "three" (row 2) selected; then rows come and
+// go above, at and below the selection as a caller's vector changes,
+// which leaves "three" at row 3.
+void changeRowsAroundTheSelection(rt::ListBox& list, std::vector<rt::String>& words) {
+    words = {u"one", u"two", u"three", u"four"};
+    list.model().share(words);
+    list.setSelectedIndex(2);
+    words.insert(words.begin(), u"zero");
+    list.model().sharedItemInserted(0);
+    words.insert(words.begin() + 3, u"before three");
+    list.model().sharedItemInserted(3);
+    words.erase(words.begin() + 1);
+    list.model().sharedItemRemoved(1);
+    words.erase(words.begin() + 4);
+    list.model().sharedItemRemoved(4);
+}
+
 // Every kind of control, each given its properties before it has a place,
 // in a panel that is itself placed only after it is filled.
 struct Controls {
@@ -150,6 +167,48 @@ TEST_F(PlacingTest, AComponentMovedToAnotherContainerKeepsItsState) {
     driver().pressButton(*c.button);
     EXPECT_EQ(c.presses, 1);
     EXPECT_GT(c.button->bounds().width, 0);
+}
+
+// A list filled before it is placed selects the same word as one filled
+// after: the selection follows its word as rows come and go above it, and
+// is gone with its row or when the list is refilled shorter.
+TEST_F(PlacingTest, AListsSelectionFollowsItsWordBeforeAndAfterPlacing) {
+    rt::ListBox* early = tk().createListBox();
+    rt::ListBox* late = tk().createListBox();
+    std::vector<rt::String> earlyWords, lateWords;
+    changeRowsAroundTheSelection(*early, earlyWords);
+    EXPECT_EQ(early->selectedIndex(), 3);
+    EXPECT_EQ(early->selectedValue(), std::optional<rt::String>(u"three"));
+    frame->contentPane().add(*late, rt::BorderPlace::West);
+    show(400, 300);
+    changeRowsAroundTheSelection(*late, lateWords);
+    frame->contentPane().add(*early, rt::BorderPlace::East);
+    frame->validate();
+    driver().processEvents();
+    for (rt::ListBox* list : {early, late}) {
+        EXPECT_EQ(list->selectedIndex(), 3);
+        EXPECT_EQ(list->selectedValue(), std::optional<rt::String>(u"three"));
+    }
+
+    rt::ListBox* removed = tk().createListBox();
+    std::vector<rt::String> removedWords;
+    changeRowsAroundTheSelection(*removed, removedWords);
+    removedWords.erase(removedWords.begin() + 3);
+    removed->model().sharedItemRemoved(3);
+    EXPECT_EQ(removed->selectedIndex(), -1);
+    rt::ListBox* refilled = tk().createListBox();
+    refilled->model().assign({u"a", u"b", u"c", u"d"});
+    refilled->setSelectedIndex(3);
+    refilled->model().assign({u"a", u"b"});
+    refilled->model().assign({u"a", u"b", u"c", u"d", u"e"});
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    frame->contentPane().add(*removed, rt::BorderPlace::North);
+    frame->contentPane().add(*refilled, rt::BorderPlace::South);
+    frame->validate();
+    driver().processEvents();
+    EXPECT_EQ(removed->selectedIndex(), -1);
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    EXPECT_EQ(refilled->selectedValue(), std::nullopt);
 }
 
 }  // namespace
