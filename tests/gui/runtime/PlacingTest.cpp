@@ -211,4 +211,47 @@ TEST_F(PlacingTest, AListsSelectionFollowsItsWordBeforeAndAfterPlacing) {
     EXPECT_EQ(refilled->selectedValue(), std::nullopt);
 }
 
+// A component added to another container leaves the one that held it: it
+// is listed once, in its new container only, and the old one lays out the
+// rest without it. Placed or not, shown or not, the rule is the same.
+TEST_F(PlacingTest, AComponentMovedLeavesTheContainerThatHeldIt) {
+    rt::Panel* left = tk().createPanel();
+    rt::Panel* right = tk().createPanel();
+    const auto [stays, moves, waits] = buttons({u"Stays", u"Moves", u"Waits"});
+    rt::Panel* unplaced = tk().createPanel();
+    unplaced->add(*waits);
+    left->add(*waits);
+    EXPECT_EQ(unplaced->componentCount(), 0);
+    left->add(*stays);
+    left->add(*moves);
+    frame->contentPane().add(*left, rt::BorderPlace::North);
+    frame->contentPane().add(*right, rt::BorderPlace::South);
+    ASSERT_EQ(left->componentCount(), 3);
+    EXPECT_EQ(&left->componentAt(0), waits);
+    show(400, 200);
+    right->add(*waits);
+    right->add(*moves);
+    frame->validate();
+    driver().processEvents();
+
+    ASSERT_EQ(left->componentCount(), 1);
+    EXPECT_EQ(&left->componentAt(0), stays);
+    ASSERT_EQ(right->componentCount(), 2);
+    EXPECT_EQ(&right->componentAt(1), moves);
+    // Alone in its centred row, the button that stayed is in the middle.
+    const rt::Rect alone = stays->bounds();
+    EXPECT_NEAR(2 * alone.x + alone.width, left->bounds().width, 1);
+    EXPECT_EQ(moves->bounds().y, waits->bounds().y);
+    EXPECT_GT(moves->bounds().x, waits->bounds().x);
+
+    // Moved back, it is listed once again, last.
+    left->add(*moves);
+    frame->validate();
+    driver().processEvents();
+    EXPECT_EQ(right->componentCount(), 1);
+    ASSERT_EQ(left->componentCount(), 2);
+    EXPECT_EQ(&left->componentAt(1), moves);
+    EXPECT_GT(moves->bounds().x, stays->bounds().x);
+}
+
 }  // namespace
