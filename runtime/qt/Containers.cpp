@@ -42,6 +42,7 @@ public:
 
     void add(rt::Component& component, rt::BorderPlace place) override {
         QWidget* child = widgetOfComponent(component);
+        QWidget* focused = focusWithin(*child);
         if (gridBag_ != nullptr) {
             gridBag_->addWidget(child);
         } else if (flow_ != nullptr) {
@@ -53,6 +54,7 @@ public:
         forget(child);
         children_.push_back({&component, child});
         child->setVisible(!child->isHidden() || !child->testAttribute(Qt::WA_WState_ExplicitShowHide));
+        placedInContainer(focused);
     }
 
     int componentCount() const override { return static_cast<int>(children_.size()); }

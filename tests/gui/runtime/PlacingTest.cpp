@@ -1,7 +1,8 @@
 // Components before and after they are placed in a container: what is set
 // on a component before it has a place holds once it shows, a component
 // never placed answers for itself, and one moved to another container
-// keeps its state.
+// keeps its state and leaves the one that held it. The focus asked for
+// and a list's selection hold alike before and after the placing.
 
 #include "GuiTest.h"
 
@@ -252,6 +253,69 @@ TEST_F(PlacingTest, AComponentMovedLeavesTheContainerThatHeldIt) {
     ASSERT_EQ(left->componentCount(), 2);
     EXPECT_EQ(&left->componentAt(1), moves);
     EXPECT_GT(moves->bounds().x, stays->bounds().x);
+}
+
+// Asked for the focus, or named the default button, before it has a place,
+// a component has it once its window shows.
+TEST_F(PlacingTest, FocusAndDefaultButtonGivenBeforePlacingHoldOnceShown) {
+    rt::TextField* first = tk().createTextField(u"");
+    rt::TextField* asked = tk().createTextField(u"");
+    rt::Button* go = tk().createButton(u"Go");
+    int presses = 0;
+    go->addActionListener(onAction([&](const rt::ActionEvent&) { ++presses; }));
+    asked->requestFocus();
+    frame->setDefaultButton(go);
+    frame->contentPane().add(*first, rt::BorderPlace::North);
+    frame->contentPane().add(*asked, rt::BorderPlace::Center);
+    frame->contentPane().add(*go, rt::BorderPlace::South);
+    show();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_FALSE(first->hasFocus());
+    driver().pressKey(rt::TestDriver::Key::Enter);
+    EXPECT_EQ(presses, 1);
+}
+
+// Of focus requests made before placing, the last one wins: inside a panel
+// placed later, or placed in a window shown already.
+TEST_F(PlacingTest, TheLastFocusRequestBeforePlacingWins) {
+    rt::Panel* panel = tk().createPanel();
+    rt::TextField* earlier = tk().createTextField(u"");
+    rt::TextField* later = tk().createTextField(u"");
+    earlier->requestFocus();
+    later->requestFocus();
+    panel->add(*earlier);
+    panel->add(*later);
+    EXPECT_FALSE(later->hasFocus());
+    frame->contentPane().add(*panel, rt::BorderPlace::Center);
+    show();
+    EXPECT_TRUE(later->hasFocus());
+    EXPECT_FALSE(earlier->hasFocus());
+
+    rt::TextField* added = tk().createTextField(u"");
+    added->requestFocus();
+    EXPECT_FALSE(added->hasFocus());
+    frame->contentPane().add(*added, rt::BorderPlace::South);
+    driver().processEvents();
+    EXPECT_TRUE(added->hasFocus());
+    EXPECT_FALSE(later->hasFocus());
+}
+
+// A component asked for the focus in a window not shown yet keeps the
+// request when it moves to another container of that window.
+TEST_F(PlacingTest, AFocusRequestMovesWithItsComponent) {
+    rt::Panel* from = tk().createPanel();
+    rt::Panel* to = tk().createPanel();
+    rt::TextField* other = tk().createTextField(u"");
+    rt::TextField* asked = tk().createTextField(u"");
+    from->add(*other);
+    from->add(*asked);
+    frame->contentPane().add(*from, rt::BorderPlace::North);
+    frame->contentPane().add(*to, rt::BorderPlace::South);
+    asked->requestFocus();
+    to->add(*asked);
+    show();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_FALSE(other->hasFocus());
 }
 
 }  // namespace
