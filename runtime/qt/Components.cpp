@@ -26,6 +26,44 @@ QWidget* limbo() {
     return holder;
 }
 
+namespace {
+
+QPointer<QWidget>& keptFocus() {
+    static QPointer<QWidget> widget;
+    return widget;
+}
+
+bool placedInWindow(const QWidget& widget) { return widget.window() != limbo(); }
+
+}  // namespace
+
+// Qt gives the focus at once in an active window and otherwise keeps the
+// widget as its window's focus widget for when the window is activated; a
+// widget moved into a window from outside would lose it, so it is asked
+// for only once the widget is there.
+void requestFocusFor(QWidget& widget) {
+    if (!placedInWindow(widget)) {
+        keptFocus() = &widget;
+        return;
+    }
+    keptFocus() = nullptr;
+    widget.setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* focusWithin(const QWidget& widget) {
+    for (QWidget* focused : {keptFocus().data(), widget.window()->focusWidget()})
+        if (focused != nullptr && (focused == &widget || widget.isAncestorOf(focused))) return focused;
+    return nullptr;
+}
+
+// The window's focus widget moved keeps it without being asked again: a
+// request kept for another widget stands.
+void placedInContainer(QWidget* focused) {
+    if (focused == nullptr || !placedInWindow(*focused)) return;
+    if (focused == keptFocus()) keptFocus() = nullptr;
+    focused->setFocus(Qt::OtherFocusReason);
+}
+
 QWidget* widgetOfComponent(const rt::Component& component) {
     auto* holder = dynamic_cast<const WidgetHolder*>(&component);
     return holder != nullptr ? holder->widget() : nullptr;

@@ -1,6 +1,9 @@
 // Containers: window content panes (border arrangement), plain panels (flow
 // arrangement, centred) and either after setGridBagLayout.
 
+#include <QChildEvent>
+#include <vector>
+
 #include "runtime/qt/BorderLayout.h"
 #include "runtime/qt/Containers.h"
 #include "runtime/qt/Core.h"
@@ -13,9 +16,13 @@ namespace rtqt {
 
 namespace {
 
+// The container lists its components in the order added. A component
+// whose widget leaves the container's widget (added to another container,
+// or deleted) leaves the list, as Qt's layout lets go of the widget then.
 template <class Iface>
 class ContainerImpl : public ComponentImpl<Iface> {
 public:
+    // The widget's events come to eventFilter: it is the mouse target.
     ContainerImpl(QWidget* widget, bool flow) : ComponentImpl<Iface>(widget, widget) {
         if (flow) flow_ = new FlowLayout(widget);
         else border_ = new BorderLayout(widget);
@@ -27,7 +34,7 @@ public:
         flow_ = nullptr;
         delete w->layout();
         gridBag_ = new GridBagLayout(w);
-        for (rt::Component* c : children_) gridBag_->addWidget(widgetOfComponent(*c));
+        for (const Child& c : children_) gridBag_->addWidget(widgetOfComponent(*c.component));
         return *gridBag_;
     }
 
@@ -35,6 +42,7 @@ public:
 
     void add(rt::Component& component, rt::BorderPlace place) override {
         QWidget* child = widgetOfComponent(component);
+        QWidget* focused = focusWithin(*child);
         if (gridBag_ != nullptr) {
             gridBag_->addWidget(child);
         } else if (flow_ != nullptr) {
@@ -43,19 +51,39 @@ public:
             border_->put(child, place);
         }
         // A component added again moves to the end instead of being listed twice.
-        std::erase(children_, &component);
-        children_.push_back(&component);
+        forget(child);
+        children_.push_back({&component, child});
         child->setVisible(!child->isHidden() || !child->testAttribute(Qt::WA_WState_ExplicitShowHide));
+        placedInContainer(focused);
     }
 
     int componentCount() const override { return static_cast<int>(children_.size()); }
-    rt::Component& componentAt(int index) const override { return *children_.at(static_cast<size_t>(index)); }
+    rt::Component& componentAt(int index) const override { return *children_.at(static_cast<size_t>(index)).component; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == this->widget() && event->type() == QEvent::ChildRemoved)
+            forget(static_cast<QChildEvent*>(event)->child());
+        return ComponentImpl<Iface>::eventFilter(watched, event);
+    }
 
 private:
+    // The widget's object is kept beside the component: a widget being
+    // deleted has lost its component already, and its address is only
+    // compared.
+    struct Child {
+        rt::Component* component;
+        const QObject* widget;
+    };
+
+    void forget(const QObject* widget) {
+        std::erase_if(children_, [widget](const Child& c) { return c.widget == widget; });
+    }
+
     BorderLayout* border_ = nullptr;
     FlowLayout* flow_ = nullptr;
     GridBagLayout* gridBag_ = nullptr;
-    std::vector<rt::Component*> children_;
+    std::vector<Child> children_;
 };
 
 class PanelImpl final : public ContainerImpl<rt::Panel> {

@@ -57,6 +57,19 @@ QWidget* mouseWidgetOfComponent(const rt::Component& component);
 // showing or hiding them never makes a top-level window.
 QWidget* limbo();
 
+// Focus asked for a widget. In a window it is given there (at once if the
+// window is active, else when it is). A widget not yet placed in a window
+// keeps the request until it is: the last request made wins, so a later one
+// for any widget drops it.
+void requestFocusFor(QWidget& widget);
+// The widget, or one inside it, that has or will have the focus: kept for
+// it, or its window's focus widget. Qt takes the focus from a widget moved
+// to another parent; it is given back once the widget is placed.
+QWidget* focusWithin(const QWidget& widget);
+// A widget was just placed in a container; focused is what focusWithin
+// said before. It gets the focus if it has come into a window.
+void placedInContainer(QWidget* focused);
+
 // The Qt font for a request; fixed-pitch names come out fixed-pitch.
 QFont toQFont(const rt::Font& font);
 // Applies a font request to a widget, remembering the name asked for.
@@ -110,9 +123,7 @@ public:
         return fromQ(min.isValid() ? min : widget_->sizeHint());
     }
     rt::Rect bounds() const override { return fromQ(widget_->geometry()); }
-    // Qt gives the focus at once in an active window and otherwise keeps the
-    // widget as its window's focus widget for when the window is activated.
-    void requestFocus() override { widget_->setFocus(Qt::OtherFocusReason); }
+    void requestFocus() override { requestFocusFor(*widget_); }
     bool hasFocus() const override { return widget_->window()->focusWidget() == widget_; }
     void addMouseListener(std::unique_ptr<rt::MouseListener> listener) override { relay_.add(std::move(listener)); }
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {

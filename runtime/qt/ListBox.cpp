@@ -131,6 +131,13 @@ public:
     }
 
 protected:
+    // A selected row removed leaves the list without a selection, as in a
+    // list of the system's; the view itself would select a neighbour.
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override {
+        const int selected = selectedRow();
+        View::rowsAboutToBeRemoved(parent, start, end);
+        if (selected >= start && selected <= end) selectionModel()->clear();
+    }
     // Home and End go to the first and last row, as in a list (a table
     // would go to the first and last column).
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {

@@ -28,9 +28,31 @@ namespace {
 // Posted to a list whose drawing is held: draw again.
 constexpr UINT ResumeRedrawMessage = WM_APP + 0x12;
 
+// The selected row of a list whose window is not made yet. It moves as the
+// control's own does: with its word when a row comes or goes above it, to
+// none when its row goes or a new count leaves it out.
+class KeptSelection {
+public:
+    int row() const { return row_; }
+    void select(int row) { row_ = row; }
+    void inserted(int index) {
+        if (row_ >= index) ++row_;
+    }
+    void removed(int index) {
+        if (row_ == index) row_ = -1;
+        else if (row_ > index) --row_;
+    }
+    void counted(int rows) {
+        if (row_ >= rows) row_ = -1;
+    }
+
+private:
+    int row_ = -1;
+};
+
 // The rows come from the store: the model's own items or a vector the
-// caller shares. Until the list's window is made, rows change only here;
-// the window is made with their count.
+// caller shares. Until the list's window is made, rows change only here
+// and move the kept selection; the window is made with their count.
 class StringsModel final : public rt::ListModel {
 public:
     explicit StringsModel(const Native& list) : list_(list) {}
@@ -52,8 +74,17 @@ public:
         store_.share(items);
         redrawAll();
     }
-    void sharedItemInserted(int index) override { changeRow(LB_INSERTSTRING, index); }
-    void sharedItemRemoved(int index) override { changeRow(LB_DELETESTRING, index); }
+    void sharedItemInserted(int index) override {
+        kept_.inserted(index);
+        changeRow(LB_INSERTSTRING, index);
+    }
+    void sharedItemRemoved(int index) override {
+        kept_.removed(index);
+        changeRow(LB_DELETESTRING, index);
+    }
+
+    // The selection while the window is not made.
+    KeptSelection& kept() { return kept_; }
 
     // The row's text where it is kept, without a copy.
     const rt::String& row(int index) const { return store_[static_cast<std::size_t>(index)]; }
@@ -77,6 +108,7 @@ private:
     // one as long, keeps its count and has only its rows drawn again.
     void redrawAll() {
         HWND list = list_.hwnd();
+        kept_.counted(size());
         if (list == nullptr) return;
         if (SendMessageW(list, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(store_.size())) {
             SendMessageW(list, LB_SETCOUNT, store_.size(), 0);
@@ -105,6 +137,7 @@ private:
 
     const Native& list_;
     rt::StringListStore store_;
+    KeptSelection kept_;
     bool redrawHeld_ = false;
 };
 
@@ -116,7 +149,7 @@ public:
 
     rt::ListModel& model() const override { return model_; }
     int selectedIndex() const override {
-        if (hwnd() == nullptr) return selected_ < model_.size() ? selected_ : -1;
+        if (hwnd() == nullptr) return model_.kept().row();
         const auto index = SendMessageW(hwnd(), LB_GETCURSEL, 0, 0);
         return index == LB_ERR ? -1 : static_cast<int>(index);
     }
@@ -189,7 +222,8 @@ protected:
     void created() override {
         if (fontGiven()) fontChanged();
         model_.created();
-        if (selected_ >= 0) SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+        const int row = model_.kept().row();
+        if (row >= 0) SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
         if (top_ > 0) SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top_), 0);
     }
 
@@ -257,7 +291,7 @@ private:
     }
     void select(int index) {
         if (hwnd() != nullptr) SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        else selected_ = index;
+        else model_.kept().select(index);
     }
 
     void drawRow(const DRAWITEMSTRUCT& item) const {
@@ -280,8 +314,7 @@ private:
     mutable StringsModel model_;
     std::vector<std::unique_ptr<rt::ListSelectionListener>> selectionListeners_;
     int selectedBeforeKey_ = -1;
-    // Before the window is made.
-    int selected_ = -1;
+    // The first row shown before the window is made.
     int top_ = 0;
 };
 

@@ -230,4 +230,25 @@ TEST_F(ListBoxTest, ARowInsertedOrRemovedBeforeTheSelectionMovesItWithItsWord) {
     expectThreeSelectedAt(1);
 }
 
+// The selected row gone, the list has no selection: neither a neighbour
+// nor the row that takes its place is selected, whether the row is removed
+// alone or a shared vector is shown shorter.
+TEST_F(ListBoxTest, ARemovedSelectedRowLeavesNoSelection) {
+    std::vector<rt::String> items{u"one", u"two", u"three", u"four"};
+    list.model().share(items);
+    list.setSelectedIndex(1);
+    items.erase(items.begin() + 1);
+    list.model().sharedItemRemoved(1);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(list.selectedValue(), std::nullopt);
+
+    list.setSelectedIndex(2);
+    items.pop_back();
+    list.model().share(items);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(list.model().size(), 2);
+}
+
 }  // namespace

@@ -1,7 +1,8 @@
 // Components before and after they are placed in a container: what is set
 // on a component before it has a place holds once it shows, a component
 // never placed answers for itself, and one moved to another container
-// keeps its state.
+// keeps its state and leaves the one that held it. The focus asked for
+// and a list's selection hold alike before and after the placing.
 
 #include "GuiTest.h"
 
@@ -10,6 +11,23 @@ namespace {
 using PlacingTest = GuiTest;
 
 const rt::Font BigFont{u"Courier", rt::Font::Bold, 20};
+
+// A list showing words, with "three" (row 2) selected; then rows come and
+// go above, at and below the selection as a caller's vector changes,
+// which leaves "three" at row 3.
+void changeRowsAroundTheSelection(rt::ListBox& list, std::vector<rt::String>& words) {
+    words = {u"one", u"two", u"three", u"four"};
+    list.model().share(words);
+    list.setSelectedIndex(2);
+    words.insert(words.begin(), u"zero");
+    list.model().sharedItemInserted(0);
+    words.insert(words.begin() + 3, u"before three");
+    list.model().sharedItemInserted(3);
+    words.erase(words.begin() + 1);
+    list.model().sharedItemRemoved(1);
+    words.erase(words.begin() + 4);
+    list.model().sharedItemRemoved(4);
+}
 
 // Every kind of control, each given its properties before it has a place,
 // in a panel that is itself placed only after it is filled.
@@ -150,6 +168,154 @@ TEST_F(PlacingTest, AComponentMovedToAnotherContainerKeepsItsState) {
     driver().pressButton(*c.button);
     EXPECT_EQ(c.presses, 1);
     EXPECT_GT(c.button->bounds().width, 0);
+}
+
+// A list filled before it is placed selects the same word as one filled
+// after: the selection follows its word as rows come and go above it, and
+// is gone with its row or when the list is refilled shorter.
+TEST_F(PlacingTest, AListsSelectionFollowsItsWordBeforeAndAfterPlacing) {
+    rt::ListBox* early = tk().createListBox();
+    rt::ListBox* late = tk().createListBox();
+    std::vector<rt::String> earlyWords, lateWords;
+    changeRowsAroundTheSelection(*early, earlyWords);
+    EXPECT_EQ(early->selectedIndex(), 3);
+    EXPECT_EQ(early->selectedValue(), std::optional<rt::String>(u"three"));
+    frame->contentPane().add(*late, rt::BorderPlace::West);
+    show(400, 300);
+    changeRowsAroundTheSelection(*late, lateWords);
+    frame->contentPane().add(*early, rt::BorderPlace::East);
+    frame->validate();
+    driver().processEvents();
+    for (rt::ListBox* list : {early, late}) {
+        EXPECT_EQ(list->selectedIndex(), 3);
+        EXPECT_EQ(list->selectedValue(), std::optional<rt::String>(u"three"));
+    }
+
+    rt::ListBox* removed = tk().createListBox();
+    std::vector<rt::String> removedWords;
+    changeRowsAroundTheSelection(*removed, removedWords);
+    removedWords.erase(removedWords.begin() + 3);
+    removed->model().sharedItemRemoved(3);
+    EXPECT_EQ(removed->selectedIndex(), -1);
+    rt::ListBox* refilled = tk().createListBox();
+    refilled->model().assign({u"a", u"b", u"c", u"d"});
+    refilled->setSelectedIndex(3);
+    refilled->model().assign({u"a", u"b"});
+    refilled->model().assign({u"a", u"b", u"c", u"d", u"e"});
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    frame->contentPane().add(*removed, rt::BorderPlace::North);
+    frame->contentPane().add(*refilled, rt::BorderPlace::South);
+    frame->validate();
+    driver().processEvents();
+    EXPECT_EQ(removed->selectedIndex(), -1);
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    EXPECT_EQ(refilled->selectedValue(), std::nullopt);
+}
+
+// A component added to another container leaves the one that held it: it
+// is listed once, in its new container only, and the old one lays out the
+// rest without it. Placed or not, shown or not, the rule is the same.
+TEST_F(PlacingTest, AComponentMovedLeavesTheContainerThatHeldIt) {
+    rt::Panel* left = tk().createPanel();
+    rt::Panel* right = tk().createPanel();
+    const auto [stays, moves, waits] = buttons({u"Stays", u"Moves", u"Waits"});
+    rt::Panel* unplaced = tk().createPanel();
+    unplaced->add(*waits);
+    left->add(*waits);
+    EXPECT_EQ(unplaced->componentCount(), 0);
+    left->add(*stays);
+    left->add(*moves);
+    frame->contentPane().add(*left, rt::BorderPlace::North);
+    frame->contentPane().add(*right, rt::BorderPlace::South);
+    ASSERT_EQ(left->componentCount(), 3);
+    EXPECT_EQ(&left->componentAt(0), waits);
+    show(400, 200);
+    right->add(*waits);
+    right->add(*moves);
+    frame->validate();
+    driver().processEvents();
+
+    ASSERT_EQ(left->componentCount(), 1);
+    EXPECT_EQ(&left->componentAt(0), stays);
+    ASSERT_EQ(right->componentCount(), 2);
+    EXPECT_EQ(&right->componentAt(1), moves);
+    // Alone in its centred row, the button that stayed is in the middle.
+    const rt::Rect alone = stays->bounds();
+    EXPECT_NEAR(2 * alone.x + alone.width, left->bounds().width, 1);
+    EXPECT_EQ(moves->bounds().y, waits->bounds().y);
+    EXPECT_GT(moves->bounds().x, waits->bounds().x);
+
+    // Moved back, it is listed once again, last.
+    left->add(*moves);
+    frame->validate();
+    driver().processEvents();
+    EXPECT_EQ(right->componentCount(), 1);
+    ASSERT_EQ(left->componentCount(), 2);
+    EXPECT_EQ(&left->componentAt(1), moves);
+    EXPECT_GT(moves->bounds().x, stays->bounds().x);
+}
+
+// Asked for the focus, or named the default button, before it has a place,
+// a component has it once its window shows.
+TEST_F(PlacingTest, FocusAndDefaultButtonGivenBeforePlacingHoldOnceShown) {
+    rt::TextField* first = tk().createTextField(u"");
+    rt::TextField* asked = tk().createTextField(u"");
+    rt::Button* go = tk().createButton(u"Go");
+    int presses = 0;
+    go->addActionListener(onAction([&](const rt::ActionEvent&) { ++presses; }));
+    asked->requestFocus();
+    frame->setDefaultButton(go);
+    frame->contentPane().add(*first, rt::BorderPlace::North);
+    frame->contentPane().add(*asked, rt::BorderPlace::Center);
+    frame->contentPane().add(*go, rt::BorderPlace::South);
+    show();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_FALSE(first->hasFocus());
+    driver().pressKey(rt::TestDriver::Key::Enter);
+    EXPECT_EQ(presses, 1);
+}
+
+// Of focus requests made before placing, the last one wins: inside a panel
+// placed later, or placed in a window shown already.
+TEST_F(PlacingTest, TheLastFocusRequestBeforePlacingWins) {
+    rt::Panel* panel = tk().createPanel();
+    rt::TextField* earlier = tk().createTextField(u"");
+    rt::TextField* later = tk().createTextField(u"");
+    earlier->requestFocus();
+    later->requestFocus();
+    panel->add(*earlier);
+    panel->add(*later);
+    EXPECT_FALSE(later->hasFocus());
+    frame->contentPane().add(*panel, rt::BorderPlace::Center);
+    show();
+    EXPECT_TRUE(later->hasFocus());
+    EXPECT_FALSE(earlier->hasFocus());
+
+    rt::TextField* added = tk().createTextField(u"");
+    added->requestFocus();
+    EXPECT_FALSE(added->hasFocus());
+    frame->contentPane().add(*added, rt::BorderPlace::South);
+    driver().processEvents();
+    EXPECT_TRUE(added->hasFocus());
+    EXPECT_FALSE(later->hasFocus());
+}
+
+// A component asked for the focus in a window not shown yet keeps the
+// request when it moves to another container of that window.
+TEST_F(PlacingTest, AFocusRequestMovesWithItsComponent) {
+    rt::Panel* from = tk().createPanel();
+    rt::Panel* to = tk().createPanel();
+    rt::TextField* other = tk().createTextField(u"");
+    rt::TextField* asked = tk().createTextField(u"");
+    from->add(*other);
+    from->add(*asked);
+    frame->contentPane().add(*from, rt::BorderPlace::North);
+    frame->contentPane().add(*to, rt::BorderPlace::South);
+    asked->requestFocus();
+    to->add(*asked);
+    show();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_FALSE(other->hasFocus());
 }
 
 }  // namespace

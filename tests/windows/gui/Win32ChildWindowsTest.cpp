@@ -251,24 +251,4 @@ TEST_F(Win32ChildWindowsTest, ADialogWhoseOwnerWentBeforeItWasMadeShowsWithoutIt
     dialog->setVisible(false);
 }
 
-// Asked for the focus, or named the default button, before it has a place,
-// a component has it once its window shows.
-TEST_F(Win32ChildWindowsTest, FocusAndDefaultButtonGivenBeforePlacingHoldOnceShown) {
-    rt::TextField* first = tk().createTextField(u"");
-    rt::TextField* asked = tk().createTextField(u"");
-    rt::Button* go = tk().createButton(u"Go");
-    int presses = 0;
-    go->addActionListener(onAction([&](const rt::ActionEvent&) { ++presses; }));
-    asked->requestFocus();
-    frame->setDefaultButton(go);
-    frame->contentPane().add(*first, rt::BorderPlace::North);
-    frame->contentPane().add(*asked, rt::BorderPlace::Center);
-    frame->contentPane().add(*go, rt::BorderPlace::South);
-    show();
-    EXPECT_TRUE(asked->hasFocus());
-    EXPECT_FALSE(first->hasFocus());
-    driver().pressKey(rt::TestDriver::Key::Enter);
-    EXPECT_EQ(presses, 1);
-}
-
 }  // namespace
