@@ -27,7 +27,7 @@ fifo=$work/display
 mkfifo "$fifo"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
 xvfb=$!
-trap '"$wineserver" -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap '"$wineserver" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 read -r display <"$fifo"
 export DISPLAY=":$display"
 
