@@ -20,7 +20,7 @@ namespace splash_win32 {
 namespace {
 
 constexpr int Rgba = 4;
-constexpr std::uint8_t HuffmanTables = 0xc4, EndOfImage = 0xd9, StartOfScan = 0xda;
+constexpr std::uint8_t Fill = 0xff, StartOfImage = 0xd8, HuffmanTables = 0xc4, EndOfImage = 0xd9, StartOfScan = 0xda;
 
 bool isRestart(std::uint8_t marker) { return marker >= 0xd0 && marker <= 0xd7; }
 
@@ -47,13 +47,23 @@ std::size_t codedDataEnd(const std::uint8_t* bytes, std::size_t count, std::size
     return count;
 }
 
+// Where the segments begin: after the start-of-image marker, which the
+// decoder also takes after fill bytes; 0 when the data does not start so
+// (the decoder then reads nothing more of it as a JPEG).
+std::size_t segmentsStart(const std::uint8_t* bytes, std::size_t count) {
+    std::size_t at = 0;
+    while (at < count && bytes[at] == Fill) ++at;
+    return at > 0 && at < count && bytes[at] == StartOfImage ? at + 1 : 0;
+}
+
 // Walks the segments as a decoder meets them (each by its length, a scan's
 // coded data up to its next marker, bytes between segments skipped), so that
 // every segment the decoder reads is seen here first: false for unsound
 // Huffman tables or more than MaxScans scans.
 bool soundLayout(const std::uint8_t* bytes, std::size_t count) {
     int scans = 0;
-    std::size_t at = 2;  // after the start-of-image marker
+    std::size_t at = segmentsStart(bytes, count);
+    if (at == 0) return true;
     while (at + 1 < count) {
         if (bytes[at] != 0xff || bytes[at + 1] == 0xff) {
             ++at;

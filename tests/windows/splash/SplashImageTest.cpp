@@ -95,6 +95,16 @@ TEST(SplashImage, RefusesImagesCutShortAtAnyPointWithoutAskingForRoom) {
     expectRefused(std::vector<std::uint8_t>(4096, 'x'), "no JPEG");
 }
 
+// The decoder takes fill bytes before the start-of-image marker, and so does
+// the walk of the segments that checks its Huffman tables first (an
+// oversized table after fill bytes is in the fuzz target's seeds).
+TEST(SplashImage, DecodesAnImageAfterFillBytes) {
+    std::vector<std::uint8_t> filled(3, 0xff);
+    const std::vector<std::uint8_t> jpeg = programJpeg();
+    filled.insert(filled.end(), jpeg.begin(), jpeg.end());
+    expectTheDrawing(Decoding(filled), "fill bytes first");
+}
+
 TEST(SplashImage, RefusesMorePixelsThanAllowedOrThanAFrameSideMayHave) {
     expectTheDrawing(Decoding(programJpeg(), ImagePixels), "exactly the limit");
     expectRefused(programJpeg(), "one pixel beyond the limit", ImagePixels - 1);
