@@ -203,6 +203,15 @@ TEST_F(PlacingTest, AListsSelectionFollowsItsWordBeforeAndAfterPlacing) {
     refilled->model().assign({u"a", u"b"});
     refilled->model().assign({u"a", u"b", u"c", u"d", u"e"});
     EXPECT_EQ(refilled->selectedIndex(), -1);
+    // New contents as long or longer select nothing either.
+    refilled->setSelectedIndex(1);
+    refilled->model().assign({u"v", u"w", u"x", u"y", u"z"});
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    std::vector<rt::String> shared{u"p", u"q", u"r"};
+    refilled->setSelectedIndex(2);
+    refilled->model().share(shared);
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    refilled->model().assign({u"a", u"b", u"c", u"d", u"e"});
     frame->contentPane().add(*removed, rt::BorderPlace::North);
     frame->contentPane().add(*refilled, rt::BorderPlace::South);
     frame->validate();
