@@ -309,6 +309,60 @@ TEST_F(PlacingTest, TheLastFocusRequestBeforePlacingWins) {
     EXPECT_FALSE(later->hasFocus());
 }
 
+// The last focus request wins, whatever it is for: one kept for a
+// component not yet placed goes when a shown component asks after it.
+TEST_F(PlacingTest, ALaterRequestForAShownComponentDropsOneKeptBeforePlacing) {
+    rt::TextField* first = tk().createTextField(u"");
+    rt::TextField* shown = tk().createTextField(u"");
+    rt::Panel* panel = tk().createPanel();
+    rt::TextField* early = tk().createTextField(u"");
+    rt::TextField* alone = tk().createTextField(u"");
+    frame->contentPane().add(*first, rt::BorderPlace::North);
+    frame->contentPane().add(*shown, rt::BorderPlace::Center);
+    show();
+    ASSERT_FALSE(shown->hasFocus());
+
+    early->requestFocus();
+    panel->add(*early);
+    shown->requestFocus();
+    frame->contentPane().add(*panel, rt::BorderPlace::South);
+    driver().processEvents();
+    EXPECT_TRUE(shown->hasFocus());
+    EXPECT_FALSE(early->hasFocus());
+
+    alone->requestFocus();
+    first->requestFocus();
+    frame->contentPane().add(*alone, rt::BorderPlace::East);
+    driver().processEvents();
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_FALSE(alone->hasFocus());
+    EXPECT_FALSE(shown->hasFocus());
+}
+
+// A component asked for the focus, then placed in a window not shown yet,
+// is that window's focus owner: a request in another window leaves it.
+TEST_F(PlacingTest, AWindowNotShownYetKeepsTheFocusRequestMadeInIt) {
+    rt::TextField* shown = tk().createTextField(u"");
+    frame->contentPane().add(*tk().createTextField(u""), rt::BorderPlace::North);
+    frame->contentPane().add(*shown, rt::BorderPlace::Center);
+    show();
+    std::unique_ptr<rt::Frame> later(tk().createFrame());
+    rt::Panel* panel = tk().createPanel();
+    rt::TextField* asked = tk().createTextField(u"");
+    panel->add(*tk().createTextField(u""));
+    asked->requestFocus();
+    panel->add(*asked);
+    later->contentPane().add(*panel, rt::BorderPlace::Center);
+    shown->requestFocus();
+    EXPECT_TRUE(shown->hasFocus());
+
+    later->setSize(300, 200);
+    later->setVisible(true);
+    driver().processEvents();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_TRUE(shown->hasFocus());
+}
+
 // A component asked for the focus in a window not shown yet keeps the
 // request when it moves to another container of that window.
 TEST_F(PlacingTest, AFocusRequestMovesWithItsComponent) {
