@@ -275,9 +275,12 @@ int revealingShift(int low, int high, int size) { return low < 0 ? low : std::ma
 // own scroll bars as needed. Any other view (a panel) gets its preferred
 // size, at least the pane's, and the pane scrolls it with bars of its own,
 // each shown while the view does not fit that way.
-class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
+class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost, private Holder {
 public:
-    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {}
+    // The pane holds its view: a view in a window's pane is in that window.
+    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {
+        dynamic_cast<Native&>(view).heldBy(this);
+    }
     rt::Component& view() const override { return view_; }
     rt::Size preferredSize() const override { return view_.preferredSize(); }
     rt::Size minimumSize() const override { return view_.minimumSize(); }
@@ -430,6 +433,10 @@ private:
         SetScrollInfo(hwnd(), bar, &info, TRUE);
         if (place) placeView();
     }
+
+    // A view taken into a container is held there; the pane lists nothing.
+    void release(rt::Component&) override {}
+    bool holdsInWindow() const override { return placedInWindow(); }
 
     rt::Component& view_;
     bool arranging_ = false;

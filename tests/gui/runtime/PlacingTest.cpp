@@ -339,8 +339,9 @@ TEST_F(PlacingTest, ALaterRequestForAShownComponentDropsOneKeptBeforePlacing) {
     EXPECT_FALSE(shown->hasFocus());
 }
 
-// A component asked for the focus, then placed in a window not shown yet,
-// is that window's focus owner: a request in another window leaves it.
+// A component asked for the focus, then placed in a window not shown yet
+// (in a panel scrolled by a pane), is that window's focus owner: a request
+// in another window leaves it.
 TEST_F(PlacingTest, AWindowNotShownYetKeepsTheFocusRequestMadeInIt) {
     rt::TextField* shown = tk().createTextField(u"");
     frame->contentPane().add(*tk().createTextField(u""), rt::BorderPlace::North);
@@ -352,7 +353,7 @@ TEST_F(PlacingTest, AWindowNotShownYetKeepsTheFocusRequestMadeInIt) {
     panel->add(*tk().createTextField(u""));
     asked->requestFocus();
     panel->add(*asked);
-    later->contentPane().add(*panel, rt::BorderPlace::Center);
+    later->contentPane().add(*tk().createScrollPane(*panel), rt::BorderPlace::Center);
     shown->requestFocus();
     EXPECT_TRUE(shown->hasFocus());
 
