@@ -104,7 +104,9 @@ enum class Arrangement { Border, Flow, GridBag };
 template <class Iface>
 class ContainerImpl : public ComponentImpl<Iface>, public PaneHost, private Holder {
 public:
-    explicit ContainerImpl(Arrangement arrangement) : ComponentImpl<Iface>(paneSpec()), arrangement_(arrangement) {}
+    // A window's content pane is in that window from the start.
+    ContainerImpl(Arrangement arrangement, bool windowContent)
+        : ComponentImpl<Iface>(paneSpec()), arrangement_(arrangement), windowContent_(windowContent) {}
 
     rt::GridBag& setGridBagLayout() override {
         arrangement_ = Arrangement::GridBag;
@@ -166,6 +168,7 @@ private:
         border_.remove(component);
         invalidateLayoutAround(this->hwnd());
     }
+    bool holdsInWindow() const override { return windowContent_ || this->placedInWindow(); }
 
     // The shown components at their places, with their sizes.
     rt::border::Items borderItems() const {
@@ -233,6 +236,7 @@ private:
     }
 
     Arrangement arrangement_;
+    bool windowContent_;
     std::unique_ptr<GridBagImpl> gridBag_;
     rt::border::Occupants<rt::Component> border_;
     std::vector<rt::Component*> children_;
@@ -241,7 +245,7 @@ private:
 // A plain panel, painted by its painter over its background.
 class PanelImpl final : public ContainerImpl<rt::Panel> {
 public:
-    PanelImpl() : ContainerImpl(Arrangement::Flow) {}
+    PanelImpl() : ContainerImpl(Arrangement::Flow, false) {}
     void setPainter(rt::Painter* painter) override {
         painter_ = painter;
         repaint();
@@ -271,9 +275,12 @@ int revealingShift(int low, int high, int size) { return low < 0 ? low : std::ma
 // own scroll bars as needed. Any other view (a panel) gets its preferred
 // size, at least the pane's, and the pane scrolls it with bars of its own,
 // each shown while the view does not fit that way.
-class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost {
+class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost, private Holder {
 public:
-    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {}
+    // The pane holds its view: a view in a window's pane is in that window.
+    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {
+        dynamic_cast<Native&>(view).heldBy(this);
+    }
     rt::Component& view() const override { return view_; }
     rt::Size preferredSize() const override { return view_.preferredSize(); }
     rt::Size minimumSize() const override { return view_.minimumSize(); }
@@ -427,13 +434,17 @@ private:
         if (place) placeView();
     }
 
+    // A view taken into a container is held there; the pane lists nothing.
+    void release(rt::Component&) override {}
+    bool holdsInWindow() const override { return placedInWindow(); }
+
     rt::Component& view_;
     bool arranging_ = false;
 };
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
 public:
-    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(makeContentPane()) {}
+    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(makeContentPane(false)) {}
     // The host owns this object: the window goes with it unless a
     // container destroyed it already.
     ~AppletPanelImpl() override {
@@ -486,7 +497,9 @@ void layoutNow(HWND container) {
     --layoutsForced;
 }
 
-rt::Container* makeContentPane() { return new ContainerImpl<rt::Container>(Arrangement::Border); }
+rt::Container* makeContentPane(bool ofWindow) {
+    return new ContainerImpl<rt::Container>(Arrangement::Border, ofWindow);
+}
 rt::Panel* makePanel() { return new PanelImpl; }
 rt::ScrollPane* makeScrollPane(rt::Component& view) { return new ScrollPaneImpl(view); }
 std::unique_ptr<rt::AppletPanel> makeAppletPanel() { return std::make_unique<AppletPanelImpl>(); }

@@ -14,9 +14,10 @@ bool isContainerWindow(HWND hwnd);
 // pending, which this layout answers.
 bool takeLayoutRequest(HWND container);
 
-// A new content pane in the border arrangement, for windows and applets:
-// its window is made in the window it fills, when that is made.
-rt::Container* makeContentPane();
+// A new content pane in the border arrangement, for windows (ofWindow)
+// and applets: its window is made in the window it fills, when that is
+// made.
+rt::Container* makeContentPane(bool ofWindow);
 
 // Lays a container (and the containers in it) out at once.
 void layoutNow(HWND container);

@@ -28,6 +28,9 @@ struct WindowRecord {
 
 std::unordered_map<HWND, WindowRecord> records;
 
+// The component whose focus request waits for its window to be made.
+const Native* keptFocus = nullptr;
+
 const WindowRecord* recordOf(HWND hwnd) {
     auto found = records.find(hwnd);
     return found != records.end() ? &found->second : nullptr;
@@ -209,6 +212,25 @@ HWND focusOwnerOf(HWND window) {
 void focusComponent(HWND control) {
     rememberFocus(control);
     if (GetAncestor(control, GA_ROOT) == GetActiveWindow()) SetFocus(control);
+}
+
+void requestFocusFor(Native& component) {
+    if (HWND control = component.hwnd()) {
+        if (keptFocus != nullptr && !keptFocus->placedInWindow()) keptFocus = nullptr;
+        focusComponent(control);
+        return;
+    }
+    keptFocus = &component;
+}
+
+void takeKeptFocus(Native& component) {
+    if (keptFocus != &component) return;
+    keptFocus = nullptr;
+    focusComponent(component.hwnd());
+}
+
+void dropFocusRequest(const Native& component) {
+    if (keptFocus == &component) keptFocus = nullptr;
 }
 
 void restoreFocus(HWND window) {

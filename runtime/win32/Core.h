@@ -74,6 +74,9 @@ UINT_PTR nextControlId();
 class Holder {
 public:
     virtual void release(rt::Component& component) = 0;
+    // Whether what it holds is in a window, shown or not yet: its chain of
+    // containers ends in a window's content pane.
+    virtual bool holdsInWindow() const = 0;
 
 protected:
     ~Holder() = default;
@@ -112,6 +115,7 @@ public:
     // The container that lists this component, or null.
     Holder* holder() const { return holder_; }
     void heldBy(Holder* holder) { holder_ = holder; }
+    bool placedInWindow() const { return holder_ != nullptr && holder_->holdsInWindow(); }
 
 private:
     Holder* holder_ = nullptr;
@@ -149,6 +153,17 @@ void requestLayout(HWND container);
 void rememberFocus(HWND control);
 HWND focusOwnerOf(HWND window);
 void focusComponent(HWND control);
+// Focus asked for a component: one with its window takes it there. The
+// runtime keeps one request for a component without its window yet, the
+// last; any later request drops it, except one for a component with its
+// window while the kept one is already in a window not shown yet (that
+// window keeps it, as each window keeps its focus owner).
+void requestFocusFor(Native& component);
+// The component's window was just made: it takes the focus if the request
+// kept is its own.
+void takeKeptFocus(Native& component);
+// A component that goes drops the request kept for it.
+void dropFocusRequest(const Native& component);
 // Gives the focus to the window's focus owner, else to its first control
 // that takes the focus from the keyboard.
 void restoreFocus(HWND window);
@@ -241,6 +256,7 @@ template <class Iface>
 class ComponentImpl : public Iface, public SubclassBase {
 public:
     explicit ComponentImpl(ControlSpec spec) : spec_(std::move(spec)) {}
+    ~ComponentImpl() override { dropFocusRequest(*this); }
 
     HWND hwnd() const override { return hwnd_; }
 
@@ -250,7 +266,7 @@ public:
         spec_.text.clear();
         attach(hwnd_);
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont()), FALSE);
-        if (std::exchange(focusWanted_, false)) focusComponent(hwnd_);
+        takeKeptFocus(*this);
         created();
     }
 
@@ -299,12 +315,7 @@ public:
     void addMouseMotionListener(std::unique_ptr<rt::MouseMotionListener> listener) override {
         relay_.add(std::move(listener));
     }
-    // A component without its window yet becomes its window's focus owner
-    // once placed.
-    void requestFocus() override {
-        if (hwnd_ != nullptr) focusComponent(hwnd_);
-        else focusWanted_ = true;
-    }
+    void requestFocus() override { requestFocusFor(*this); }
     bool hasFocus() const override { return hwnd_ != nullptr && focusOwnerOf(GetAncestor(hwnd_, GA_ROOT)) == hwnd_; }
 
 protected:
@@ -348,7 +359,6 @@ private:
     rt::Rect placed_{};
     bool visible_ = true;
     bool enabled_ = true;
-    bool focusWanted_ = false;
     std::optional<rt::Font> font_;
     MouseRelay relay_;
 };

@@ -63,16 +63,20 @@ public:
     }
     void assign(const std::vector<rt::String>& items) override {
         store_.assign(items);
-        redrawAll();
+        refilled();
     }
     void clear() override { assign({}); }
     int size() const override { return static_cast<int>(store_.size()); }
     bool isEmpty() const override { return store_.empty(); }
     rt::String at(int index) const override { return store_.at(index); }
 
+    // The vector shown already, sorted or changed in place, keeps the
+    // selected row; another vector is new contents.
     void share(const std::vector<rt::String>& items) override {
+        const bool same = store_.shows(items);
         store_.share(items);
-        redrawAll();
+        if (same) redrawAll();
+        else refilled();
     }
     void sharedItemInserted(int index) override {
         kept_.inserted(index);
@@ -104,6 +108,14 @@ public:
     }
 
 private:
+    // New contents: no row of them is selected (the control would keep
+    // the row number, now another word).
+    void refilled() {
+        kept_.select(-1);
+        if (list_.hwnd() != nullptr) SendMessageW(list_.hwnd(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        redrawAll();
+    }
+
     // A new count draws the scroll bar again; a list sorted, or replaced by
     // one as long, keeps its count and has only its rows drawn again.
     void redrawAll() {

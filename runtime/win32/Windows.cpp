@@ -169,7 +169,7 @@ template <class Iface>
 class WindowImpl : public Iface, public WindowEvents {
 public:
     WindowImpl(DWORD style, DWORD exStyle, HWND owner)
-        : style_(style | WS_CLIPCHILDREN), exStyle_(exStyle), owner_(owner), content_(makeContentPane()) {}
+        : style_(style | WS_CLIPCHILDREN), exStyle_(exStyle), owner_(owner), content_(makeContentPane(true)) {}
     ~WindowImpl() override {
         if (hwnd_ == nullptr) {
             delete content_;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "GuiTest.h"
@@ -249,6 +250,33 @@ TEST_F(ListBoxTest, ARemovedSelectedRowLeavesNoSelection) {
     driver().processEvents();
     EXPECT_EQ(list.selectedIndex(), -1);
     EXPECT_EQ(list.model().size(), 2);
+}
+
+// A list given new contents (its own items, or another caller's vector)
+// has no selection, even where the old row number still exists: that row
+// is another word now. The vector shown already, sorted in place and shown
+// again, keeps the selected row, which its caller selects anew.
+TEST_F(ListBoxTest, NewContentsLeaveNoSelectionAndTheSameVectorKeepsIt) {
+    list.setSelectedIndex(1);
+    list.model().assign({u"delta", u"epsilon", u"zeta", u"eta"});
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(list.selectedValue(), std::nullopt);
+
+    std::vector<rt::String> first{u"one", u"two", u"three"};
+    std::vector<rt::String> second{u"red", u"green", u"blue"};
+    list.model().share(first);
+    list.setSelectedIndex(2);
+    list.model().share(second);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), -1);
+
+    list.setSelectedIndex(0);
+    std::sort(second.begin(), second.end());
+    list.model().share(second);
+    driver().processEvents();
+    EXPECT_EQ(list.selectedIndex(), 0);
+    EXPECT_EQ(list.selectedValue(), u"blue");
 }
 
 }  // namespace

@@ -203,6 +203,15 @@ TEST_F(PlacingTest, AListsSelectionFollowsItsWordBeforeAndAfterPlacing) {
     refilled->model().assign({u"a", u"b"});
     refilled->model().assign({u"a", u"b", u"c", u"d", u"e"});
     EXPECT_EQ(refilled->selectedIndex(), -1);
+    // New contents as long or longer select nothing either.
+    refilled->setSelectedIndex(1);
+    refilled->model().assign({u"v", u"w", u"x", u"y", u"z"});
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    std::vector<rt::String> shared{u"p", u"q", u"r"};
+    refilled->setSelectedIndex(2);
+    refilled->model().share(shared);
+    EXPECT_EQ(refilled->selectedIndex(), -1);
+    refilled->model().assign({u"a", u"b", u"c", u"d", u"e"});
     frame->contentPane().add(*removed, rt::BorderPlace::North);
     frame->contentPane().add(*refilled, rt::BorderPlace::South);
     frame->validate();
@@ -298,6 +307,61 @@ TEST_F(PlacingTest, TheLastFocusRequestBeforePlacingWins) {
     driver().processEvents();
     EXPECT_TRUE(added->hasFocus());
     EXPECT_FALSE(later->hasFocus());
+}
+
+// The last focus request wins, whatever it is for: one kept for a
+// component not yet placed goes when a shown component asks after it.
+TEST_F(PlacingTest, ALaterRequestForAShownComponentDropsOneKeptBeforePlacing) {
+    rt::TextField* first = tk().createTextField(u"");
+    rt::TextField* shown = tk().createTextField(u"");
+    rt::Panel* panel = tk().createPanel();
+    rt::TextField* early = tk().createTextField(u"");
+    rt::TextField* alone = tk().createTextField(u"");
+    frame->contentPane().add(*first, rt::BorderPlace::North);
+    frame->contentPane().add(*shown, rt::BorderPlace::Center);
+    show();
+    ASSERT_FALSE(shown->hasFocus());
+
+    early->requestFocus();
+    panel->add(*early);
+    shown->requestFocus();
+    frame->contentPane().add(*panel, rt::BorderPlace::South);
+    driver().processEvents();
+    EXPECT_TRUE(shown->hasFocus());
+    EXPECT_FALSE(early->hasFocus());
+
+    alone->requestFocus();
+    first->requestFocus();
+    frame->contentPane().add(*alone, rt::BorderPlace::East);
+    driver().processEvents();
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_FALSE(alone->hasFocus());
+    EXPECT_FALSE(shown->hasFocus());
+}
+
+// A component asked for the focus, then placed in a window not shown yet
+// (in a panel scrolled by a pane), is that window's focus owner: a request
+// in another window leaves it.
+TEST_F(PlacingTest, AWindowNotShownYetKeepsTheFocusRequestMadeInIt) {
+    rt::TextField* shown = tk().createTextField(u"");
+    frame->contentPane().add(*tk().createTextField(u""), rt::BorderPlace::North);
+    frame->contentPane().add(*shown, rt::BorderPlace::Center);
+    show();
+    std::unique_ptr<rt::Frame> later(tk().createFrame());
+    rt::Panel* panel = tk().createPanel();
+    rt::TextField* asked = tk().createTextField(u"");
+    panel->add(*tk().createTextField(u""));
+    asked->requestFocus();
+    panel->add(*asked);
+    later->contentPane().add(*tk().createScrollPane(*panel), rt::BorderPlace::Center);
+    shown->requestFocus();
+    EXPECT_TRUE(shown->hasFocus());
+
+    later->setSize(300, 200);
+    later->setVisible(true);
+    driver().processEvents();
+    EXPECT_TRUE(asked->hasFocus());
+    EXPECT_TRUE(shown->hasFocus());
 }
 
 // A component asked for the focus in a window not shown yet keeps the
