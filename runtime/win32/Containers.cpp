@@ -63,7 +63,7 @@ LRESULT CALLBACK paneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-ControlSpec paneSpec() { return {PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT}; }
+ControlBlueprint paneBlueprint() { return {PaneClass, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT}; }
 
 // A container's window was just made: it answers to host.
 void hostPane(HWND pane, PaneHost& host) {
@@ -106,7 +106,7 @@ class ContainerImpl : public ComponentImpl<Iface>, public PaneHost, private Hold
 public:
     // A window's content pane is in that window from the start.
     ContainerImpl(Arrangement arrangement, bool windowContent)
-        : ComponentImpl<Iface>(paneSpec()), arrangement_(arrangement), windowContent_(windowContent) {}
+        : ComponentImpl<Iface>(paneBlueprint()), arrangement_(arrangement), windowContent_(windowContent) {}
 
     rt::GridBag& setGridBagLayout() override {
         arrangement_ = Arrangement::GridBag;
@@ -278,7 +278,7 @@ int revealingShift(int low, int high, int size) { return low < 0 ? low : std::ma
 class ScrollPaneImpl final : public ComponentImpl<rt::ScrollPane>, public PaneHost, private Holder {
 public:
     // The pane holds its view: a view in a window's pane is in that window.
-    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneSpec()), view_(view) {
+    explicit ScrollPaneImpl(rt::Component& view) : ComponentImpl(paneBlueprint()), view_(view) {
         dynamic_cast<Native&>(view).heldBy(this);
     }
     rt::Component& view() const override { return view_; }
@@ -444,7 +444,7 @@ private:
 
 class AppletPanelImpl final : public ComponentImpl<rt::AppletPanel>, public PaneHost {
 public:
-    AppletPanelImpl() : ComponentImpl(paneSpec()), content_(makeContentPane(false)) {}
+    AppletPanelImpl() : ComponentImpl(paneBlueprint()), content_(makeContentPane(false)) {}
     // The host owns this object: the window goes with it unless a
     // container destroyed it already.
     ~AppletPanelImpl() override {

@@ -239,7 +239,7 @@ HWND createControl(const wchar_t* windowClass, const std::wstring& text, DWORD s
                    const rt::Rect& bounds);
 
 // What a component's native window is made of, kept until it is made.
-struct ControlSpec {
+struct ControlBlueprint {
     const wchar_t* windowClass;
     std::wstring text;
     DWORD style;
@@ -255,15 +255,15 @@ struct ControlSpec {
 template <class Iface>
 class ComponentImpl : public Iface, public SubclassBase {
 public:
-    explicit ComponentImpl(ControlSpec spec) : spec_(std::move(spec)) {}
+    explicit ComponentImpl(ControlBlueprint blueprint) : blueprint_(std::move(blueprint)) {}
     ~ComponentImpl() override { dropFocusRequest(*this); }
 
     HWND hwnd() const override { return hwnd_; }
 
     void realise(HWND parent) override {
         const DWORD state = (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-        hwnd_ = createControl(spec_.windowClass, spec_.text, spec_.style | state, spec_.exStyle, parent, placed_);
-        spec_.text.clear();
+        hwnd_ = createControl(blueprint_.windowClass, blueprint_.text, blueprint_.style | state, blueprint_.exStyle, parent, placed_);
+        blueprint_.text.clear();
         attach(hwnd_);
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont()), FALSE);
         takeKeptFocus(*this);
@@ -327,17 +327,17 @@ protected:
     virtual void created() {}
 
     // The window's text, or the text it will be made with.
-    std::wstring currentText() const { return hwnd_ != nullptr ? windowText(hwnd_) : spec_.text; }
+    std::wstring currentText() const { return hwnd_ != nullptr ? windowText(hwnd_) : blueprint_.text; }
     void setCurrentText(std::wstring text) {
         if (hwnd_ != nullptr) SetWindowTextW(hwnd_, text.c_str());
-        else spec_.text = std::move(text);
+        else blueprint_.text = std::move(text);
     }
     // The window's style, or the style it will be made with.
     DWORD currentStyle() const {
-        return hwnd_ != nullptr ? static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) : spec_.style;
+        return hwnd_ != nullptr ? static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) : blueprint_.style;
     }
     // Sets or clears style bits the window is made with.
-    void setCreationStyle(DWORD bits, bool on) { spec_.style = on ? spec_.style | bits : spec_.style & ~bits; }
+    void setCreationStyle(DWORD bits, bool on) { blueprint_.style = on ? blueprint_.style | bits : blueprint_.style & ~bits; }
 
     void after(UINT message, WPARAM wParam, LPARAM lParam) override {
         relay_.relay(hwnd_, message, wParam, lParam, *this);
@@ -353,7 +353,7 @@ private:
         return toRect(r);
     }
 
-    ControlSpec spec_;
+    ControlBlueprint blueprint_;
     HWND hwnd_ = nullptr;
     // Where the window is made.
     rt::Rect placed_{};

@@ -157,7 +157,7 @@ private:
 // shown, and gets them once made.
 class ListBoxImpl final : public ComponentImpl<rt::ListBox> {
 public:
-    explicit ListBoxImpl(ControlSpec spec) : ComponentImpl(std::move(spec)), model_(*this) {}
+    explicit ListBoxImpl(ControlBlueprint blueprint) : ComponentImpl(std::move(blueprint)), model_(*this) {}
 
     rt::ListModel& model() const override { return model_; }
     int selectedIndex() const override {
