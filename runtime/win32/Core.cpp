@@ -150,7 +150,7 @@ bool reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         // Sent while a list's window is made, before its object knows the
         // window: the default font's height, which a list given a font of
         // its own replaces once made.
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(fontUnits(defaultFont()).cy + 2);
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(listRowHeight(defaultFont()));
         result = TRUE;
         return true;
     default:

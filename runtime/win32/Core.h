@@ -176,6 +176,8 @@ rt::Font defaultFontRequest();
 SIZE textExtent(HFONT font, const std::wstring& text);
 // Average character width and line height of a font.
 SIZE fontUnits(HFONT font);
+// A list row in the font: a line high, with a pixel above and below.
+int listRowHeight(HFONT font);
 
 // Clock of mouse gestures: the message time of real input, or the driver's
 // own clock while it sends a gesture, so that click counts never depend on

@@ -94,4 +94,6 @@ SIZE fontUnits(HFONT font) {
     return known[font] = SIZE{metrics.tmAveCharWidth, metrics.tmHeight};
 }
 
+int listRowHeight(HFONT font) { return fontUnits(font).cy + 2; }
+
 }  // namespace rtwin

@@ -291,8 +291,7 @@ private:
         for (auto& listener : selectionListeners_) deliver([&] { listener->selectionMoved({*this, row}); });
     }
 
-    // The rows are a line of the font high, with a pixel above and below.
-    int rowHeight() const { return fontUnits(hfont()).cy + 2; }
+    int rowHeight() const { return listRowHeight(hfont()); }
 
     int topIndex() const {
         return hwnd() != nullptr ? static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0)) : top_;
