@@ -2,7 +2,8 @@
 # Start to first window in wineserver requests: a count that does not move
 # with the machine's load, as wall-clock times do. For each program (by
 # default the build's hangman.exe, hangman_nosplash.exe and the same window
-# written directly on Win32), one start on a desktop that is already up,
+# written directly on Win32, without and with a splash shown first), one
+# start on a desktop that is already up,
 # under a wineserver that traces its requests; the requests of the
 # program's primary thread are counted up to the display driver's load, to
 # its first window, and to the showing of its first captioned window (the
@@ -16,7 +17,7 @@ set -eu
 build=$(cd "$1" && pwd)
 shift
 [ $# -gt 0 ] || set -- "$build/hangman.exe" "$build/hangman_nosplash.exe" \
-  "$build/bench/windows/native_word_selection.exe"
+  "$build/bench/windows/native_word_selection.exe" "$build/bench/windows/native_word_selection_splash.exe"
 export WINEPREFIX="$build/server-trace-prefix"
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
