@@ -7,6 +7,4 @@ namespace rtqt {
 
 FontDatabasePreload::FontDatabasePreload() : filler_([] { QFontDatabase::families(); }) {}
 
-FontDatabasePreload::~FontDatabasePreload() { filler_.join(); }
-
 }  // namespace rtqt

@@ -16,13 +16,10 @@ public:
     // (FontPreload): the fill must not load that configuration a second
     // time beside a load of the main thread's.
     FontDatabasePreload();
-    // Waits for the fill.
-    ~FontDatabasePreload();
-    FontDatabasePreload(const FontDatabasePreload&) = delete;
-    FontDatabasePreload& operator=(const FontDatabasePreload&) = delete;
 
 private:
-    std::thread filler_;
+    // Joined when the preload goes: that waits for the fill.
+    std::jthread filler_;
 };
 
 }  // namespace rtqt

@@ -8,9 +8,7 @@ namespace rtqt {
 
 FontPreload::FontPreload() {
     std::setlocale(LC_ALL, "");
-    loader_ = std::thread([] { FcInit(); });
+    loader_ = std::jthread([] { FcInit(); });
 }
-
-FontPreload::~FontPreload() { loader_.join(); }
 
 }  // namespace rtqt

@@ -16,14 +16,11 @@ public:
     // next: the configuration is parsed under it, and setting the locale
     // while another thread reads it would race.
     FontPreload();
-    // Waits for the load: no fontconfig call may overlap it, or fontconfig
-    // loads its configuration twice.
-    ~FontPreload();
-    FontPreload(const FontPreload&) = delete;
-    FontPreload& operator=(const FontPreload&) = delete;
 
 private:
-    std::thread loader_;
+    // Joined when the preload goes, which waits for the load: no fontconfig
+    // call may overlap it, or fontconfig loads its configuration twice.
+    std::jthread loader_;
 };
 
 }  // namespace rtqt

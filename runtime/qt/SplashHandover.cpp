@@ -32,16 +32,13 @@ void* loadedSplashLibrary() {
     return path == nullptr ? nullptr : dlopen(path, RTLD_NOW | RTLD_NOLOAD);
 }
 
-void closeLoadedSplash() {
-    void* library = loadedSplashLibrary();
-    if (library == nullptr) return;
-    if (auto close = reinterpret_cast<splash_protocol::CloseFn>(dlsym(library, splash_protocol::CloseName))) close();
-    dlclose(library);
-}
-
 // An application-wide filter that sees the expose events of every window.
-// The close is queued, so the window paints before the splash goes.
+// The close is queued, so the window paints before the splash goes. It
+// holds the library open until then.
 class FirstWindowWatch final : public QObject {
+public:
+    FirstWindowWatch(void* library, splash_protocol::CloseFn close) : library_(library), close_(close) {}
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Expose) return false;
@@ -49,10 +46,19 @@ protected:
         if (window == nullptr || !window->isTopLevel() || !window->isExposed()) return false;
         qApp->removeEventFilter(this);
         QMetaObject::invokeMethod(
-            qApp, [] { closeLoadedSplash(); }, Qt::QueuedConnection);
+            qApp,
+            [library = library_, close = close_] {
+                close();
+                dlclose(library);
+            },
+            Qt::QueuedConnection);
         deleteLater();
         return false;
     }
+
+private:
+    void* library_;
+    splash_protocol::CloseFn close_;
 };
 
 }  // namespace
@@ -60,8 +66,12 @@ protected:
 void closeSplashOnFirstWindow() {
     void* library = loadedSplashLibrary();
     if (library == nullptr) return;
-    dlclose(library);
-    qApp->installEventFilter(new FirstWindowWatch);
+    const auto close = reinterpret_cast<splash_protocol::CloseFn>(dlsym(library, splash_protocol::CloseName));
+    if (close == nullptr) {
+        dlclose(library);
+        return;
+    }
+    qApp->installEventFilter(new FirstWindowWatch(library, close));
 }
 
 }  // namespace rtqt

@@ -264,7 +264,8 @@ public:
 
     void realise(HWND parent) override {
         const DWORD state = (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-        hwnd_ = createControl(blueprint_.windowClass, blueprint_.text, blueprint_.style | state, blueprint_.exStyle, parent, placed_);
+        hwnd_ = createControl(blueprint_.windowClass, blueprint_.text, blueprint_.style | state, blueprint_.exStyle,
+                              parent, placed_);
         blueprint_.text.clear();
         attach(hwnd_);
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont()), FALSE);
@@ -339,7 +340,9 @@ protected:
         return hwnd_ != nullptr ? static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) : blueprint_.style;
     }
     // Sets or clears style bits the window is made with.
-    void setCreationStyle(DWORD bits, bool on) { blueprint_.style = on ? blueprint_.style | bits : blueprint_.style & ~bits; }
+    void setCreationStyle(DWORD bits, bool on) {
+        blueprint_.style = on ? blueprint_.style | bits : blueprint_.style & ~bits;
+    }
 
     void after(UINT message, WPARAM wParam, LPARAM lParam) override {
         relay_.relay(hwnd_, message, wParam, lParam, *this);
