@@ -60,40 +60,6 @@ bool hasPixmapFormat32(const xcb_setup_t& setup, std::uint8_t depth) {
     return false;
 }
 
-enum Atom {
-    WmClass,
-    NetWmWindowType,
-    NetWmWindowTypeSplash,
-    NetWmState,
-    NetWmStateSkipTaskbar,
-    NetWmStateSkipPager,
-    NetWmStateAbove,
-    MotifWmHints,
-    AtomCount
-};
-
-constexpr const char* AtomNames[AtomCount] = {"WM_CLASS",
-                                              "_NET_WM_WINDOW_TYPE",
-                                              "_NET_WM_WINDOW_TYPE_SPLASH",
-                                              "_NET_WM_STATE",
-                                              "_NET_WM_STATE_SKIP_TASKBAR",
-                                              "_NET_WM_STATE_SKIP_PAGER",
-                                              "_NET_WM_STATE_ABOVE",
-                                              "_MOTIF_WM_HINTS"};
-
-// All requests first, then the replies: one round trip.
-void internAtoms(xcb_connection_t* connection, xcb_atom_t (&atoms)[AtomCount]) {
-    xcb_intern_atom_cookie_t cookies[AtomCount];
-    for (int i = 0; i < AtomCount; ++i) {
-        cookies[i] = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(AtomNames[i])), AtomNames[i]);
-    }
-    for (int i = 0; i < AtomCount; ++i) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
-        atoms[i] = reply == nullptr ? xcb_atom_t{XCB_ATOM_NONE} : reply->atom;
-        std::free(reply);
-    }
-}
-
 void setCardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                   const std::uint32_t* values, std::uint32_t count) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, type, 32, count, values);
@@ -112,6 +78,28 @@ SplashWindow::SplashWindow() {
     auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
     for (; screens.rem > 0 && screenNumber > 0; --screenNumber) xcb_screen_next(&screens);
     screen_ = screens.rem > 0 ? screens.data : nullptr;
+    askForAtoms();
+}
+
+// The atoms are asked for at once and their replies read when the window
+// is made: the round trip passes while the image is on its way.
+void SplashWindow::askForAtoms() {
+    static constexpr const char* AtomNames[AtomCount] = {
+        "_NET_WM_WINDOW_TYPE",      "_NET_WM_WINDOW_TYPE_SPLASH", "_NET_WM_STATE",  "_NET_WM_STATE_SKIP_TASKBAR",
+        "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE",        "_MOTIF_WM_HINTS"};
+    for (int i = 0; i < AtomCount; ++i) {
+        atomCookies_[i] =
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(AtomNames[i])), AtomNames[i]);
+    }
+    xcb_flush(connection_);
+}
+
+void SplashWindow::receiveAtoms(xcb_atom_t (&atoms)[AtomCount]) {
+    for (int i = 0; i < AtomCount; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, atomCookies_[i], nullptr);
+        atoms[i] = reply == nullptr ? xcb_atom_t{XCB_ATOM_NONE} : reply->atom;
+        std::free(reply);
+    }
 }
 
 SplashWindow::~SplashWindow() {
@@ -159,7 +147,9 @@ bool SplashWindow::uploadPicture(const Image& image) {
     const xcb_gcontext_t gc = xcb_generate_id(connection_);
     xcb_create_gc(connection_, gc, pixmap_, 0, nullptr);
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
-    const std::size_t requestBytes = static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
+    // The limit every server takes; asking for a larger one (BIG-REQUESTS)
+    // would cost two round trips, a second strip none.
+    const std::size_t requestBytes = std::size_t{setup.maximum_request_length} * 4;
     const int stripRows = static_cast<int>(std::max<std::size_t>(1, (requestBytes - 64) / rowBytes));
     std::vector<std::uint32_t> strip;
     for (int top = 0; top < image.height; top += stripRows) {
@@ -181,7 +171,7 @@ bool SplashWindow::uploadPicture(const Image& image) {
 
 void SplashWindow::setProperties(const WindowOptions& options, int x, int y, const Image& image) {
     xcb_atom_t atoms[AtomCount];
-    internAtoms(connection_, atoms);
+    receiveAtoms(atoms);
     static constexpr char wmClass[] = "splashscreen\0Splashscreen";
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         sizeof wmClass, wmClass);

@@ -32,6 +32,20 @@ public:
     bool clickedOrLost();
 
 private:
+    // The atoms the window's properties name.
+    enum Atom {
+        NetWmWindowType,
+        NetWmWindowTypeSplash,
+        NetWmState,
+        NetWmStateSkipTaskbar,
+        NetWmStateSkipPager,
+        NetWmStateAbove,
+        MotifWmHints,
+        AtomCount
+    };
+
+    void askForAtoms();
+    void receiveAtoms(xcb_atom_t (&atoms)[AtomCount]);
     bool uploadPicture(const Image& image);
     void setProperties(const WindowOptions& options, int x, int y, const Image& image);
 
@@ -39,6 +53,7 @@ private:
     xcb_screen_t* screen_ = nullptr;
     xcb_window_t window_ = 0;
     xcb_pixmap_t pixmap_ = 0;
+    xcb_intern_atom_cookie_t atomCookies_[AtomCount] = {};
 };
 
 }  // namespace splash
