@@ -60,6 +60,9 @@ bool hasPixmapFormat32(const xcb_setup_t& setup, std::uint8_t depth) {
     return false;
 }
 
+// Room left in a request for the image request's own fields (24 bytes).
+constexpr std::size_t PutImageHeader = 64;
+
 void setCardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                   const std::uint32_t* values, std::uint32_t count) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, type, 32, count, values);
@@ -147,10 +150,14 @@ bool SplashWindow::uploadPicture(const Image& image) {
     const xcb_gcontext_t gc = xcb_generate_id(connection_);
     xcb_create_gc(connection_, gc, pixmap_, 0, nullptr);
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
-    // The limit every server takes; asking for a larger one (BIG-REQUESTS)
-    // would cost two round trips, a second strip none.
-    const std::size_t requestBytes = std::size_t{setup.maximum_request_length} * 4;
-    const int stripRows = static_cast<int>(std::max<std::size_t>(1, (requestBytes - 64) / rowBytes));
+    // The server's own limit: asking for a larger one (BIG-REQUESTS) costs
+    // two round trips, a second strip none. Only a row that does not fit
+    // asks for it.
+    std::size_t requestBytes = std::size_t{setup.maximum_request_length} * 4;
+    if (requestBytes < rowBytes + PutImageHeader) {
+        requestBytes = std::size_t{xcb_get_maximum_request_length(connection_)} * 4;
+    }
+    const int stripRows = static_cast<int>(std::max<std::size_t>(1, (requestBytes - PutImageHeader) / rowBytes));
     std::vector<std::uint32_t> strip;
     for (int top = 0; top < image.height; top += stripRows) {
         const int rows = std::min(stripRows, image.height - top);
