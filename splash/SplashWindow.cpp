@@ -60,7 +60,8 @@ bool hasPixmapFormat32(const xcb_setup_t& setup, std::uint8_t depth) {
     return false;
 }
 
-// Room left in a request for the image request's own fields (24 bytes).
+// What a strip leaves of a request for the image request's own fields
+// (24 bytes), with room to spare.
 constexpr std::size_t PutImageHeader = 64;
 
 void setCardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type,

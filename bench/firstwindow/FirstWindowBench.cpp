@@ -182,9 +182,11 @@ int main(int argc, char** argv) {
     const Subject& off = subjects[0];
     const Subject& with = subjects[1];
     const Subject& reference = subjects[2];
-    if (!off.splash.empty()) {
-        std::fprintf(stderr, "a splash with the switch at 0\n");
-        return 2;
+    for (const Subject& s : subjects) {
+        if (!s.splashOn && !s.splash.empty()) {
+            std::fprintf(stderr, "%s: a splash with the switch at 0\n", s.name.c_str());
+            return 2;
+        }
     }
     std::printf("load average before %s, after %s\n", loadBefore.c_str(), loadAverages().c_str());
     std::printf("%d rounds, medians from the process start to the window's map (ms), wall-clock and CPU:\n",
